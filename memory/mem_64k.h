@@ -1,0 +1,52 @@
+// mem_64k: the whole 16-bit address space of the simulated MC68HC11.
+//
+// One flat image of 65536 cells with no memory map: the on-chip register
+// block at 0x1000, the program area at 0xB600 and every other address are
+// plain read/write cells without side effects. Each cell is 16 bits wide and
+// holds one target byte in its low 8 bits (the upper bits are always 0).
+// Words are big-endian, and a word at 0xFFFF wraps: its low byte is cell
+// 0x0000, as on the real part.
+#ifndef TAMRIX_MEM_64K_H
+#define TAMRIX_MEM_64K_H
+
+#include <string>
+
+class mem_64k {
+ public:
+  unsigned short cellules[65536];
+
+  // Every cell starts at 0xFF.
+  mem_64k();
+
+  unsigned char read_byte(unsigned short adresse) const {
+    return static_cast<unsigned char>(cellules[adresse]);
+  }
+  void write_byte(unsigned short adresse, unsigned char valeur) {
+    cellules[adresse] = valeur;
+  }
+  // cell[a] * 256 + cell[a + 1], the second address wrapping modulo 0x10000.
+  unsigned short read_word(unsigned short adresse) const {
+    return static_cast<unsigned short>(
+        (cellules[adresse] << 8) |
+        cellules[static_cast<unsigned short>(adresse + 1)]);
+  }
+  void write_word(unsigned short adresse, unsigned short valeur) {
+    cellules[adresse] = static_cast<unsigned short>(valeur >> 8);
+    cellules[static_cast<unsigned short>(adresse + 1)] =
+        static_cast<unsigned short>(valeur & 0xFF);
+  }
+
+  // Program loaders: 1 when loaded, 0 on failure (memory then unchanged,
+  // one line on the standard error stream says why).
+  int load_s19(const char* chemin);
+  int load_binaire(const char* chemin);
+  // Value of one hexadecimal digit character.
+  unsigned char asc2hex(char caractere);
+
+  // Texts of operand addresses for the disassembler: "$" and the byte at
+  // `adresse` in two hex digits, or the word there in four.
+  std::string specific_byte_name(unsigned short adresse);
+  std::string specific_word_name(unsigned short adresse);
+};
+
+#endif
