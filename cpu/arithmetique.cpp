@@ -1,0 +1,54 @@
+// Placeholder until this family is written: every handler reports a
+// non-existent instruction.
+#include "cpu/interpreteur.h"
+
+void interpreteur::aba() { NIET(); }
+void interpreteur::adda() { NIET(); }
+void interpreteur::addb() { NIET(); }
+void interpreteur::adca() { NIET(); }
+void interpreteur::adcb() { NIET(); }
+void interpreteur::addd() { NIET(); }
+void interpreteur::abx() { NIET(); }
+void interpreteur::aby() { NIET(); }
+void interpreteur::sba() { NIET(); }
+void interpreteur::suba() { NIET(); }
+void interpreteur::subb() { NIET(); }
+void interpreteur::sbca() { NIET(); }
+void interpreteur::sbcb() { NIET(); }
+void interpreteur::subd() { NIET(); }
+void interpreteur::cba() { NIET(); }
+void interpreteur::cmpa() { NIET(); }
+void interpreteur::cmpb() { NIET(); }
+void interpreteur::cpd() { NIET(); }
+void interpreteur::cpx() { NIET(); }
+void interpreteur::cpy() { NIET(); }
+void interpreteur::inc() { NIET(); }
+void interpreteur::inca() { NIET(); }
+void interpreteur::incb() { NIET(); }
+void interpreteur::dec() { NIET(); }
+void interpreteur::deca() { NIET(); }
+void interpreteur::decb() { NIET(); }
+void interpreteur::neg() { NIET(); }
+void interpreteur::nega() { NIET(); }
+void interpreteur::negb() { NIET(); }
+void interpreteur::com() { NIET(); }
+void interpreteur::coma() { NIET(); }
+void interpreteur::comb() { NIET(); }
+void interpreteur::clr() { NIET(); }
+void interpreteur::clra() { NIET(); }
+void interpreteur::clrb() { NIET(); }
+void interpreteur::tst() { NIET(); }
+void interpreteur::tsta() { NIET(); }
+void interpreteur::tstb() { NIET(); }
+void interpreteur::anda() { NIET(); }
+void interpreteur::andb() { NIET(); }
+void interpreteur::oraa() { NIET(); }
+void interpreteur::orab() { NIET(); }
+void interpreteur::eora() { NIET(); }
+void interpreteur::eorb() { NIET(); }
+void interpreteur::bita() { NIET(); }
+void interpreteur::bitb() { NIET(); }
+void interpreteur::daa() { NIET(); }
+void interpreteur::mul() { NIET(); }
+void interpreteur::idiv() { NIET(); }
+void interpreteur::fdiv() { NIET(); }
