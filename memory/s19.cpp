@@ -1,0 +1,175 @@
+// The Motorola S-record loader and the hex digit value.
+//
+// Records are read line by line into a copy of the image; only when the
+// whole file has been read and checked is the copy put in place, so a file
+// with an error anywhere leaves memory exactly as it was.
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "memory/mem_64k.h"
+
+namespace {
+
+// Longest line accepted: a record of 255 bytes is 514 characters; the rest
+// is room for surrounding white space.
+constexpr std::size_t longueur_ligne_max = 1024;
+
+bool est_chiffre_hex(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') ||
+         (c >= 'A' && c <= 'F');
+}
+
+bool est_blanc(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' ||
+         c == '\f';
+}
+
+std::string sans_blancs_autour(const std::string& ligne) {
+  std::size_t debut = 0, fin = ligne.size();
+  while (debut < fin && est_blanc(ligne[debut])) ++debut;
+  while (fin > debut && est_blanc(ligne[fin - 1])) --fin;
+  return ligne.substr(debut, fin - debut);
+}
+
+// Address bytes of each record type; 0 for a type that does not exist.
+unsigned taille_adresse(char type) {
+  switch (type) {
+    case '0':
+    case '1':
+    case '5':
+    case '9':
+      return 2;
+    case '2':
+    case '6':
+    case '8':
+      return 3;
+    case '3':
+    case '7':
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+// One record, checked: its type, address and data bytes.
+struct enregistrement {
+  char type = 0;
+  unsigned long adresse = 0;
+  std::vector<unsigned char> donnees;
+};
+
+// Reads the line into `rec`; returns the problem in French, or "" when the
+// record is sound.
+std::string analyse(const std::string& ligne, mem_64k& mem,
+                    enregistrement& rec) {
+  if (ligne[0] != 'S') return "erreur: caratere 'S' attendu ...";
+  if (ligne.size() < 2 || taille_adresse(ligne[1]) == 0)
+    return "type d'enregistrement inconnu";
+  rec.type = ligne[1];
+  if (!std::all_of(ligne.begin() + 2, ligne.end(), est_chiffre_hex))
+    return "caractere non hexadecimal";
+  std::vector<unsigned char> octets;
+  for (std::size_t i = 2; i + 1 < ligne.size(); i += 2)
+    octets.push_back(static_cast<unsigned char>(mem.asc2hex(ligne[i]) * 16 +
+                                                mem.asc2hex(ligne[i + 1])));
+  if (ligne.size() % 2 != 0 || octets.empty() || octets[0] != octets.size() - 1)
+    return "longueur incorrecte";
+  const unsigned taille = taille_adresse(rec.type);
+  if (octets[0] < taille + 1) return "longueur trop courte";
+  unsigned somme = 0;
+  for (unsigned char o : octets) somme += o;
+  if ((somme & 0xFF) != 0xFF) return "somme de controle incorrecte";
+  for (unsigned i = 1; i <= taille; ++i)
+    rec.adresse = rec.adresse * 256 + octets[i];
+  rec.donnees.assign(octets.begin() + 1 + taille, octets.end() - 1);
+  if (rec.adresse + rec.donnees.size() > 0x10000)
+    return "donnees au-dela de $ffff";
+  return "";
+}
+
+bool porte_des_donnees(char type) {
+  return type == '1' || type == '2' || type == '3';
+}
+
+bool termine(char type) { return type == '7' || type == '8' || type == '9'; }
+
+// Reads one line, without its '\n'; false at end of file. A line longer
+// than longueur_ligne_max is kept only up to one character past that limit,
+// enough to tell it is too long.
+bool lit_ligne(std::FILE* fichier, std::string& ligne) {
+  ligne.clear();
+  int c;
+  while ((c = std::fgetc(fichier)) != EOF && c != '\n')
+    if (ligne.size() <= longueur_ligne_max) ligne += static_cast<char>(c);
+  return c != EOF || !ligne.empty();
+}
+
+void signale(unsigned numero, const std::string& probleme) {
+  std::cerr << "ligne " << numero << " : " << probleme << std::endl;
+}
+
+// Reads and checks every record, applying the data to `copie`. Returns the
+// number of data bytes, or -1 after reporting an error.
+long lit_enregistrements(std::FILE* fichier, mem_64k& mem,
+                         std::vector<unsigned short>& copie, unsigned& numero) {
+  long nb_octets = 0;
+  std::string brute;
+  while (lit_ligne(fichier, brute)) {
+    ++numero;
+    if (brute.size() > longueur_ligne_max) {
+      signale(numero, "ligne trop longue");
+      return -1;
+    }
+    const std::string ligne = sans_blancs_autour(brute);
+    if (ligne.empty()) continue;
+    enregistrement rec;
+    const std::string probleme = analyse(ligne, mem, rec);
+    if (!probleme.empty()) {
+      signale(numero, probleme);
+      return -1;
+    }
+    if (termine(rec.type)) break;
+    if (!porte_des_donnees(rec.type)) continue;
+    std::copy(rec.donnees.begin(), rec.donnees.end(),
+              copie.begin() + static_cast<long>(rec.adresse));
+    nb_octets += static_cast<long>(rec.donnees.size());
+  }
+  return nb_octets;
+}
+
+}  // namespace
+
+int mem_64k::load_s19(const char* chemin) {
+  std::FILE* fichier = std::fopen(chemin, "rb");
+  if (fichier == nullptr) {
+    std::cerr << "erreur de chargement fichier" << std::endl;
+    return 0;
+  }
+  std::vector<unsigned short> copie(std::begin(cellules), std::end(cellules));
+  unsigned numero = 0;
+  const long nb_octets = lit_enregistrements(fichier, *this, copie, numero);
+  const bool illisible = std::ferror(fichier) != 0;
+  std::fclose(fichier);
+  if (illisible) {
+    std::cerr << "erreur de chargement fichier" << std::endl;
+    return 0;
+  }
+  if (nb_octets < 0) return 0;
+  if (nb_octets == 0) {
+    signale(std::max(numero, 1u), "aucun enregistrement de donnees");
+    return 0;
+  }
+  std::copy(copie.begin(), copie.end(), std::begin(cellules));
+  return 1;
+}
+
+// Either case; any other character gives 0xFF, which no digit has.
+unsigned char mem_64k::asc2hex(char caractere) {
+  if (caractere >= '0' && caractere <= '9') return caractere - '0';
+  if (caractere >= 'a' && caractere <= 'f') return caractere - 'a' + 10;
+  if (caractere >= 'A' && caractere <= 'F') return caractere - 'A' + 10;
+  return 0xFF;
+}
