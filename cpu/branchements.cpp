@@ -1,36 +1,130 @@
-// Placeholder until this family is written: every handler reports a
-// non-existent instruction.
-#include "cpu/interpreteur.h"
+// Branches, jumps, subroutines, the stack and the control instructions.
+//
+// The stack pointer addresses the next free byte: a push stores then
+// decrements, a pull increments then reads. A word lies big-endian on the
+// stack, its high byte at the lower address. All PC and SP arithmetic wraps
+// modulo 0x10000 (and so does a word at 0xFFFF in memory).
+//
+// There is no interrupt system: SWI, WAI and STOP only say so on the
+// standard error stream and go on with the next byte.
+#include <cstdint>
+#include <iostream>
 
-void interpreteur::bra() { NIET(); }
-void interpreteur::brn() { NIET(); }
-void interpreteur::bhi() { NIET(); }
-void interpreteur::bls() { NIET(); }
-void interpreteur::bcc() { NIET(); }
-void interpreteur::bcs() { NIET(); }
-void interpreteur::bne() { NIET(); }
-void interpreteur::beq() { NIET(); }
-void interpreteur::bvc() { NIET(); }
-void interpreteur::bvs() { NIET(); }
-void interpreteur::bpl() { NIET(); }
-void interpreteur::bmi() { NIET(); }
-void interpreteur::bge() { NIET(); }
-void interpreteur::blt() { NIET(); }
-void interpreteur::bgt() { NIET(); }
-void interpreteur::ble() { NIET(); }
-void interpreteur::bsr() { NIET(); }
-void interpreteur::jsr() { NIET(); }
-void interpreteur::rts() { NIET(); }
-void interpreteur::jmp() { NIET(); }
-void interpreteur::rti() { NIET(); }
-void interpreteur::psha() { NIET(); }
-void interpreteur::pshb() { NIET(); }
-void interpreteur::pshx() { NIET(); }
-void interpreteur::pshy() { NIET(); }
-void interpreteur::pula() { NIET(); }
-void interpreteur::pulb() { NIET(); }
-void interpreteur::pulx() { NIET(); }
-void interpreteur::puly() { NIET(); }
-void interpreteur::swi() { NIET(); }
-void interpreteur::wai() { NIET(); }
-void interpreteur::stop() { NIET(); }
+#include "cpu/interpreteur.h"
+#include "memory/mem_64k.h"
+
+namespace {
+
+bool drapeau(const interpreteur& cpu, unsigned char masque) {
+  return (cpu.CCR & masque) != 0;
+}
+
+// N xor V: the "less than" of a signed comparison.
+bool signe_inferieur(const interpreteur& cpu) {
+  return drapeau(cpu, CCR_N) != drapeau(cpu, CCR_V);
+}
+
+// Relative branch: the offset byte is read in every case; when `condition`
+// holds PC moves by it from the address of the next instruction.
+void branche_si(interpreteur& cpu, bool condition) {
+  const uint16_t adresse_deplacement = cpu.get_adr(1);
+  const int8_t deplacement =
+      static_cast<int8_t>(cpu.mem->read_byte(adresse_deplacement));
+  if (condition) cpu.PC = static_cast<uint16_t>(cpu.PC + deplacement);
+}
+
+void empile_octet(interpreteur& cpu, uint8_t v) {
+  cpu.mem->write_byte(cpu.SP, v);
+  --cpu.SP;
+}
+
+void empile_mot(interpreteur& cpu, uint16_t v) {
+  --cpu.SP;
+  cpu.mem->write_word(cpu.SP, v);
+  --cpu.SP;
+}
+
+uint8_t depile_octet(interpreteur& cpu) {
+  ++cpu.SP;
+  return cpu.mem->read_byte(cpu.SP);
+}
+
+uint16_t depile_mot(interpreteur& cpu) {
+  ++cpu.SP;
+  const uint16_t v = cpu.mem->read_word(cpu.SP);
+  ++cpu.SP;
+  return v;
+}
+
+void pas_encore_la() { std::cerr << "pas encore la" << std::endl; }
+
+}  // namespace
+
+void interpreteur::bra() { branche_si(*this, true); }
+// BRN never branches and does not even read its offset.
+void interpreteur::brn() { ++PC; }
+void interpreteur::bhi() {
+  branche_si(*this, !drapeau(*this, CCR_C) && !drapeau(*this, CCR_Z));
+}
+void interpreteur::bls() {
+  branche_si(*this, drapeau(*this, CCR_C) || drapeau(*this, CCR_Z));
+}
+void interpreteur::bcc() { branche_si(*this, !drapeau(*this, CCR_C)); }
+void interpreteur::bcs() { branche_si(*this, drapeau(*this, CCR_C)); }
+void interpreteur::bne() { branche_si(*this, !drapeau(*this, CCR_Z)); }
+void interpreteur::beq() { branche_si(*this, drapeau(*this, CCR_Z)); }
+void interpreteur::bvc() { branche_si(*this, !drapeau(*this, CCR_V)); }
+void interpreteur::bvs() { branche_si(*this, drapeau(*this, CCR_V)); }
+void interpreteur::bpl() { branche_si(*this, !drapeau(*this, CCR_N)); }
+void interpreteur::bmi() { branche_si(*this, drapeau(*this, CCR_N)); }
+void interpreteur::bge() { branche_si(*this, !signe_inferieur(*this)); }
+void interpreteur::blt() { branche_si(*this, signe_inferieur(*this)); }
+void interpreteur::bgt() {
+  branche_si(*this, !drapeau(*this, CCR_Z) && !signe_inferieur(*this));
+}
+void interpreteur::ble() {
+  branche_si(*this, drapeau(*this, CCR_Z) || signe_inferieur(*this));
+}
+
+void interpreteur::bsr() {
+  const uint16_t adresse_deplacement = get_adr(1);
+  const int8_t deplacement =
+      static_cast<int8_t>(mem->read_byte(adresse_deplacement));
+  empile_mot(*this, PC);
+  PC = static_cast<uint16_t>(PC + deplacement);
+}
+
+void interpreteur::jsr() {
+  const uint16_t cible = get_adr(2);
+  empile_mot(*this, PC);
+  PC = cible;
+}
+
+void interpreteur::rts() { PC = depile_mot(*this); }
+
+void interpreteur::jmp() { PC = get_adr(2); }
+
+// The frame an interrupt leaves: CCR, B, A, X, Y, PC from the lowest address
+// up. Like TAP, RTI can clear the X bit but never set it.
+void interpreteur::rti() {
+  const uint8_t ccr_pile = depile_octet(*this);
+  CCR = (CCR & CCR_X) ? ccr_pile : static_cast<uint8_t>(ccr_pile & ~CCR_X);
+  B = depile_octet(*this);
+  A = depile_octet(*this);
+  X = depile_mot(*this);
+  Y = depile_mot(*this);
+  PC = depile_mot(*this);
+}
+
+void interpreteur::psha() { empile_octet(*this, A); }
+void interpreteur::pshb() { empile_octet(*this, B); }
+void interpreteur::pshx() { empile_mot(*this, X); }
+void interpreteur::pshy() { empile_mot(*this, Y); }
+void interpreteur::pula() { A = depile_octet(*this); }
+void interpreteur::pulb() { B = depile_octet(*this); }
+void interpreteur::pulx() { X = depile_mot(*this); }
+void interpreteur::puly() { Y = depile_mot(*this); }
+
+void interpreteur::swi() { pas_encore_la(); }
+void interpreteur::wai() { pas_encore_la(); }
+void interpreteur::stop() { pas_encore_la(); }
