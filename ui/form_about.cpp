@@ -8,7 +8,7 @@
 const char* const lignes_credit[nb_lignes_credit] = {
     "Programme : tamrix",
     "Un simulateur du microcontroleur MC68HC11",
-    "pour l'enseignement de la programmation en assembleur.",
+    "pour l'enseignement de l'assembleur.",
     "Execution pas a pas, desassemblage, dump memoire",
     "et ports paralleles A a E.",
     "Realise par les contributeurs du projet tamrix.",
@@ -23,8 +23,8 @@ namespace {
 
 // A credit line: flat, Times, centred unless told otherwise.
 Fl_Box* ligne_texte(int x, int y, int w, const char* texte,
-                    Fl_Align alignement = FL_ALIGN_INSIDE) {
-  Fl_Box* boite = new Fl_Box(FL_FLAT_BOX, x, y, w, 20, texte);
+                    Fl_Align alignement = FL_ALIGN_INSIDE, int h = 20) {
+  Fl_Box* boite = new Fl_Box(FL_FLAT_BOX, x, y, w, h, texte);
   boite->labelfont(FL_TIMES);
   boite->align(alignement);
   boite->selection_color(50);
@@ -34,7 +34,7 @@ Fl_Box* ligne_texte(int x, int y, int w, const char* texte,
 void cadre_et_titre() {
   new Fl_Box(FL_UP_BOX, 0, 0, 438, 384, nullptr);
   new Fl_Box(FL_ENGRAVED_FRAME, 21, 21, 399, 348, nullptr);
-  Fl_Box* nom = ligne_texte(21, 30, 399, "tamrix");
+  Fl_Box* nom = ligne_texte(21, 30, 399, "tamrix", FL_ALIGN_INSIDE, 21);
   nom->labelfont(FL_TIMES_BOLD);
   nom->labelsize(20);
   ligne_texte(40, 60, 340, "Simulateur de microcontroleur 68HC711E9");
