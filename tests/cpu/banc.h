@@ -176,4 +176,43 @@ inline void execute_table(const std::vector<CasPas>& table) {
   for (const CasPas& cas : table) execute_cas(cas);
 }
 
+namespace banc {
+
+// The register words of a state text with CCR replaced by `ccr`; the
+// memory cells after "/" are kept as they are.
+inline std::string avec_ccr(const std::string& texte, unsigned ccr) {
+  const auto barre = texte.find('/');
+  std::string registres = texte.substr(0, barre);
+  registres += " CCR=" + hex(ccr) + " ";
+  return barre == std::string::npos ? registres
+                                    : registres + texte.substr(barre);
+}
+
+}  // namespace banc
+
+// Runs the case as written, then again with S, X and I set beforehand: an
+// instruction that must leave those three bits alone keeps them set and
+// changes the other bits exactly as in the first run.
+inline void execute_cas_sxi(const CasPas& cas) {
+  execute_cas(cas);
+  constexpr unsigned sxi = CCR_S | CCR_X | CCR_I;
+  const banc::Etat avant = banc::lit_etat(cas.avant);
+  const banc::Etat apres = banc::lit_etat(cas.apres);
+  const auto ccr_avant = avant.registres.find("CCR");
+  const unsigned initial =
+      ccr_avant == avant.registres.end() ? 0 : ccr_avant->second;
+  const auto ccr_apres = apres.registres.find("CCR");
+  const unsigned final_ =
+      ccr_apres == apres.registres.end() ? initial : ccr_apres->second;
+  const std::string nom = std::string(cas.nom) + " (S X I set)";
+  const std::string texte_avant = banc::avec_ccr(cas.avant, initial | sxi);
+  const std::string texte_apres = banc::avec_ccr(cas.apres, final_ | sxi);
+  execute_cas({nom.c_str(), cas.code, texte_avant.c_str(), texte_apres.c_str(),
+               cas.cycles});
+}
+
+inline void execute_table_sxi(const std::vector<CasPas>& table) {
+  for (const CasPas& cas : table) execute_cas_sxi(cas);
+}
+
 #endif
