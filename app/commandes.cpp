@@ -1,0 +1,153 @@
+// One pass of the command loop: the actions of the main window's widgets,
+// the memory fill and the File menu.
+#include <FL/Fl.H>
+#include <FL/Fl_Double_Window.H>
+
+#include <iostream>
+
+#include "app/forms_tamrix.h"
+#include "app/saisies.h"
+#include "app/simulateur.h"
+#include "ui/form_about.h"
+#include "ui/sim_class.h"
+
+namespace {
+
+enum { article_a_propos = 1, article_ouvrir = 2, article_quitter = 3 };
+
+}  // namespace
+
+int simulateur::traite_objet(Fl_Widget* objet) {
+  charge_registres();
+  const int fin = traite_commande(objet);
+  portparallele* ports[5] = {&port_A, &port_B, &port_C, &port_D, &port_E};
+  for (portparallele* p : ports) {
+    if (p->react_in(objet)) {
+      rafraichit_dump(0);
+      break;
+    }
+  }
+  return fin;
+}
+
+int simulateur::traite_commande(Fl_Widget* objet) {
+  SIM_class& f = *forme_sim;
+  if (objet == f.fenetre) return 1;
+  if (objet == f.menu_fichier) return interprete_menu_fichier(objet);
+  if (objet == f.bouton_init) {
+    processeur.init_registers();
+    sauve_registres();
+    rafraichit_desassemble();
+  } else if (objet == f.bouton_pas) {
+    processeur.step();
+    rafraichit_apres_instruction();
+  } else if (objet == f.bouton_remplir) {
+    remplit_memoire();
+    rafraichit_dump(0);
+    rafraichit_desassemble();
+  } else {
+    traite_navigation(objet);
+  }
+  return 0;
+}
+
+void simulateur::traite_navigation(Fl_Widget* objet) {
+  SIM_class& f = *forme_sim;
+  if (objet == f.desa_suivant) {
+    debut_desa = processeur.desa_num(debut_desa);
+    rafraichit_desassemble();
+  } else if (objet == f.desa_pc) {
+    debut_desa = processeur.PC_value();
+    rafraichit_desassemble();
+  } else if (objet == f.desa_precedent) {
+    debut_desa = processeur.desa_num_pre(debut_desa);
+    rafraichit_desassemble();
+  } else if (objet == f.ascenseur_dump) {
+    rafraichit_dump(0);
+  } else if (objet == f.dump_haut) {
+    rafraichit_dump(-8);
+  } else if (objet == f.dump_bas) {
+    rafraichit_dump(8);
+  }
+}
+
+void simulateur::rafraichit_apres_instruction() {
+  sauve_registres();
+  rafraichit_desassemble();
+  portparallele* ports[5] = {&port_A, &port_B, &port_C, &port_D, &port_E};
+  for (portparallele* p : ports) p->react_out();
+  rafraichit_dump(0);
+}
+
+// Reads the three fill fields; on the first one that holds no number the
+// alert names it with the text typed and nothing is written.
+void simulateur::remplit_memoire() {
+  struct champ {
+    Fl_Input* saisie;
+    const char* erreur;
+    int32_t nombre;
+  } champs[3] = {{forme_sim->saisie_adresse, "Adresse invalide", 0},
+                 {forme_sim->saisie_valeur, "Valeur invalide", 0},
+                 {forme_sim->saisie_nombre, "Nombre invalide", 0}};
+  for (champ& c : champs) {
+    const char* texte = fl_get_input(c.saisie);
+    if (!lit_nombre_saisi(texte, &c.nombre)) {
+      alerte(c.erreur, texte, "", 0);
+      return;
+    }
+  }
+  const int32_t adresse = champs[0].nombre, nombre = champs[2].nombre;
+  const auto octet = static_cast<unsigned char>(champs[1].nombre & 0xFF);
+  for (int32_t i = 0; i < nombre; ++i)
+    memoire.write_byte(static_cast<unsigned short>(
+                           (static_cast<uint32_t>(adresse) + i) & 0xFFFF),
+                       octet);
+}
+
+int simulateur::interprete_menu_fichier(Fl_Widget* menu) {
+  switch (fl_get_menu(menu)) {
+    case article_a_propos:
+      affiche_a_propos();
+      return 0;
+    case article_ouvrir:
+      ouvre_fichier();
+      return 0;
+    case article_quitter:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+// The About window stays until the next activation of any widget, which
+// is dropped.
+void simulateur::affiche_a_propos() {
+  form_about_class* a_propos = new form_about_class;
+  a_propos->fenetre->callback(Fl_Widget::default_callback);
+  fl_show_form(a_propos->fenetre, FL_PLACE_MOUSE, FL_TRANSIENT, "Informations");
+  while (!objet_suivant()) Fl::wait();
+  fl_hide_form(a_propos->fenetre);
+}
+
+void simulateur::ouvre_fichier() {
+  const char* chemin =
+      selecteur_fichier("Choisissez un fichier S19", "", "*.s19", "");
+  if (!chemin || !*chemin) {
+    std::cerr << "chargement abandonne ..." << std::endl;
+    return;
+  }
+  charge_programme(chemin);
+}
+
+int simulateur::charge_programme(const char* chemin) {
+  if (!memoire.load_s19(chemin)) {
+    alerte("Erreur en lisant le fichier!", "Ce fichier est corrompu",
+           "ou n'est pas un fichier s19.", 0);
+    return 0;
+  }
+  processeur.init_registers();
+  sauve_registres();
+  debut_desa = processeur.PC_value();
+  rafraichit_desassemble();
+  return 1;
+}

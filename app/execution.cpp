@@ -1,0 +1,229 @@
+#include "app/execution.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Double_Window.H>
+
+#include <cstdio>
+
+#include "app/simulateur.h"
+#include "ui/sim_class.h"
+
+namespace {
+
+// Time between two redraws of the views during a run: 25 per second.
+constexpr double periode_affichage = 0.040;
+// Wall time of one slice of the idle callback: short enough for the
+// window to stay responsive.
+constexpr double duree_tranche = 0.008;
+// Instructions executed between two looks at the clock.
+constexpr unsigned long instructions_par_lot = 16384;
+
+// Layout of the disassembly lines (main window): the margin between the
+// area's edge (x = 30) and the lines (x = 40) takes the breakpoint dots.
+constexpr int x_lignes = 40, y_lignes = 430, w_lignes = 260, h_lignes = 20;
+
+double secondes_depuis(std::chrono::steady_clock::time_point t) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t)
+      .count();
+}
+
+}  // namespace
+
+void formate_compteur(unsigned long long cycles, char* texte, int taille) {
+  // One cycle of a 2 MHz E-clock lasts half a microsecond.
+  unsigned long long demi_us = cycles;
+  if (demi_us < 20000)
+    std::snprintf(texte, taille, "Cycles : %llu (%llu.%llu \xC2\xB5s)", cycles,
+                  demi_us / 2, (demi_us % 2) * 5);
+  else
+    std::snprintf(texte, taille, "Cycles : %llu (%llu.%03llu ms)", cycles,
+                  demi_us / 2000, (demi_us % 2000) / 2);
+}
+
+execution::execution(simulateur& s)
+    : zones_lignes{},
+      points_lignes{},
+      compteur(nullptr),
+      sim(s),
+      points(65536, 0),
+      marche(false),
+      raison(raison_arret::aucune),
+      total_cycles(0),
+      total_instructions(0),
+      texte{} {
+  formate_compteur(0, texte, sizeof texte);
+}
+
+execution::~execution() { Fl::remove_idle(au_repos, this); }
+
+void execution::installe() {
+  Fl_Double_Window* fenetre = sim.forme_sim->fenetre;
+  Fl_Group* avant = Fl_Group::current();
+  fenetre->begin();
+  for (int i = 0; i < nb_lignes; ++i) {
+    int y = y_lignes + h_lignes * i;
+    Fl_Box* point = new Fl_Box(FL_OVAL_BOX, 32, y + 6, 7, 7, nullptr);
+    point->color(FL_BACKGROUND_COLOR);
+    points_lignes[i] = point;
+    Fl_Button* zone = new Fl_Button(x_lignes, y, w_lignes, h_lignes);
+    zone->box(FL_NO_BOX);
+    zone->clear_visible_focus();
+    zone->tooltip("Cliquer : poser ou retirer un point d'arret");
+    zones_lignes[i] = zone;
+  }
+  compteur = new Fl_Box(FL_FLAT_BOX, 330, 40, 300, 20, texte);
+  compteur->labelfont(FL_COURIER);
+  compteur->labelsize(12);
+  compteur->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
+  fenetre->end();
+  Fl_Group::current(avant);
+}
+
+int execution::reagit(Fl_Widget* objet) {
+  SIM_class* forme = sim.forme_sim;
+  if (objet == forme->bouton_fleche) {
+    demarre();
+    return 1;
+  }
+  if (objet == forme->bouton_carre) {
+    arrete();
+    return 1;
+  }
+  for (int i = 0; i < nb_lignes; ++i)
+    if (objet == zones_lignes[i]) {
+      bascule_point_arret(adresse_ligne(i));
+      marque_points_arret();
+      return 1;
+    }
+  return 0;
+}
+
+void execution::demarre() {
+  if (marche) return;
+  marche = true;
+  raison = raison_arret::aucune;
+  dernier_affichage = std::chrono::steady_clock::now();
+  Fl::add_idle(au_repos, this);
+}
+
+void execution::arrete(raison_arret r) {
+  if (!marche) return;
+  marche = false;
+  raison = r;
+  Fl::remove_idle(au_repos, this);
+  rafraichit_tout();
+}
+
+void execution::au_repos(void* moi) {
+  static_cast<execution*>(moi)->tranche(duree_tranche);
+}
+
+// The hot loop: nothing here but the CPU and three comparisons.
+raison_arret execution::execute(unsigned long nombre) {
+  interpreteur& cpu = sim.processeur;
+  const unsigned char* arrets = points.data();
+  unsigned long long cycles_lot = 0;
+  unsigned long fait = 0;
+  raison_arret r = raison_arret::aucune;
+  while (fait < nombre) {
+    const unsigned short avant = cpu.PC;
+    const int c = cpu.step();
+    cycles_lot += static_cast<unsigned>(c);
+    ++fait;
+    if (c == 0) {
+      r = raison_arret::inexistante;  // only missing opcodes take no cycle
+      break;
+    }
+    if (cpu.PC == avant) {
+      r = raison_arret::boucle_sur_place;
+      break;
+    }
+    if (arrets[cpu.PC]) {
+      r = raison_arret::point_arret;
+      break;
+    }
+  }
+  total_cycles += cycles_lot;
+  total_instructions += fait;
+  return r;
+}
+
+void execution::tranche(double duree) {
+  if (!marche) return;
+  const auto debut = std::chrono::steady_clock::now();
+  raison_arret r;
+  do {
+    r = execute(instructions_par_lot);
+  } while (r == raison_arret::aucune && secondes_depuis(debut) < duree);
+  if (r != raison_arret::aucune) {
+    arrete(r);
+    return;
+  }
+  if (secondes_depuis(dernier_affichage) >= periode_affichage) {
+    rafraichit_tout();
+    dernier_affichage = std::chrono::steady_clock::now();
+  }
+}
+
+void execution::rafraichit_tout() {
+  sim.rafraichit_apres_instruction();
+  affiche_compteur();
+}
+
+void execution::bascule_point_arret(unsigned short adresse) {
+  points[adresse] = !points[adresse];
+}
+
+unsigned short execution::adresse_ligne(int ligne) const {
+  unsigned short a = sim.debut_desa;
+  for (int i = 0; i < ligne; ++i) a = sim.processeur.desa_num(a);
+  return a;
+}
+
+void execution::marque_points_arret() {
+  if (!points_lignes[0]) return;  // not installed yet
+  unsigned short a = sim.debut_desa;
+  for (int i = 0; i < nb_lignes; ++i) {
+    const bool arret = points[a];
+    const Fl_Color point = arret ? FL_RED : FL_BACKGROUND_COLOR;
+    if (points_lignes[i]->color() != point) {
+      points_lignes[i]->color(point);
+      points_lignes[i]->redraw();
+    }
+    Fl_Widget* ligne = sim.lignes_desa[i];
+    const Fl_Color encre = arret ? FL_RED : FL_FOREGROUND_COLOR;
+    if (ligne->labelcolor() != encre) {
+      ligne->labelcolor(encre);
+      ligne->redraw();
+    }
+    a = sim.processeur.desa_num(a);
+  }
+}
+
+void execution::synchronise_ports() {
+  for (portparallele* p :
+       {&sim.port_A, &sim.port_B, &sim.port_C, &sim.port_D, &sim.port_E})
+    p->react_out();
+}
+
+void execution::ajoute_cycles(int n) {
+  total_cycles += static_cast<unsigned>(n);
+  ++total_instructions;
+  affiche_compteur();
+}
+
+void execution::remet_compteur() {
+  total_cycles = 0;
+  total_instructions = 0;
+  affiche_compteur();
+}
+
+void execution::affiche_compteur() {
+  formate_compteur(total_cycles, texte, sizeof texte);
+  if (compteur) {
+    compteur->label(texte);
+    compteur->redraw();
+  }
+}

@@ -1,0 +1,54 @@
+#include "app/saisies.h"
+
+#include <cctype>
+#include <cstdio>
+#include <string>
+
+#include "text/conversions.h"
+
+namespace {
+
+bool blanc(char c) { return std::isspace(static_cast<unsigned char>(c)); }
+
+std::string sans_blancs(const char* texte) {
+  std::string s = texte ? texte : "";
+  std::string::size_type debut = 0;
+  while (debut < s.size() && blanc(s[debut])) ++debut;
+  std::string::size_type fin = s.size();
+  while (fin > debut && blanc(s[fin - 1])) --fin;
+  return s.substr(debut, fin - debut);
+}
+
+bool que_des(const std::string& chiffres, int (*est_chiffre)(int)) {
+  if (chiffres.empty()) return false;
+  for (char c : chiffres)
+    if (!est_chiffre(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+}  // namespace
+
+bool lit_registre_hex(const char* texte, uint32_t* nombre) {
+  unsigned int lu = 0;
+  if (!texte || std::sscanf(texte, "%x", &lu) != 1) return false;
+  *nombre = lu;
+  return true;
+}
+
+bool lit_nombre_saisi(const char* texte, int32_t* nombre) {
+  const std::string s = sans_blancs(texte);
+  std::string hexa;
+  if (s.size() > 1 && s[0] == '$')
+    hexa = s.substr(1);
+  else if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X'))
+    hexa = s.substr(2);
+  if (!hexa.empty()) {
+    if (!que_des(hexa, std::isxdigit)) return false;
+    *nombre = Stoloruhex("$", "$" + hexa);
+    return true;
+  }
+  const std::string chiffres = !s.empty() && s[0] == '-' ? s.substr(1) : s;
+  if (!que_des(chiffres, std::isdigit)) return false;
+  *nombre = Stoloruhex("$", s);
+  return true;
+}

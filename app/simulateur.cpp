@@ -1,0 +1,162 @@
+// Start-up, tear-down and the command loop of the simulator.
+#include "app/simulateur.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Slider.H>
+
+#include <deque>
+
+#include "app/forms_tamrix.h"
+#include "ui/auxiliaires.h"
+#include "ui/form_about.h"
+#include "ui/sim_class.h"
+
+namespace {
+
+// Activated widgets taken off FLTK's object queue. That queue holds only a
+// few entries and drops the oldest when full, so it is emptied here after
+// every event, before a burst could overflow it.
+std::deque<Fl_Widget*> file_objets;
+
+void recueille_file_fltk() {
+  while (Fl_Widget* w = Fl::readqueue()) file_objets.push_back(w);
+}
+
+int aiguille_evenement(int evenement, Fl_Window* fenetre) {
+  const int traite = Fl::handle_(evenement, fenetre);
+  recueille_file_fltk();
+  return traite;
+}
+
+// A window closed through the window manager goes on the object queue like
+// any widget; the Escape key, which FLTK takes for a close, does nothing.
+void fermeture_fenetre(Fl_Widget* fenetre, void*) {
+  if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+  Fl_Widget::default_callback(fenetre, nullptr);
+}
+
+const char* selecteur_forms(const char* message, const char* dossier,
+                            const char* motif, const char* nom) {
+  return fl_show_file_selector(message, dossier, motif, nom);
+}
+
+struct config_port {
+  portparallele simulateur::*port;
+  int x;
+  const char* nom;
+  unsigned short donnee;
+  int x_ddr, y_ddr;
+  const char* nom_ddr;
+  unsigned short ddr;
+  unsigned char sortie, entree;
+};
+
+const config_port configs_ports[5] = {
+    {&simulateur::port_A, 60, "Port A", 0x1000, 0, 0, "", 0, 0x70, 0x07},
+    {&simulateur::port_B, 170, "Port B", 0x1004, 0, 0, "", 0, 0xFF, 0x00},
+    {&simulateur::port_C, 280, "Port C", 0x1003, 280, 270, "DDRC", 0x1007, 0x00,
+     0x00},
+    {&simulateur::port_D, 390, "Port D", 0x1008, 390, 270, "DDRD", 0x1009, 0x00,
+     0x00},
+    {&simulateur::port_E, 500, "Port E", 0x100A, 0, 0, "", 0, 0x00, 0xFF},
+};
+
+}  // namespace
+
+simulateur::simulateur(int argc, char** argv)
+    : forme_sim(nullptr),
+      forme_pref_affichage(nullptr),
+      forme_aff_composant(nullptr),
+      forme_about(nullptr),
+      forme_aide(nullptr),
+      forme_chronogramme(nullptr),
+      forme_cycles(nullptr),
+      forme_convert(nullptr),
+      lignes_desa{},
+      lignes_dump{},
+      debut_desa(0),
+      alerte(fl_show_alert),
+      selecteur_fichier(selecteur_forms) {
+  fl_initialize(&argc, argv, nullptr, nullptr, 0);
+  construit_formes();
+  prepare_vues();
+  processeur.learn_mem(&memoire);
+  processeur.init_registers();
+  sauve_registres();
+  debut_desa = processeur.PC_value();
+  rafraichit_desassemble();
+  rafraichit_dump(0);
+  configure_ports();
+  file_objets.clear();
+  Fl::event_dispatch(aiguille_evenement);
+  fl_show_form(forme_sim->fenetre, FL_PLACE_CENTER | FL_FREE_SIZE,
+               FL_FULLBORDER, "tamrix");
+  if (argc > 1) charge_programme(argv[1]);
+}
+
+simulateur::~simulateur() {
+  fl_hide_form(forme_sim->fenetre);
+  fl_finish();
+  Fl::event_dispatch(nullptr);
+}
+
+void simulateur::construit_formes() {
+  forme_sim = new SIM_class;
+  forme_sim->fenetre->callback(fermeture_fenetre);
+  fl_set_menu(forme_sim->menu_fichier,
+              "A propos de...|Ouvrir fichier s19|Quitter");
+  fl_set_menu(forme_sim->menu_options,
+              "Adresse de  Base...|Interruptions...|Ports...|"
+              "Affichage des Registres...|Sauver les options");
+  forme_pref_affichage = new pref_affichage_class;
+  forme_aff_composant = new aff_composant_class;
+  forme_about = new form_about_class;
+  forme_aide = new aide_class;
+  forme_chronogramme = new Chronogramme_class;
+  forme_cycles = new Cycles_class;
+  forme_convert = new convert_class;
+}
+
+void simulateur::prepare_vues() {
+  SIM_class& f = *forme_sim;
+  Fl_Widget* desa[12] = {f.ligne_desa_0, f.ligne_desa_1,  f.ligne_desa_2,
+                         f.ligne_desa_3, f.ligne_desa_4,  f.ligne_desa_5,
+                         f.ligne_desa_6, f.ligne_desa_7,  f.ligne_desa_8,
+                         f.ligne_desa_9, f.ligne_desa_10, f.ligne_desa_11};
+  for (int i = 0; i < 12; ++i) lignes_desa[i] = desa[i];
+  fl_set_slider_bounds(f.ascenseur_dump, 0, 65440);
+  fl_set_slider_step(f.ascenseur_dump, 1);
+  fl_set_slider_value(f.ascenseur_dump, 0);
+  Fl_Widget* dump[12] = {f.ligne_dump_0, f.ligne_dump_1,  f.ligne_dump_2,
+                         f.ligne_dump_3, f.ligne_dump_4,  f.ligne_dump_5,
+                         f.ligne_dump_6, f.ligne_dump_7,  f.ligne_dump_8,
+                         f.ligne_dump_9, f.ligne_dump_10, f.ligne_dump_11};
+  for (int i = 0; i < 12; ++i) lignes_dump[i] = dump[i];
+}
+
+void simulateur::configure_ports() {
+  for (const config_port& c : configs_ports)
+    (this->*c.port)
+        .configure(forme_sim, c.x, 200, c.nom, c.donnee, c.x_ddr, c.y_ddr,
+                   c.nom_ddr, c.ddr, c.sortie, c.entree, &memoire);
+}
+
+Fl_Widget* simulateur::objet_suivant() {
+  recueille_file_fltk();
+  if (file_objets.empty()) return nullptr;
+  Fl_Widget* objet = file_objets.front();
+  file_objets.pop_front();
+  return objet;
+}
+
+void simulateur::interprete_commandes() {
+  for (;;) {
+    Fl_Widget* objet = objet_suivant();
+    if (!objet) {
+      Fl::wait();
+      continue;
+    }
+    if (traite_objet(objet)) return;
+  }
+}

@@ -1,0 +1,92 @@
+// The simulator application: owns the windows, the target memory, the CPU
+// and the five port panels; runs the command loop over the Forms object
+// queue and keeps the register panel, the disassembly and the dump in step
+// with the CPU.
+#ifndef TAMRIX_APP_SIMULATEUR_H
+#define TAMRIX_APP_SIMULATEUR_H
+
+#include "cpu/interpreteur.h"
+#include "memory/mem_64k.h"
+#include "ports/portparallele.h"
+
+class Fl_Widget;
+class SIM_class;
+class pref_affichage_class;
+class aff_composant_class;
+class form_about_class;
+class aide_class;
+class Chronogramme_class;
+class Cycles_class;
+class convert_class;
+
+// Eight '0'/'1' characters of `valeur`, bit 7 first, and a NUL.
+void reg2bin8(unsigned char valeur, char* texte);
+
+// The modal dialogs, with the signatures of their Forms calls. The program
+// uses the real ones; a test may put observers in their place.
+using fonction_alerte = void (*)(const char*, const char*, const char*, int);
+using fonction_selecteur = const char* (*)(const char*, const char*,
+                                           const char*, const char*);
+
+class simulateur {
+ public:
+  SIM_class* forme_sim;
+  pref_affichage_class* forme_pref_affichage;
+  aff_composant_class* forme_aff_composant;
+  form_about_class* forme_about;
+  aide_class* forme_aide;
+  Chronogramme_class* forme_chronogramme;
+  Cycles_class* forme_cycles;
+  convert_class* forme_convert;
+  Fl_Widget* lignes_desa[12];
+  Fl_Widget* lignes_dump[12];
+  mem_64k memoire;
+  interpreteur processeur;
+  portparallele port_A;
+  portparallele port_B;
+  portparallele port_C;
+  portparallele port_D;
+  portparallele port_E;
+  unsigned short debut_desa;
+
+  fonction_alerte alerte;
+  fonction_selecteur selecteur_fichier;
+
+  // Start-up: windows, menus, views, port panels; shows the main window.
+  // An argument left after the toolkit's options names a program file,
+  // loaded as "Ouvrir fichier s19" would load it.
+  simulateur(int argc, char** argv);
+  ~simulateur();
+
+  // The command loop: waits for activations and dispatches them until
+  // "Quitter" or the main window is closed.
+  void interprete_commandes();
+  // One pass for a widget taken off the object queue: register fields into
+  // the CPU, the widget's action, the port panels. 1 when the program ends.
+  int traite_objet(Fl_Widget* objet);
+  // Next activated widget, or null when none is waiting.
+  Fl_Widget* objet_suivant();
+  int interprete_menu_fichier(Fl_Widget* menu);
+  // Loads an S19 file: 1 on success (CPU reset, views redrawn), 0 after the
+  // alert when the file is rejected.
+  int charge_programme(const char* chemin);
+
+  // After an executed instruction: registers, disassembly, ports, dump.
+  void rafraichit_apres_instruction();
+  void rafraichit_desassemble();
+  void rafraichit_dump(int pas);
+  void charge_registres();
+  void sauve_registres();
+
+ private:
+  void construit_formes();
+  void prepare_vues();
+  void configure_ports();
+  int traite_commande(Fl_Widget* objet);
+  void traite_navigation(Fl_Widget* objet);
+  void remplit_memoire();
+  void affiche_a_propos();
+  void ouvre_fichier();
+};
+
+#endif

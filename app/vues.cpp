@@ -1,0 +1,128 @@
+// The register panel, the disassembly and the memory dump.
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Slider.H>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/forms_tamrix.h"
+#include "app/saisies.h"
+#include "app/simulateur.h"
+#include "ui/sim_class.h"
+
+namespace {
+
+constexpr Fl_Color couleur_ligne_pc = 174;
+constexpr Fl_Color couleur_selection = 50;
+constexpr int premiere_adresse_max = 65440;  // twelve lines end at 0xFFFF
+
+void affiche(Fl_Widget* boite, const char* texte) {
+  boite->copy_label(texte);
+  boite->redraw();
+}
+
+void montre_octet(Fl_Input* saisie, Fl_Widget* affichage,
+                  unsigned char valeur) {
+  char texte[16];
+  std::snprintf(texte, sizeof texte, "%2x", valeur);
+  fl_set_input(saisie, texte);
+  reg2bin8(valeur, texte);
+  affiche(affichage, texte);
+}
+
+void montre_mot(Fl_Input* saisie, Fl_Widget* affichage, unsigned short valeur) {
+  char texte[16];
+  std::snprintf(texte, sizeof texte, "   %4x", valeur);
+  fl_set_input(saisie, texte);
+  std::snprintf(texte, sizeof texte, "%5d", valeur);
+  affiche(affichage, texte);
+}
+
+// The register keeps its value when the field holds no hexadecimal number.
+template <typename T>
+void lit_champ(Fl_Input* saisie, interpreteur& cpu,
+               void (interpreteur::*ecrit)(T)) {
+  uint32_t nombre;
+  if (lit_registre_hex(fl_get_input(saisie), &nombre))
+    (cpu.*ecrit)(static_cast<T>(nombre));
+}
+
+}  // namespace
+
+void reg2bin8(unsigned char valeur, char* texte) {
+  for (int i = 0; i < 8; ++i) texte[i] = (valeur >> (7 - i)) & 1 ? '1' : '0';
+  texte[8] = '\0';
+}
+
+void simulateur::sauve_registres() {
+  SIM_class& f = *forme_sim;
+  montre_octet(f.saisie_A, f.aff_A, processeur.A_value());
+  montre_octet(f.saisie_B, f.aff_B, processeur.B_value());
+  char bits[9];
+  reg2bin8(processeur.CCR_value(), bits);
+  affiche(f.aff_CCR, bits);
+  montre_mot(f.saisie_X, f.aff_X, processeur.X_value());
+  montre_mot(f.saisie_Y, f.aff_Y, processeur.Y_value());
+  montre_mot(f.saisie_SP, f.aff_SP, processeur.SP_value());
+  montre_mot(f.saisie_PC, f.aff_PC, processeur.PC_value());
+}
+
+void simulateur::charge_registres() {
+  SIM_class& f = *forme_sim;
+  lit_champ(f.saisie_A, processeur, &interpreteur::set_A_value);
+  lit_champ(f.saisie_B, processeur, &interpreteur::set_B_value);
+  lit_champ(f.saisie_X, processeur, &interpreteur::set_X_value);
+  lit_champ(f.saisie_Y, processeur, &interpreteur::set_Y_value);
+  lit_champ(f.saisie_SP, processeur, &interpreteur::set_SP_value);
+  lit_champ(f.saisie_PC, processeur, &interpreteur::set_PC_value);
+}
+
+// Keeps the PC in view: when walking twelve instructions from debut_desa
+// does not meet it, the view starts at the PC.
+void simulateur::rafraichit_desassemble() {
+  const unsigned short pc = processeur.PC_value();
+  unsigned short a = debut_desa;
+  bool visible = false;
+  for (int i = 0; i < 12 && !visible; ++i) {
+    visible = a == pc;
+    if (!visible) a = processeur.desa_num(a);
+  }
+  if (!visible) debut_desa = pc;
+  a = debut_desa;
+  for (int i = 0; i < 12; ++i) {
+    char instruction[32] = "";
+    const unsigned short suivante = processeur.desa_ins(a, instruction);
+    if (std::strcmp(instruction, "?????") == 0)
+      std::strcpy(instruction, "Fonction inexistante");
+    char texte[64];
+    std::snprintf(texte, sizeof texte, "%s%x %s", a == pc ? "-> " : "   ", a,
+                  instruction);
+    fl_set_object_color(lignes_desa[i], a == pc ? couleur_ligne_pc : FL_WHITE,
+                        couleur_selection);
+    affiche(lignes_desa[i], texte);
+    a = suivante;
+  }
+}
+
+void simulateur::rafraichit_dump(int pas) {
+  Fl_Widget* ascenseur = forme_sim->ascenseur_dump;
+  const int v = static_cast<int>(fl_get_slider_value(ascenseur));
+  const int base = static_cast<unsigned short>(v & ~7);
+  int debut = base + pas;
+  if (debut < 0) debut = 0;
+  if (debut > premiere_adresse_max) debut = premiere_adresse_max;
+  fl_set_slider_value(ascenseur, debut);
+  for (int i = 0; i < 12; ++i) {
+    const auto a = static_cast<unsigned short>(debut + 8 * i);
+    unsigned o[8];
+    for (int k = 0; k < 8; ++k)
+      o[k] = memoire.read_byte(static_cast<unsigned short>(a + k));
+    char texte[64];
+    std::snprintf(texte, sizeof texte, "%4x %2x %2x %2x %2x %2x %2x %2x %2x", a,
+                  o[0], o[1], o[2], o[3], o[4], o[5], o[6], o[7]);
+    fl_set_object_lsize(lignes_dump[i], 13);
+    affiche(lignes_dump[i], texte);
+  }
+}

@@ -1,0 +1,127 @@
+#include "ports/portparallele.h"
+
+#include <FL/forms.H>
+
+#include "memory/mem_64k.h"
+#include "text/conversions.h"
+#include "ui/sim_class.h"
+
+namespace {
+
+constexpr Fl_Color couleur_sortie = FL_RED;
+constexpr Fl_Color couleur_entree = FL_GREEN;
+
+// Shows `octet` in eight binary digits as the widget's label.
+void affiche_binaire(Fl_Widget* w, unsigned char octet) {
+  w->copy_label(bin8toS(octet).c_str());
+  w->redraw();
+}
+
+}  // namespace
+
+portparallele::portparallele()
+    : fenetre_port(nullptr),
+      boutons{},
+      mem(nullptr),
+      valeur(0),
+      sens(0),
+      force_sortie(0),
+      force_entree(0),
+      x_port(0),
+      y_port(0),
+      adr_donnee(0),
+      aff_valeur(nullptr),
+      x_ddr(0),
+      y_ddr(0),
+      adr_ddr(0),
+      aff_ddr(nullptr) {}
+
+void portparallele::ajoute_titre(int x, int y, const char* texte) {
+  Fl_Widget* t = fl_add_text(FL_NORMAL_TEXT, x, y, 80, 20, nullptr);
+  t->copy_label(texte);
+  fl_set_object_lsize(t, 18);
+  fl_set_object_lalign(t, FL_ALIGN_INSIDE);
+  fl_set_object_lstyle(t, FL_HELVETICA_BOLD);
+}
+
+Fl_Widget* portparallele::ajoute_affichage(int x, int y) {
+  Fl_Widget* a = fl_add_text(FL_NORMAL_TEXT, x, y, 80, 20, "00");
+  fl_set_object_boxtype(a, FL_DOWN_BOX);
+  fl_set_object_lsize(a, FL_NORMAL_SIZE);
+  fl_set_object_lalign(a, FL_ALIGN_INSIDE);
+  return a;
+}
+
+void portparallele::configure(SIM_class* forme, int x, int y,
+                              const char* nom_port,
+                              unsigned short adresse_donnee, int x_dir,
+                              int y_dir, const char* nom_dir,
+                              unsigned short adresse_dir, unsigned char sortie,
+                              unsigned char entree, mem_64k* m) {
+  fenetre_port = forme->fenetre;
+  x_port = x;
+  y_port = y;
+  nom = nom_port;
+  adr_donnee = adresse_donnee;
+  x_ddr = x_dir;
+  y_ddr = y_dir;
+  nom_ddr = nom_dir;
+  adr_ddr = adresse_dir;
+  mem = m;
+  force_sortie = sortie;
+  force_entree = entree;
+  mem->write_byte(adr_donnee, 0xFF);
+  if (!nom_ddr.empty()) mem->write_byte(adr_ddr, force_sortie);
+
+  // The Forms layer would flip every widget of the window upside down at
+  // fl_end_form(); the coordinates here are already top-left based.
+  const char retournement = fl_flip;
+  fl_flip = 0;
+  fl_addto_form(fenetre_port);
+  ajoute_titre(x, y, nom.c_str());
+  aff_valeur = ajoute_affichage(x, y + 20);
+  for (int i = 0; i < 8; ++i) {
+    boutons[i] =
+        fl_add_button(FL_NORMAL_BUTTON, x + 70 - 10 * i, y + 40, 10, 10, "");
+    fl_set_object_boxtype(boutons[i], FL_EMBOSSED_BOX);
+  }
+  if (!nom_ddr.empty()) {
+    ajoute_titre(x_ddr, y_ddr, nom_ddr.c_str());
+    aff_ddr = ajoute_affichage(x_ddr, y_ddr + 20);
+  }
+  fl_end_form();
+  fl_flip = retournement;
+  maj_etat_boutons();
+}
+
+void portparallele::maj_etat_boutons() {
+  const unsigned char ddr = nom_ddr.empty() ? 0 : mem->read_byte(adr_ddr);
+  sens = static_cast<unsigned char>((force_sortie | ddr) & ~force_entree);
+  for (int i = 0; i < 8; ++i) {
+    const Fl_Color c = (sens >> i) & 1 ? couleur_sortie : couleur_entree;
+    fl_set_object_color(boutons[i], c, c);
+    boutons[i]->redraw();
+  }
+  if (!nom_ddr.empty()) affiche_binaire(aff_ddr, sens);
+}
+
+int portparallele::react_in(Fl_Widget* objet) {
+  int bascule = 0;
+  for (int i = 0; i < 8; ++i) {
+    if (!((sens >> i) & 1) && objet == boutons[i]) {
+      valeur = static_cast<unsigned char>(valeur ^ (1 << i));
+      bascule = 1;
+    }
+  }
+  mem->write_byte(adr_donnee, valeur);
+  affiche_binaire(aff_valeur, valeur);
+  return bascule;
+}
+
+void portparallele::react_out() {
+  maj_etat_boutons();
+  const unsigned char m = mem->read_byte(adr_donnee);
+  valeur = static_cast<unsigned char>((m & sens) | (valeur & ~sens));
+  mem->write_byte(adr_donnee, valeur);
+  affiche_binaire(aff_valeur, valeur);
+}
