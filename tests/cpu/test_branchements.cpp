@@ -27,14 +27,15 @@ void execute_conditions(const std::vector<CasCondition>& table) {
     const std::string code = std::string(c.opcode) + " 10";
     const std::string avant = std::string("CCR=") + c.ccr;
     const std::string apres = c.prise ? "PC=B612" : "PC=B602";
-    execute_cas({nom.c_str(), code.c_str(), avant.c_str(), apres.c_str(), 3});
+    execute_cas_sxi(
+        {nom.c_str(), code.c_str(), avant.c_str(), apres.c_str(), 3});
   }
 }
 
 }  // namespace
 
 TEST(Branchements, DeplacementsEtRepliement) {
-  execute_table({
+  execute_table_sxi({
       {"BRA FE onto itself", "20 FE", "", "PC=B600", 3},
       {"BRA 02", "20 02", "", "PC=B604", 3},
       {"BRA 80 furthest back", "20 80", "", "PC=B582", 3},
@@ -95,7 +96,7 @@ TEST(Branchements, ConditionsSignees) {
 }
 
 TEST(Branchements, SousProgrammes) {
-  execute_table({
+  execute_table_sxi({
       {"BSR forward", "8D 10", "", "PC=B612 SP=00FD / 00FE=B6 00FF=02", 6},
       {"BSR backward", "8D F0", "", "PC=B5F2 SP=00FD / 00FE=B6 00FF=02", 6},
       {"BSR SP=0000 wraps", "8D 10", "SP=0000",
@@ -143,7 +144,7 @@ TEST(Branchements, RetourDInterruption) {
 }
 
 TEST(Branchements, PileEmpileDepile) {
-  execute_table({
+  execute_table_sxi({
       {"PSHA", "36", "A=5A CCR=FF", "PC=B601 SP=00FE / 00FF=5A", 3},
       {"PSHB", "37", "B=A5", "PC=B601 SP=00FE / 00FF=A5", 3},
       {"PSHA SP=0000 wraps", "36", "A=5A SP=0000", "PC=B601 SP=FFFF / 0000=5A",

@@ -8,7 +8,7 @@
 #include "banc.h"
 
 TEST(Decalages, AccumulateurGaucheEtDroiteArithmetique) {
-  execute_table({
+  execute_table_sxi({
       {"ASLA 40, C in ignored", "48", "A=40 CCR=01", "A=80 CCR=0A PC=B601", 2},
       {"ASLA 80 to zero", "48", "A=80", "A=00 CCR=07 PC=B601", 2},
       {"ASLA 00 clears N V C", "48", "A=00 CCR=0B", "CCR=04 PC=B601", 2},
@@ -24,7 +24,7 @@ TEST(Decalages, AccumulateurGaucheEtDroiteArithmetique) {
 }
 
 TEST(Decalages, AccumulateurDroiteLogique) {
-  execute_table({
+  execute_table_sxi({
       {"LSRA 01 to zero", "44", "A=01", "A=00 CCR=07 PC=B601", 2},
       {"LSRA 80", "44", "A=80", "A=40 CCR=00 PC=B601", 2},
       {"LSRA FF clears N", "44", "A=FF CCR=08", "A=7F CCR=03 PC=B601", 2},
@@ -34,7 +34,7 @@ TEST(Decalages, AccumulateurDroiteLogique) {
 }
 
 TEST(Decalages, AccumulateurRotations) {
-  execute_table({
+  execute_table_sxi({
       {"ROLA 80, C=0", "49", "A=80", "A=00 CCR=07 PC=B601", 2},
       {"ROLA C0, C=1", "49", "A=C0 CCR=01", "A=81 CCR=09 PC=B601", 2},
       {"ROLA 00, C=1", "49", "A=00 CCR=01", "A=01 CCR=00 PC=B601", 2},
@@ -48,7 +48,7 @@ TEST(Decalages, AccumulateurRotations) {
 }
 
 TEST(Decalages, DoubleAccumulateur) {
-  execute_table({
+  execute_table_sxi({
       {"LSLD 8001", "05", "D=8001", "D=0002 CCR=03 PC=B601", 3},
       {"LSLD 4000", "05", "D=4000", "D=8000 CCR=0A PC=B601", 3},
       {"LSLD 8000 to zero", "05", "D=8000", "D=0000 CCR=07 PC=B601", 3},
@@ -64,7 +64,7 @@ TEST(Decalages, DoubleAccumulateur) {
 }
 
 TEST(Decalages, MemoireTousLesModes) {
-  execute_table({
+  execute_table_sxi({
       {"ASL ind,X", "68 05", "X=0100 / 0105=81", "PC=B602 CCR=03 / 0105=02", 6},
       {"ASL ext", "78 12 34", "/ 1234=40", "PC=B603 CCR=0A / 1234=80", 6},
       {"ASL ind,Y offset FF unsigned", "18 68 FF", "Y=1000 / 10FF=01",
@@ -91,7 +91,7 @@ TEST(Decalages, MemoireTousLesModes) {
 }
 
 TEST(Decalages, MiseAUnEtAZeroDeBits) {
-  execute_table({
+  execute_table_sxi({
       {"BSET dir keeps C", "14 20 81", "CCR=01 / 0020=00",
        "PC=B603 CCR=09 / 0020=81", 6},
       {"BSET dir clears Z and V", "14 20 30", "CCR=06 / 0020=0F",
@@ -111,7 +111,7 @@ TEST(Decalages, MiseAUnEtAZeroDeBits) {
 }
 
 TEST(Decalages, BrancheSurBits) {
-  execute_table({
+  execute_table_sxi({
       {"BRSET dir all set", "12 20 03 10", "CCR=AF / 0020=07", "PC=B614", 6},
       {"BRSET dir one clear", "12 20 03 10", "CCR=AF / 0020=05", "PC=B604", 6},
       {"BRSET dir mask 00", "12 20 00 10", "/ 0020=00", "PC=B614", 6},
