@@ -36,11 +36,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* octets, size_t taille) {
-  static mem_64k mem;
   static mem_64k avant;
-  for (unsigned a = 0; a < 0x10000; ++a)
-    mem.cellules[a] = static_cast<unsigned short>((a ^ (a >> 8)) & 0xFF);
-  std::memcpy(avant.cellules, mem.cellules, sizeof mem.cellules);
+  static mem_64k mem;
+  static bool motif_pose = false;
+  if (!motif_pose) {
+    for (unsigned a = 0; a < 0x10000; ++a)
+      avant.cellules[a] = static_cast<unsigned short>((a ^ (a >> 8)) & 0xFF);
+    motif_pose = true;
+  }
+  std::memcpy(mem.cellules, avant.cellules, sizeof mem.cellules);
   ecrit(octets, taille);
   const int resultat = mem.load_s19(chemin_fichier.c_str());
   if (resultat != 0 && resultat != 1) std::abort();
