@@ -1,0 +1,123 @@
+// tamrix-run: runs a 68HC11 program without the GUI, for scripts, grading
+// and traces. See texte_aide() for the command line.
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "cpu/interpreteur.h"
+#include "memory/mem_64k.h"
+#include "tools/tamrix-run/execution.h"
+#include "tools/tamrix-run/options.h"
+
+namespace {
+
+constexpr int statut_entree_incorrecte = 2;
+
+int refuse(const std::string& message) {
+  std::fprintf(stderr, "tamrix-run: %s\n", message.c_str());
+  return statut_entree_incorrecte;
+}
+
+// The last non-empty line of a text, its end of line removed.
+std::string derniere_ligne(const std::string& texte) {
+  std::istringstream lignes(texte);
+  std::string ligne, derniere;
+  while (std::getline(lignes, ligne))
+    if (!ligne.empty()) derniere = ligne;
+  return derniere;
+}
+
+// Loads the program with the loader the GUI uses. The loader's own lines on
+// the standard error stream are kept: passed on after a success (the binary
+// loader's progress lines), folded into the one-line message after a
+// failure. Empty on success.
+std::string charge(mem_64k& mem, const options_run& options) {
+  const char* chemin = options.programme.c_str();
+  std::FILE* essai = std::fopen(chemin, "rb");
+  if (essai == nullptr)
+    return "programme illisible : " + options.programme + " : " +
+           std::strerror(errno);
+  std::fclose(essai);
+  std::ostringstream capture;
+  std::streambuf* const ancien = std::cerr.rdbuf(capture.rdbuf());
+  const int charge =
+      options.binaire ? mem.load_binaire(chemin) : mem.load_s19(chemin);
+  std::cerr.rdbuf(ancien);
+  if (charge) {
+    std::cerr << capture.str() << std::flush;
+    return "";
+  }
+  return "programme refuse : " + options.programme + " : " +
+         derniere_ligne(capture.str());
+}
+
+void regle_registre(interpreteur& cpu, const reglage_registre& r) {
+  const auto octet = static_cast<unsigned char>(r.valeur);
+  const auto mot = static_cast<unsigned short>(r.valeur);
+  if (r.nom == "A") cpu.set_A_value(octet);
+  if (r.nom == "B") cpu.set_B_value(octet);
+  if (r.nom == "CCR") cpu.set_CCR_value(octet);
+  if (r.nom == "D") cpu.set_D_value(mot);
+  if (r.nom == "X") cpu.set_X_value(mot);
+  if (r.nom == "Y") cpu.set_Y_value(mot);
+  if (r.nom == "SP") cpu.set_SP_value(mot);
+  if (r.nom == "PC") cpu.set_PC_value(mot);
+}
+
+void prepare(interpreteur& cpu, mem_64k& mem, const options_run& options) {
+  cpu.learn_mem(&mem);
+  cpu.init_registers();
+  for (const reglage_registre& r : options.registres) regle_registre(cpu, r);
+  for (const depot_memoire& d : options.depots)
+    for (std::size_t i = 0; i < d.octets.size(); ++i)
+      mem.write_byte(static_cast<unsigned short>(d.adresse + i), d.octets[i]);
+}
+
+void ecrit_stats(std::uint64_t pas, double secondes) {
+  const double par_seconde = secondes > 0 ? pas / secondes : 0;
+  std::fprintf(stderr,
+               "tamrix-run: %llu instructions en %.6f s, %.0f instructions "
+               "par seconde\n",
+               static_cast<unsigned long long>(pas), secondes, par_seconde);
+}
+
+int lance(const options_run& options) {
+  const std::unique_ptr<mem_64k> mem(new mem_64k());
+  interpreteur cpu;
+  const std::string erreur = charge(*mem, options);
+  if (!erreur.empty()) return refuse(erreur);
+  prepare(cpu, *mem, options);
+  static char tampon[1 << 16];
+  std::setvbuf(stdout, tampon, _IOFBF, sizeof tampon);
+
+  const auto debut = std::chrono::steady_clock::now();
+  const bilan_run bilan = execute(cpu, {options.arrets, options.max_pas},
+                                  options.trace ? stdout : nullptr);
+  const std::chrono::duration<double> duree =
+      std::chrono::steady_clock::now() - debut;
+
+  for (const plage_dump& p : options.dumps)
+    std::fputs(texte_dump(*mem, p.debut, p.fin).c_str(), stdout);
+  std::printf("%s\n", ligne_finale(cpu, bilan).c_str());
+  std::fflush(stdout);
+  if (options.stats) ecrit_stats(bilan.pas, duree.count());
+  return statut_sortie(bilan.raison);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  options_run options;
+  const std::string erreur = lit_options(argc, argv, options);
+  if (!erreur.empty()) return refuse(erreur);
+  if (options.aide) {
+    std::fputs(texte_aide(), stdout);
+    return 0;
+  }
+  return lance(options);
+}

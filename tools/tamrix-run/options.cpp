@@ -1,0 +1,275 @@
+// Reading the command line of tamrix-run. Every value is checked here, so
+// that nothing runs when any argument is wrong.
+#include "tools/tamrix-run/options.h"
+
+#include <cctype>
+#include <cstdio>
+
+namespace {
+
+constexpr std::uint64_t max_octet = 0xFF;
+constexpr std::uint64_t max_mot = 0xFFFF;
+
+int valeur_chiffre(char c, int base) {
+  int v = -1;
+  if (c >= '0' && c <= '9') v = c - '0';
+  if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+  return v < base ? v : -1;
+}
+
+std::string hex_maximum(std::uint64_t maximum) {
+  char texte[32];
+  std::snprintf(texte, sizeof texte, "$%llx",
+                static_cast<unsigned long long>(maximum));
+  return texte;
+}
+
+std::string en_majuscules(std::string texte) {
+  for (char& c : texte) c = static_cast<char>(std::toupper(c));
+  return texte;
+}
+
+// Reads one number for `option`; the message is empty on success.
+std::string nombre_option(const std::string& option, const std::string& texte,
+                          std::uint64_t maximum, std::uint64_t& valeur) {
+  bool hors_limites = false;
+  if (lit_nombre(texte, maximum, valeur, hors_limites)) return "";
+  if (hors_limites)
+    return option + " : valeur hors limites : " + texte + " (maximum " +
+           hex_maximum(maximum) + ")";
+  return option + " : nombre invalide : \"" + texte +
+         "\" (decimal, $hex ou 0xhex)";
+}
+
+unsigned maximum_registre(const std::string& nom) {
+  if (nom == "A" || nom == "B" || nom == "CCR") return max_octet;
+  if (nom == "D" || nom == "X" || nom == "Y" || nom == "SP" || nom == "PC")
+    return max_mot;
+  return 0;
+}
+
+std::string lit_set(const std::string& valeur, options_run& options) {
+  const auto egal = valeur.find('=');
+  if (egal == std::string::npos)
+    return "--set : REGISTRE=VALEUR attendu : \"" + valeur + "\"";
+  const std::string nom = en_majuscules(valeur.substr(0, egal));
+  const unsigned maximum = maximum_registre(nom);
+  if (maximum == 0)
+    return "--set : registre inconnu : \"" + valeur.substr(0, egal) +
+           "\" (A, B, D, X, Y, SP, PC ou CCR)";
+  std::uint64_t v = 0;
+  const std::string erreur =
+      nombre_option("--set " + nom, valeur.substr(egal + 1), maximum, v);
+  if (erreur.empty())
+    options.registres.push_back({nom, static_cast<unsigned>(v)});
+  return erreur;
+}
+
+std::string lit_octets(const std::string& liste, depot_memoire& depot) {
+  std::size_t debut = 0;
+  for (;;) {
+    const auto virgule = liste.find(',', debut);
+    std::uint64_t v = 0;
+    const std::string erreur = nombre_option(
+        "--poke", liste.substr(debut, virgule - debut), max_octet, v);
+    if (!erreur.empty()) return erreur;
+    depot.octets.push_back(static_cast<unsigned char>(v));
+    if (virgule == std::string::npos) return "";
+    debut = virgule + 1;
+  }
+}
+
+std::string lit_poke(const std::string& valeur, options_run& options) {
+  const auto egal = valeur.find('=');
+  if (egal == std::string::npos)
+    return "--poke : ADRESSE=OCTET[,OCTET...] attendu : \"" + valeur + "\"";
+  std::uint64_t adresse = 0;
+  std::string erreur =
+      nombre_option("--poke", valeur.substr(0, egal), max_mot, adresse);
+  depot_memoire depot{static_cast<unsigned>(adresse), {}};
+  if (erreur.empty()) erreur = lit_octets(valeur.substr(egal + 1), depot);
+  if (!erreur.empty()) return erreur;
+  if (depot.adresse + depot.octets.size() > 0x10000)
+    return "--poke : les octets depassent $ffff : \"" + valeur + "\"";
+  options.depots.push_back(depot);
+  return "";
+}
+
+std::string lit_dump(const std::string& valeur, options_run& options) {
+  const auto deux_points = valeur.find(':');
+  if (deux_points == std::string::npos)
+    return "--dump : DEBUT:FIN attendu : \"" + valeur + "\"";
+  std::uint64_t debut = 0, fin = 0;
+  std::string erreur =
+      nombre_option("--dump", valeur.substr(0, deux_points), max_mot, debut);
+  if (erreur.empty())
+    erreur =
+        nombre_option("--dump", valeur.substr(deux_points + 1), max_mot, fin);
+  if (!erreur.empty()) return erreur;
+  if (fin < debut) return "--dump : fin avant debut : \"" + valeur + "\"";
+  options.dumps.push_back(
+      {static_cast<unsigned>(debut), static_cast<unsigned>(fin)});
+  return "";
+}
+
+bool prend_une_valeur(const std::string& nom) {
+  return nom == "--pc" || nom == "--until" || nom == "--max-steps" ||
+         nom == "--set" || nom == "--poke" || nom == "--dump";
+}
+
+// The value of one of the options that take one; empty on success.
+std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
+                              options_run& options) {
+  std::uint64_t v = 0;
+  if (nom == "--set") return lit_set(valeur, options);
+  if (nom == "--poke") return lit_poke(valeur, options);
+  if (nom == "--dump") return lit_dump(valeur, options);
+  if (nom == "--max-steps")
+    return nombre_option(nom, valeur, UINT64_MAX, options.max_pas);
+  const std::string erreur = nombre_option(nom, valeur, max_mot, v);
+  if (!erreur.empty()) return erreur;
+  if (nom == "--pc")
+    options.registres.push_back({"PC", static_cast<unsigned>(v)});
+  else
+    options.arrets.push_back(static_cast<unsigned>(v));
+  return "";
+}
+
+bool lit_drapeau(const std::string& nom, options_run& options) {
+  if (nom == "--binary") return options.binaire = true;
+  if (nom == "--trace") return options.trace = true;
+  if (nom == "--stats") return options.stats = true;
+  if (nom == "--help" || nom == "-h") return options.aide = true;
+  return false;
+}
+
+bool demande_aide(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string mot = argv[i];
+    if (mot == "--") return false;
+    if (mot == "--help" || mot == "-h") return true;
+  }
+  return false;
+}
+
+std::string ajoute_programme(const std::string& mot, options_run& options) {
+  if (!options.programme.empty())
+    return "un seul programme attendu, en trop : \"" + mot + "\"";
+  if (mot.empty()) return "nom de programme vide";
+  options.programme = mot;
+  return "";
+}
+
+// One option word at argv[i], with its value taken from "--x=v" or from
+// the next argument (i then moves on).
+std::string lit_option(int argc, const char* const* argv, int& i,
+                       options_run& options) {
+  std::string nom = argv[i];
+  const auto egal = nom.find('=');
+  const bool valeur_jointe = egal != std::string::npos;
+  const std::string jointe = valeur_jointe ? nom.substr(egal + 1) : "";
+  if (valeur_jointe) nom.erase(egal);
+  if (!valeur_jointe && lit_drapeau(nom, options)) return "";
+  if (!prend_une_valeur(nom))
+    return "option inconnue : \"" + std::string(argv[i]) + "\"";
+  if (!valeur_jointe && i + 1 >= argc) return nom + " : valeur manquante";
+  return lit_option_valeur(nom, valeur_jointe ? jointe : argv[++i], options);
+}
+
+}  // namespace
+
+bool lit_nombre(const std::string& texte, std::uint64_t maximum,
+                std::uint64_t& valeur, bool& hors_limites) {
+  hors_limites = false;
+  int base = 10;
+  std::size_t debut = 0;
+  if (texte.size() > 0 && texte[0] == '$') {
+    base = 16, debut = 1;
+  } else if (texte.size() > 1 && texte[0] == '0' &&
+             (texte[1] == 'x' || texte[1] == 'X')) {
+    base = 16, debut = 2;
+  }
+  if (debut == texte.size()) return false;
+  std::uint64_t v = 0;
+  for (std::size_t i = debut; i < texte.size(); ++i) {
+    const int chiffre = valeur_chiffre(texte[i], base);
+    if (chiffre < 0) return false;
+    if (v > (UINT64_MAX - static_cast<unsigned>(chiffre)) / base)
+      hors_limites = true;
+    else
+      v = v * base + static_cast<unsigned>(chiffre);
+  }
+  if (hors_limites || v > maximum) {
+    hors_limites = true;
+    return false;
+  }
+  valeur = v;
+  return true;
+}
+
+std::string lit_options(int argc, const char* const* argv,
+                        options_run& options) {
+  if (demande_aide(argc, argv)) {
+    options.aide = true;
+    return "";
+  }
+  bool fin_des_options = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string mot = argv[i];
+    std::string erreur;
+    if (fin_des_options || mot.empty() || mot[0] != '-' || mot == "-")
+      erreur = ajoute_programme(mot, options);
+    else if (mot == "--")
+      fin_des_options = true;
+    else
+      erreur = lit_option(argc, argv, i, options);
+    if (!erreur.empty()) return erreur;
+  }
+  if (options.programme.empty()) return "programme manquant (voir --help)";
+  return "";
+}
+
+const char* texte_aide() {
+  return R"(Usage : tamrix-run [options] PROGRAMME
+
+Execute un programme 68HC11 sans interface graphique et affiche l'etat final.
+PROGRAMME est un fichier S19 (ou, avec --binary, une image binaire a en-tete
+de quatre octets). La memoire part de $ff partout, le programme est charge
+(tout ou rien) puis le CPU demarre en $b600 avec A=00 B=00 X=0000 Y=0000
+SP=00ff CCR=11010000.
+
+Nombres : decimal (182), $hex ($b6) ou 0xhex (0xb6).
+
+Etat initial (applique dans l'ordre de la ligne de commande) :
+  --pc ADRESSE             PC de depart
+  --set REG=VALEUR         A, B, D, X, Y, SP, PC ou CCR (repetable)
+  --poke ADR=OCTET[,OCTET...]  ecrit des octets a partir de ADR (repetable)
+  --binary                 PROGRAMME est une image binaire
+
+Arret (le premier qui survient, dans cet ordre, apres chaque instruction) :
+  - une instruction inexistante (apres son message "fonction inexistante!")
+  --until ADRESSE          PC atteint ADRESSE (repetable)
+  - une boucle sur place : PC revient a l'adresse de l'instruction (bra *)
+  --max-steps N            N instructions executees (100000000 par defaut)
+
+Sorties :
+  --trace                  une ligne par instruction executee, par exemple
+    b600  86 12           LDAA #$12         PC=b602 A=12 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=2
+      adresse, octets de l'instruction, texte du desassembleur, puis les
+      registres et le total des cycles apres son execution
+  --dump DEBUT:FIN         apres l'execution, la memoire de DEBUT a FIN
+                           incluses, 8 octets par ligne (repetable)
+  --stats                  sur la sortie d'erreur : instructions executees,
+                           duree et instructions simulees par seconde
+  --help                   ce texte
+
+Derniere ligne de la sortie standard, toujours :
+  PC=b602 A=12 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=1234 steps=56 stop=loop
+  (CCR dans l'ordre SXHINZVC ; stop = loop, until, max-steps ou illegal)
+
+Code de sortie : 0 pour loop et until, 1 pour max-steps, 3 pour illegal,
+2 pour une entree incorrecte (option, nombre, programme illisible ou refuse ;
+rien n'est alors execute, une ligne sur la sortie d'erreur dit pourquoi).
+)";
+}

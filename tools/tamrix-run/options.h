@@ -1,0 +1,57 @@
+// Command line of tamrix-run: what to load, the state before the run, when
+// to stop and what to show afterwards.
+#ifndef TAMRIX_RUN_OPTIONS_H
+#define TAMRIX_RUN_OPTIONS_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One --set or --pc, applied in command-line order. `nom` is upper case:
+// A, B, D, X, Y, SP, PC or CCR.
+struct reglage_registre {
+  std::string nom;
+  unsigned valeur;
+};
+
+// One --poke: bytes stored from `adresse` on (never past 0xFFFF).
+struct depot_memoire {
+  unsigned adresse;
+  std::vector<unsigned char> octets;
+};
+
+// One --dump: `debut` to `fin`, both included, debut <= fin.
+struct plage_dump {
+  unsigned debut;
+  unsigned fin;
+};
+
+struct options_run {
+  std::string programme;
+  bool binaire = false;
+  bool trace = false;
+  bool stats = false;
+  bool aide = false;
+  std::vector<reglage_registre> registres;
+  std::vector<depot_memoire> depots;
+  std::vector<unsigned> arrets;  // --until addresses
+  std::vector<plage_dump> dumps;
+  std::uint64_t max_pas = 100000000;
+};
+
+// A number written in decimal ("182"), "$hex" ("$b6") or "0xhex" ("0xB6"),
+// no sign, no blank. False when the text is not such a number or exceeds
+// `maximum`; `hors_limites` then tells which of the two.
+bool lit_nombre(const std::string& texte, std::uint64_t maximum,
+                std::uint64_t& valeur, bool& hors_limites);
+
+// Fills `options` from the arguments (argv[1] on). Returns an empty text on
+// success, else a one-line message saying what is wrong. With --help the
+// other arguments are not checked.
+std::string lit_options(int argc, const char* const* argv,
+                        options_run& options);
+
+// The usage text printed by --help.
+const char* texte_aide();
+
+#endif
