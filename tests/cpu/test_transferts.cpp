@@ -186,4 +186,30 @@ TEST(Transferts, BitsDuCCR) {
   });
 }
 
+// A whole program assembled by the GNU assembler, run to its self-loop.
+TEST(Transferts, ProgrammeAssembleJusquALaFin) {
+  Banc b;
+  ASSERT_EQ(1, b.mem.load_s19(TAMRIX_SOURCE_DIR
+                              "/tests/cpu/transferts_programme.s19"));
+  int pas = 0;
+  for (unsigned short avant = 0; avant != b.cpu.PC && pas < 500; ++pas) {
+    avant = b.cpu.PC;
+    b.cpu.step();
+  }
+  ASSERT_LT(pas, 500) << "no self-loop reached";
+  EXPECT_EQ(0xB63A, b.cpu.PC);
+  EXPECT_EQ(0xABCD, b.cpu.D_value());
+  EXPECT_EQ(0xFFFF, b.cpu.X);
+  EXPECT_EQ(0x0300, b.cpu.Y);
+  EXPECT_EQ(0x02FF, b.cpu.SP);
+  EXPECT_EQ(0x09, b.cpu.CCR);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(i + 1, b.mem.read_byte(0x0100 + i));
+  const std::vector<uint8_t> page_zero = {0xB6, 0x44, 0x12, 0x34, 0x02,
+                                          0x00, 0x02, 0xFF, 0x00, 0x07};
+  for (size_t i = 0; i < page_zero.size(); ++i)
+    EXPECT_EQ(page_zero[i], b.mem.read_byte(0x0020 + i)) << "cell " << 0x20 + i;
+  EXPECT_EQ(0xAB, b.mem.read_byte(0xFFFF));
+  EXPECT_EQ(0xCD, b.mem.read_byte(0x0000));
+}
+
 }  // namespace
