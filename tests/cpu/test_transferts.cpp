@@ -9,7 +9,7 @@
 namespace {
 
 TEST(Transferts, Chargements8Bits) {
-  execute_table({
+  execute_table_sxi({
       // LDAA: N, Z from A, V cleared, H I C untouched.
       {"LDAA imm 00", "86 00", "A=55 CCR=33", "A=00 CCR=35 PC=B602", 2},
       {"LDAA imm 80", "86 80", "CCR=06", "A=80 CCR=08 PC=B602", 2},
@@ -28,7 +28,7 @@ TEST(Transferts, Chargements8Bits) {
 }
 
 TEST(Transferts, Chargements16Bits) {
-  execute_table({
+  execute_table_sxi({
       {"LDD imm", "CC 12 34", "CCR=0F", "D=1234 CCR=01 PC=B603", 3},
       {"LDD dir", "DC 40 / 0040=80 0041=00", "", "D=8000 CCR=08 PC=B602", 4},
       {"LDD ext", "FC 20 00 / 2000=00 2001=00", "D=FFFF",
@@ -66,7 +66,7 @@ TEST(Transferts, Chargements16Bits) {
 }
 
 TEST(Transferts, Rangements) {
-  execute_table({
+  execute_table_sxi({
       // Stores: N, Z from the register, V cleared; C untouched.
       {"STAA dir", "97 20 / 0020=00", "A=80 CCR=07", "CCR=09 PC=B602 / 0020=80",
        3},
@@ -109,7 +109,7 @@ TEST(Transferts, Rangements) {
 
 // Operands, addresses and words at the top of memory wrap to 0x0000.
 TEST(Transferts, BouclageEnHautDeMemoire) {
-  execute_table({
+  execute_table_sxi({
       {"LDAA ext, operand at FFFE", "B6 20 00 / 2000=5A", "PC=FFFD",
        "A=5A PC=0000", 4},
       {"LDAA ext, operand at FFFF-0000", "B6 12 34 / 1234=66", "PC=FFFE",
@@ -137,16 +137,10 @@ TEST(Transferts, BouclageEnHautDeMemoire) {
 }
 
 TEST(Transferts, EntreRegistres) {
-  execute_table({
+  execute_table_sxi({
       {"TAB zero", "16", "A=00 B=55 CCR=0B", "B=00 CCR=05 PC=B601", 2},
       {"TAB keeps H I C", "16", "A=80 CCR=31", "B=80 CCR=39 PC=B601", 2},
       {"TBA", "17", "A=01 B=80 CCR=06", "A=80 CCR=08 PC=B601", 2},
-      {"TPA", "07", "A=00 CCR=D0", "A=D0 PC=B601", 2},
-      {"TAP X clear, A=FF", "06", "A=FF CCR=00", "CCR=BF PC=B601", 2},
-      {"TAP X set, A=00", "06", "A=00 CCR=40", "CCR=00 PC=B601", 2},
-      {"TAP X set, A=FF", "06", "A=FF CCR=40", "CCR=FF PC=B601", 2},
-      {"TAP X clear, A=40", "06", "A=40 CCR=00", "CCR=00 PC=B601", 2},
-      {"TAP S and I from A", "06", "A=95 CCR=6A", "CCR=95 PC=B601", 2},
       // The stack pointer addresses the next free byte.
       {"TSX", "30", "SP=01FF CCR=0F", "X=0200 PC=B601", 3},
       {"TSX wraps", "30", "SP=FFFF", "X=0000 PC=B601", 3},
@@ -159,8 +153,20 @@ TEST(Transferts, EntreRegistres) {
   });
 }
 
-TEST(Transferts, IncrementsEtDecrements16Bits) {
+// TPA and TAP move the whole CCR; the X bit can be cleared, never set.
+TEST(Transferts, TransfertsDuCCR) {
   execute_table({
+      {"TPA", "07", "A=00 CCR=D0", "A=D0 PC=B601", 2},
+      {"TAP X clear, A=FF", "06", "A=FF CCR=00", "CCR=BF PC=B601", 2},
+      {"TAP X set, A=00", "06", "A=00 CCR=40", "CCR=00 PC=B601", 2},
+      {"TAP X set, A=FF", "06", "A=FF CCR=40", "CCR=FF PC=B601", 2},
+      {"TAP X clear, A=40", "06", "A=40 CCR=00", "CCR=00 PC=B601", 2},
+      {"TAP S and I from A", "06", "A=95 CCR=6A", "CCR=95 PC=B601", 2},
+  });
+}
+
+TEST(Transferts, IncrementsEtDecrements16Bits) {
+  execute_table_sxi({
       {"INS", "31", "SP=00FF CCR=04", "SP=0100 PC=B601", 3},
       {"INS wraps", "31", "SP=FFFF", "SP=0000 PC=B601", 3},
       {"DES wraps", "34", "SP=0000", "SP=FFFF PC=B601", 3},
