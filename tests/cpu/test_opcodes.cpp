@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -298,9 +299,7 @@ class Pair : public ::testing::Test {
     ASSERT_NE(nullptr, mkdtemp(modele));
     dossier = modele;
   }
-  void TearDown() override {
-    std::system(("rm -rf '" + dossier + "'").c_str());
-  }
+  void TearDown() override { std::filesystem::remove_all(dossier); }
   // The row's bytes with distinct operand bytes, then a NOP, so that objdump
   // shows where it believes the instruction ends.
   std::string ecrit_ligne(const Page& p, int code) {
