@@ -12,3 +12,4 @@ trap 'rm -rf "$tmp"' EXIT
 m68hc11-as -o "$tmp/prog.o" "$src"
 m68hc11-ld -Ttext "$base" -e _start -o "$tmp/prog.elf" "$tmp/prog.o"
 m68hc11-objcopy -O srec "$tmp/prog.elf" "$out"
+chmod 644 "$out"
