@@ -5,6 +5,7 @@
 // known independently of the simulator (decimal sums, a product, digits).
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -19,7 +20,7 @@ const std::string dossier =
 // the S19 image; false (with a test failure) when any step fails.
 bool assemble_et_charge(Banc& b, const std::string& nom,
                         const std::string& source) {
-  std::system(("mkdir -p '" + dossier + "'").c_str());
+  std::filesystem::create_directories(dossier);
   const std::string s = dossier + "/" + nom + ".s";
   const std::string s19 = dossier + "/" + nom + ".s19";
   std::remove(s19.c_str());
