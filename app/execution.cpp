@@ -5,6 +5,7 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/simulateur.h"
@@ -23,6 +24,15 @@ constexpr unsigned long instructions_par_lot = 16384;
 // Layout of the disassembly lines (main window): the margin between the
 // area's edge (x = 30) and the lines (x = 40) takes the breakpoint dots.
 constexpr int x_lignes = 40, y_lignes = 430, w_lignes = 260, h_lignes = 20;
+
+// A red dot, or nothing visible: a flat box of the margin's colour.
+void marque_point(Fl_Box* point, bool arret) {
+  const Fl_Color couleur = arret ? FL_RED : FL_BACKGROUND_COLOR;
+  if (point->color() == couleur) return;
+  point->box(arret ? FL_OVAL_BOX : FL_FLAT_BOX);
+  point->color(couleur);
+  point->redraw();
+}
 
 double secondes_depuis(std::chrono::steady_clock::time_point t) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t)
@@ -64,7 +74,7 @@ void execution::installe() {
   fenetre->begin();
   for (int i = 0; i < nb_lignes; ++i) {
     int y = y_lignes + h_lignes * i;
-    Fl_Box* point = new Fl_Box(FL_OVAL_BOX, 32, y + 6, 7, 7, nullptr);
+    Fl_Box* point = new Fl_Box(FL_FLAT_BOX, 32, y + 6, 7, 7, nullptr);
     point->color(FL_BACKGROUND_COLOR);
     points_lignes[i] = point;
     Fl_Button* zone = new Fl_Button(x_lignes, y, w_lignes, h_lignes);
@@ -176,6 +186,11 @@ void execution::bascule_point_arret(unsigned short adresse) {
   points[adresse] = !points[adresse];
 }
 
+void execution::efface_points_arret() {
+  std::fill(points.begin(), points.end(), 0);
+  marque_points_arret();
+}
+
 unsigned short execution::adresse_ligne(int ligne) const {
   unsigned short a = sim.debut_desa;
   for (int i = 0; i < ligne; ++i) a = sim.processeur.desa_num(a);
@@ -187,11 +202,7 @@ void execution::marque_points_arret() {
   unsigned short a = sim.debut_desa;
   for (int i = 0; i < nb_lignes; ++i) {
     const bool arret = points[a];
-    const Fl_Color point = arret ? FL_RED : FL_BACKGROUND_COLOR;
-    if (points_lignes[i]->color() != point) {
-      points_lignes[i]->color(point);
-      points_lignes[i]->redraw();
-    }
+    marque_point(points_lignes[i], arret);
     Fl_Widget* ligne = sim.lignes_desa[i];
     const Fl_Color encre = arret ? FL_RED : FL_FOREGROUND_COLOR;
     if (ligne->labelcolor() != encre) {

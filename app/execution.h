@@ -65,6 +65,7 @@ class execution {
 
   bool point_arret(unsigned short adresse) const { return points[adresse]; }
   void bascule_point_arret(unsigned short adresse);
+  void efface_points_arret();
   // Address shown on a disassembly line (0 is the top line).
   unsigned short adresse_ligne(int ligne) const;
   // Shows which lines carry a breakpoint; after every disassembly redraw.
