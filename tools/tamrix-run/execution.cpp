@@ -79,7 +79,8 @@ void ecrit_trace(std::FILE* trace, interpreteur& cpu, unsigned short adresse,
                static_cast<unsigned long long>(cycles));
 }
 
-// The loop, compiled twice: with and without the trace.
+// The loop, compiled twice: with and without the trace. Its counters are
+// locals, so that they stay in registers across the calls of step().
 template <bool avec_trace>
 bilan_run boucle(interpreteur& cpu, const conditions_arret& conditions,
                  std::FILE* trace) {
@@ -87,33 +88,35 @@ bilan_run boucle(interpreteur& cpu, const conditions_arret& conditions,
   const std::unique_ptr<const carte_arrets> carte(
       new carte_arrets(conditions.arrets));
   const mem_64k& mem = *cpu.mem;
-  bilan_run bilan;
+  const std::uint64_t max_pas = conditions.max_pas;
+  std::uint64_t cycles = 0, pas = 0;
+  raison_arret raison = raison_arret::max_pas;
   char texte[64] = "";
   unsigned short suivante = 0;
-  while (bilan.pas < conditions.max_pas) {
+  while (pas < max_pas) {
     const unsigned short adresse = cpu.PC;
-    const unsigned char sorte = table.page_0[mem.read_byte(adresse)];
-    const bool vide = sorte == inexistante ||
-                      (sorte == prefixe && table.inexistante_a(mem, adresse));
     if (avec_trace) suivante = cpu.desa_ins(adresse, texte);
-    bilan.cycles += static_cast<unsigned>(cpu.step());
-    ++bilan.pas;
-    if (avec_trace)
-      ecrit_trace(trace, cpu, adresse, texte, suivante, bilan.cycles);
-    if (vide) {
-      bilan.raison = raison_arret::inexistante;
+    const int duree = cpu.step();
+    cycles += static_cast<unsigned>(duree);
+    ++pas;
+    if (avec_trace) ecrit_trace(trace, cpu, adresse, texte, suivante, cycles);
+    // Only rows without an instruction take 0 cycles; such a row changes
+    // nothing but PC, so its bytes are still there to be looked up.
+    if (__builtin_expect(duree == 0, 0) && table.inexistante_a(mem, adresse)) {
+      raison = raison_arret::inexistante;
       break;
     }
-    if (carte->contient(cpu.PC)) {
-      bilan.raison = raison_arret::adresse;
+    const unsigned short pc = cpu.PC;
+    if (__builtin_expect(carte->contient(pc), 0)) {
+      raison = raison_arret::adresse;
       break;
     }
-    if (cpu.PC == adresse) {
-      bilan.raison = raison_arret::boucle;
+    if (__builtin_expect(pc == adresse, 0)) {
+      raison = raison_arret::boucle;
       break;
     }
   }
-  return bilan;
+  return {cycles, pas, raison};
 }
 
 }  // namespace
