@@ -64,6 +64,9 @@ const config_port configs_ports[5] = {
 
 }  // namespace
 
+fonction_alerte simulateur::alerte = fl_show_alert;
+fonction_selecteur simulateur::selecteur_fichier = selecteur_forms;
+
 simulateur::simulateur(int argc, char** argv)
     : forme_sim(nullptr),
       forme_pref_affichage(nullptr),
@@ -75,9 +78,7 @@ simulateur::simulateur(int argc, char** argv)
       forme_convert(nullptr),
       lignes_desa{},
       lignes_dump{},
-      debut_desa(0),
-      alerte(fl_show_alert),
-      selecteur_fichier(selecteur_forms) {
+      debut_desa(0) {
   fl_initialize(&argc, argv, nullptr, nullptr, 0);
   construit_formes();
   prepare_vues();
@@ -98,7 +99,7 @@ simulateur::simulateur(int argc, char** argv)
 simulateur::~simulateur() {
   fl_hide_form(forme_sim->fenetre);
   fl_finish();
-  Fl::event_dispatch(nullptr);
+  // The event hook stays: it only moves activations to the shared queue.
 }
 
 void simulateur::construit_formes() {

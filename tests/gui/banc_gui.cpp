@@ -1,0 +1,111 @@
+#include "tests/gui/banc_gui.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Slider.H>
+
+#include <cstdlib>
+#include <fstream>
+
+std::vector<std::string> alertes_vues;
+const char* fichier_choisi = nullptr;
+
+namespace {
+
+void alerte_observee(const char* l1, const char* l2, const char* l3, int) {
+  alertes_vues.push_back(std::string(l1) + "|" + l2 + "|" + l3);
+}
+
+const char* selecteur_observe(const char*, const char*, const char*,
+                              const char*) {
+  return fichier_choisi;
+}
+
+void remet_a_zero(simulateur& sim) {
+  while (sim.objet_suivant()) {
+  }
+  for (auto& cellule : sim.memoire.cellules) cellule = 0xFF;
+  sim.memoire.write_byte(0x1007, 0);
+  sim.memoire.write_byte(0x1009, 0);
+  sim.processeur = interpreteur();
+  sim.processeur.learn_mem(&sim.memoire);
+  portparallele* ports[] = {&sim.port_A, &sim.port_B, &sim.port_C, &sim.port_D,
+                            &sim.port_E};
+  for (portparallele* p : ports) {
+    p->valeur = 0;
+    p->maj_etat_boutons();
+    p->aff_valeur->copy_label("00");
+  }
+  SIM_class& f = *sim.forme_sim;
+  for (Fl_Input* e : {f.saisie_adresse, f.saisie_valeur, f.saisie_nombre})
+    e->value("");
+  sim.sauve_registres();
+  sim.debut_desa = sim.processeur.PC_value();
+  sim.rafraichit_desassemble();
+  fl_set_slider_value(f.ascenseur_dump, 0);
+  sim.rafraichit_dump(0);
+  alertes_vues.clear();
+  fichier_choisi = nullptr;
+}
+
+}  // namespace
+
+void observe_dialogues() {
+  simulateur::alerte = alerte_observee;
+  simulateur::selecteur_fichier = selecteur_observe;
+}
+
+simulateur* nouveau_simulateur(std::vector<std::string> arguments) {
+  observe_dialogues();
+  // fl_initialize keeps pointers into the vector: it lives on.
+  auto* textes = new std::vector<std::string>(std::move(arguments));
+  auto* argv = new std::vector<char*>;
+  for (std::string& a : *textes) argv->push_back(a.data());
+  argv->push_back(nullptr);
+  return new simulateur(static_cast<int>(textes->size()), argv->data());
+}
+
+simulateur& simulateur_propre() {
+  static simulateur* commun = nouveau_simulateur({"tamrix"});
+  observe_dialogues();
+  remet_a_zero(*commun);
+  return *commun;
+}
+
+int active(simulateur& sim, Fl_Widget* objet) {
+  objet->do_callback();
+  Fl_Widget* pris = sim.objet_suivant();
+  EXPECT_EQ(pris, objet);
+  return pris ? sim.traite_objet(pris) : -1;
+}
+
+void tape(Fl_Widget* saisie, const char* texte) {
+  static_cast<Fl_Input*>(saisie)->value(texte);
+}
+
+std::string texte(const Fl_Widget* w) { return w->label() ? w->label() : ""; }
+
+std::string instruction(simulateur& sim, unsigned short adresse) {
+  char texte[32] = "";
+  sim.processeur.desa_ins(adresse, texte);
+  return texte;
+}
+
+std::string fichier_temporaire(const std::string& nom,
+                               const std::string& contenu) {
+  const std::string chemin = std::string(TAMRIX_BINARY_DIR) + "/gui_" + nom;
+  std::ofstream(chemin) << contenu;
+  return chemin;
+}
+
+std::string assemble(const std::string& nom, const std::string& source) {
+  const std::string s = fichier_temporaire(nom + ".s", source);
+  const std::string s19 =
+      std::string(TAMRIX_BINARY_DIR) + "/gui_" + nom + ".s19";
+  const std::string commande = "cd " TAMRIX_SOURCE_DIR
+                               " && bash tools/assemble.sh " +
+                               s + " " + s19 + " >/dev/null";
+  EXPECT_EQ(std::system(commande.c_str()), 0) << commande;
+  return s19;
+}

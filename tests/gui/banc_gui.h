@@ -1,0 +1,54 @@
+// Test bench of the main window: one simulator shared by the tests, put
+// back in its start-up state before each test, with observers in place of
+// the modal dialogs.
+#ifndef TAMRIX_TESTS_GUI_BANC_GUI_H
+#define TAMRIX_TESTS_GUI_BANC_GUI_H
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/forms_tamrix.h"
+#include "app/simulateur.h"
+#include "ui/sim_class.h"
+
+// What the alert observer saw, one entry per alert, lines joined by '|'.
+extern std::vector<std::string> alertes_vues;
+// What the file chooser observer returns (null: cancelled).
+extern const char* fichier_choisi;
+void observe_dialogues();
+
+// A simulator built with these arguments (the program name first), with
+// the observers in place.
+simulateur* nouveau_simulateur(std::vector<std::string> arguments);
+
+// The shared simulator, reset to its start-up state.
+simulateur& simulateur_propre();
+
+// Activates a widget the way a click does (its default callback queues it),
+// takes it off the queue and runs one pass of the command loop.
+int active(simulateur& sim, Fl_Widget* objet);
+
+// Types a text into an input field.
+void tape(Fl_Widget* saisie, const char* texte);
+
+std::string texte(const Fl_Widget* w);
+
+// The disassembler's own text of the instruction at `adresse`.
+std::string instruction(simulateur& sim, unsigned short adresse);
+
+// Path of a file written for a test in the build tree.
+std::string fichier_temporaire(const std::string& nom,
+                               const std::string& contenu);
+// Assembles a GNU as source with the project's script; the S19 path.
+std::string assemble(const std::string& nom, const std::string& source);
+
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override { sim = &simulateur_propre(); }
+  simulateur* sim = nullptr;
+  SIM_class& f() { return *sim->forme_sim; }
+};
+
+#endif
