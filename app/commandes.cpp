@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
 
+#include <algorithm>
 #include <iostream>
 
 #include "app/forms_tamrix.h"
@@ -96,8 +97,11 @@ void simulateur::remplit_memoire() {
       return;
     }
   }
-  const int32_t adresse = champs[0].nombre, nombre = champs[2].nombre;
+  const int32_t adresse = champs[0].nombre;
   const auto octet = static_cast<unsigned char>(champs[1].nombre & 0xFF);
+  // Past 65536 bytes the addresses wrap onto cells already holding the
+  // value: a huge count need not keep the window frozen for seconds.
+  const int32_t nombre = std::min<int32_t>(champs[2].nombre, 0x10000);
   for (int32_t i = 0; i < nombre; ++i)
     memoire.write_byte(static_cast<unsigned short>(
                            (static_cast<uint32_t>(adresse) + i) & 0xFFFF),

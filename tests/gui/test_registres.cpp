@@ -73,17 +73,14 @@ TEST(Reg2bin8, WritesEightDigitsBitSevenFirst) {
 
 TEST_F(GuiTest, EditedFieldsReachTheCpuAtTheNextActivation) {
   const struct {
-    Fl_Widget* GuiTest::*unused;
     const char* a;
     const char* x;
     unsigned char a_attendu;
     unsigned short x_attendu;
   } cas[] = {
-      {nullptr, "1ff", "12345", 0xFF, 0x2345},
-      {nullptr, "0x1A", "0XBEEF", 0x1A, 0xBEEF},
-      {nullptr, "  1a", "  b600  ", 0x1A, 0xB600},
-      {nullptr, "1a zz", "12 34", 0x1A, 0x12},
-      {nullptr, "-1", "-1", 0xFF, 0xFFFF},
+      {"1ff", "12345", 0xFF, 0x2345},     {"0x1A", "0XBEEF", 0x1A, 0xBEEF},
+      {"  1a", "  b600  ", 0x1A, 0xB600}, {"1a zz", "12 34", 0x1A, 0x12},
+      {"-1", "-1", 0xFF, 0xFFFF},
   };
   for (const auto& c : cas) {
     tape(f().saisie_A, c.a);

@@ -76,6 +76,15 @@ TEST_F(GuiTest, FillCountOfZeroOrLessWritesNothing) {
   EXPECT_TRUE(alertes_vues.empty());
 }
 
+TEST_F(GuiTest, FillWithTheLargestCountCoversAllMemoryOnce) {
+  remplit(*sim, "$8000", "$3C", "2147483647");
+  for (unsigned a = 0; a < 0x10000; a += 0x0FFF)
+    EXPECT_EQ(sim->memoire.read_byte(static_cast<unsigned short>(a)), 0x3C)
+        << a;
+  EXPECT_EQ(sim->memoire.read_byte(0xFFFF), 0x3C);
+  EXPECT_EQ(sim->memoire.read_byte(0x7FFF), 0x3C);
+}
+
 TEST_F(GuiTest, FillRedrawsTheDisassemblyItOverwrites) {
   remplit(*sim, "$B600", "1", "3");
   const std::string nop = instruction(*sim, 0xB600);
