@@ -49,8 +49,10 @@ class simulateur {
   portparallele port_E;
   unsigned short debut_desa;
 
-  fonction_alerte alerte;
-  fonction_selecteur selecteur_fichier;
+  // Shared by every simulator; set before construction to observe the
+  // alert of a program named on the command line.
+  static fonction_alerte alerte;
+  static fonction_selecteur selecteur_fichier;
 
   // Start-up: windows, menus, views, port panels; shows the main window.
   // An argument left after the toolkit's options names a program file,
