@@ -79,9 +79,10 @@ void ecrit_trace(std::FILE* trace, interpreteur& cpu, unsigned short adresse,
                static_cast<unsigned long long>(cycles));
 }
 
-// The loop, compiled twice: with and without the trace. Its counters are
-// locals, so that they stay in registers across the calls of step().
-template <bool avec_trace>
+// The loop, compiled three times: with the trace, without it, and without
+// it nor --until addresses. Its counters are locals, so that they may stay
+// in registers across the calls of step().
+template <bool avec_trace, bool avec_arrets>
 bilan_run boucle(interpreteur& cpu, const conditions_arret& conditions,
                  std::FILE* trace) {
   const sortes_lignes& table = sortes();
@@ -107,7 +108,7 @@ bilan_run boucle(interpreteur& cpu, const conditions_arret& conditions,
       break;
     }
     const unsigned short pc = cpu.PC;
-    if (__builtin_expect(carte->contient(pc), 0)) {
+    if (avec_arrets && __builtin_expect(carte->contient(pc), 0)) {
       raison = raison_arret::adresse;
       break;
     }
@@ -119,12 +120,21 @@ bilan_run boucle(interpreteur& cpu, const conditions_arret& conditions,
   return {cycles, pas, raison};
 }
 
+// The loop without the trace, with step() inlined into it where the build
+// allows (link-time optimisation), as a bare loop over step() has it.
+__attribute__((flatten)) bilan_run boucle_rapide(
+    interpreteur& cpu, const conditions_arret& conditions) {
+  if (conditions.arrets.empty())
+    return boucle<false, false>(cpu, conditions, nullptr);
+  return boucle<false, true>(cpu, conditions, nullptr);
+}
+
 }  // namespace
 
 bilan_run execute(interpreteur& cpu, const conditions_arret& conditions,
                   std::FILE* trace) {
-  if (trace != nullptr) return boucle<true>(cpu, conditions, trace);
-  return boucle<false>(cpu, conditions, nullptr);
+  if (trace != nullptr) return boucle<true, true>(cpu, conditions, trace);
+  return boucle_rapide(cpu, conditions);
 }
 
 const char* nom_raison(raison_arret raison) {
