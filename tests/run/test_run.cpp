@@ -196,6 +196,19 @@ TEST(Trace, OneLinePerInstructionWithTheStateAfterIt) {
   EXPECT_EQ(0, r.statut);
 }
 
+TEST(Trace, StopsAtAnUntilAddressToo) {
+  const sortie_run r = lance_run(
+      {"--trace", "--until", "0xb60f", programme_test("sous_programme.s19")});
+  const std::vector<std::string> lignes = r.lignes();
+  ASSERT_EQ(4u, lignes.size()) << r.sortie;
+  EXPECT_EQ(0u, lignes[2].find("b605  bd b6 0f        JSR  $b60f "));
+  EXPECT_EQ(
+      "PC=b60f A=01 B=00 X=0000 Y=0000 SP=00fd CCR=11010000 cycles=11 "
+      "steps=3 stop=until",
+      lignes[3]);
+  EXPECT_EQ(0, r.statut);
+}
+
 TEST(Trace, LongestInstructionAndNonExistentRows) {
   // BRSET $5,Y $3 $10 (five bytes, page 18; not taken, the cell at
   // Y + 5 holds 0), then 18 18.
@@ -247,6 +260,20 @@ TEST(Help, PrintsTheUsageAndRunsNothing) {
       EXPECT_NE(0u, ligne.find("PC=")) << "a final line: " << ligne;
     EXPECT_EQ("", r.erreurs);
   }
+}
+
+TEST(Help, ItsTraceAndFinalLineExamplesAreWhatTheRunnerWrites) {
+  const std::string aide = lance_run({"--help"}).sortie;
+  const sortie_run r =
+      lance_run({"--trace", "--poke", "0xb600=0x86,0x12", "--until", "0xb602",
+                 programme_test("somme.s19")});
+  ASSERT_EQ(2u, r.lignes().size()) << r.sortie;
+  EXPECT_NE(std::string::npos, aide.find("    " + r.lignes()[0] + "\n"))
+      << r.lignes()[0];
+  // The final line of the help has other counts, the same fields.
+  const std::string finale = r.lignes()[1];
+  EXPECT_NE(std::string::npos,
+            aide.find("  " + finale.substr(0, finale.find(" cycles="))));
 }
 
 TEST(Binary, LoadsARawImageOverClearedMemory) {

@@ -239,7 +239,8 @@ de quatre octets). La memoire part de $ff partout, le programme est charge
 (tout ou rien) puis le CPU demarre en $b600 avec A=00 B=00 X=0000 Y=0000
 SP=00ff CCR=11010000.
 
-Nombres : decimal (182), $hex ($b6) ou 0xhex (0xb6).
+Nombres : decimal (182), $hex ($b6) ou 0xhex (0xb6). Une option a valeur
+s'ecrit aussi --option=VALEUR ; "--" termine les options.
 
 Etat initial (applique dans l'ordre de la ligne de commande) :
   --pc ADRESSE             PC de depart
@@ -248,10 +249,14 @@ Etat initial (applique dans l'ordre de la ligne de commande) :
   --binary                 PROGRAMME est une image binaire
 
 Arret (le premier qui survient, dans cet ordre, apres chaque instruction) :
-  - une instruction inexistante (apres son message "fonction inexistante!")
-  --until ADRESSE          PC atteint ADRESSE (repetable)
+  - une instruction inexistante, apres son message "fonction inexistante!"
+    (elle compte dans steps ; PC est juste apres son code)
+  --until ADRESSE          PC atteint ADRESSE (repetable) ; verifie apres
+                           chaque instruction, pas avant la premiere
   - une boucle sur place : PC revient a l'adresse de l'instruction (bra *)
   --max-steps N            N instructions executees (100000000 par defaut)
+SWI, WAI et STOP n'arretent rien : le simulateur ecrit "pas encore la" et
+passe a l'octet suivant. Finissez un programme par une boucle sur place.
 
 Sorties :
   --trace                  une ligne par instruction executee, par exemple
