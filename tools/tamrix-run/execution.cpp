@@ -1,6 +1,8 @@
 // The run loop of tamrix-run. Its per-instruction work is step() and the
-// stop checks: one lookup of the opcode's row kind, one bit of a 64 KiB
-// breakpoint map, a comparison with the previous PC and the step count.
+// stop checks: a test of the cycle count (0 only for a row without an
+// instruction, then confirmed from the row), one bit of a 64 KiB breakpoint
+// map when --until is given, a comparison with the previous PC and the step
+// count.
 #include "tools/tamrix-run/execution.h"
 
 #include <cstring>
@@ -64,9 +66,9 @@ struct carte_arrets {
   }
 };
 
-void ecrit_trace(std::FILE* trace, interpreteur& cpu, unsigned short adresse,
-                 const char* texte, unsigned short suivante,
-                 std::uint64_t cycles) {
+void ecrit_trace(std::FILE* trace, const interpreteur& cpu,
+                 unsigned short adresse, const char* texte,
+                 unsigned short suivante, std::uint64_t cycles) {
   // At most five bytes: prebyte, opcode and three operand bytes.
   char octets[3 * 5] = "";
   int place = 0;
