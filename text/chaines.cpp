@@ -232,7 +232,9 @@ std::string dtoS(double valeur, int decimales) {
   const double tronque = std::floor(decale);
   uint64_t chiffres = static_cast<uint64_t>(tronque);
   if (decale - tronque > 0.5) ++chiffres;
-  if (chiffres >= 2 * unite) {
+  // Rounded decimals that reach a whole unit carry into the integer part;
+  // without decimals the text is the integer part alone, never rounded.
+  if (voulues > 0 && chiffres >= 2 * unite) {
     entier += 1.0;
     chiffres -= unite;
   }

@@ -73,7 +73,8 @@ TEST(chaines_nombres, dtos_arrondit_la_moitie_vers_le_bas) {
       {0.999, 2, "1.00"},  // rounding carries into the integer part
       {-0.999, 2, "-1.00"},
       {9.96, 1, "10.0"},
-      {2.7, 0, "3."},
+      {2.7, 0, "2."},   // no decimals: the integer part, not rounded
+      {-2.7, 0, "-2."},
       {3.2, -1, "3."},  // a negative count means no decimals
       {1e20, 2, "100000000000000000000.00"},
       {4294967296.5, 1, "4294967296.5"}};
