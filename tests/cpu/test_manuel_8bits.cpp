@@ -133,6 +133,8 @@ const Binaire kBinaires[] = {
     {"CBA", {0, 0x11, INH}, false, nulle_part, suba},
 };
 
+void PrintTo(const Binaire& op, std::ostream* os) { *os << op.nom; }
+
 class Manuel8Binaire : public ::testing::TestWithParam<Binaire> {};
 
 TEST_P(Manuel8Binaire, EveryOperandPairAndCarryMatchesTheManual) {
@@ -308,6 +310,8 @@ const Unaire kUnaires[] = {
     {"RORB", {0, 0x56, INH}, true, true, ror},
     {"ROR ind,x", {0, 0x66, INDX}, false, true, ror},
 };
+
+void PrintTo(const Unaire& op, std::ostream* os) { *os << op.nom; }
 
 class Manuel8Unaire : public ::testing::TestWithParam<Unaire> {};
 
