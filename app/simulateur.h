@@ -68,6 +68,8 @@ class simulateur {
   int traite_objet(Fl_Widget* objet);
   // Next activated widget, or null when none is waiting.
   Fl_Widget* objet_suivant();
+  // The item chosen in the "Fichier" menu: the About window, a program
+  // file, or 1 for "Quitter".
   int interprete_menu_fichier(Fl_Widget* menu);
   // Loads an S19 file: 1 on success (CPU reset, views redrawn), 0 after the
   // alert when the file is rejected.
