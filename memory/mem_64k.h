@@ -37,10 +37,17 @@ class mem_64k {
   }
 
   // Program loaders: 1 when loaded, 0 on failure (memory then unchanged,
-  // one line on the standard error stream says why).
+  // one line on the standard error stream says why, with the line number).
+  // load_s19 reads the file line by line and checks it whole before storing
+  // anything: S0 is checked and skipped, S1 stored, S2/S3 accepted only below
+  // 0x10000, S5/S6 skipped, S7/S8/S9 end the file; hex digits of either case;
+  // a bad character, count or checksum, data past 0xFFFF or a file without
+  // data is refused. load_binaire reads a four-byte header (size including
+  // the header, base address) and replaces the whole image.
   int load_s19(const char* chemin);
   int load_binaire(const char* chemin);
-  // Value of one hexadecimal digit character.
+  // Value of one hexadecimal digit of either case; 0xFF for any other
+  // character.
   unsigned char asc2hex(char caractere);
 
   // Texts of operand addresses for the disassembler: "$" and the byte at
