@@ -3,7 +3,7 @@
 set -euo pipefail
 
 paquets=(g++ cmake make libfltk1.3-dev libgtest-dev libbenchmark-dev
-         xvfb xauth binutils-m68hc1x srecord)
+         xvfb xauth xdotool imagemagick binutils-m68hc1x srecord)
 
 manquants=()
 for p in "${paquets[@]}"; do
