@@ -19,8 +19,14 @@ enum { article_a_propos = 1, article_ouvrir = 2, article_quitter = 3 };
 }  // namespace
 
 int simulateur::traite_objet(Fl_Widget* objet) {
-  charge_registres();
-  const int fin = traite_commande(objet);
+  // A running program's registers move: the fields are not read back,
+  // and the output bits it wrote reach the panels before the port step.
+  if (controle_execution.en_marche())
+    controle_execution.synchronise_ports();
+  else
+    charge_registres();
+  const int fin = controle_execution.reagit(objet) ? 0 : traite_commande(objet);
+  if (fin) controle_execution.arrete();
   portparallele* ports[5] = {&port_A, &port_B, &port_C, &port_D, &port_E};
   for (portparallele* p : ports) {
     if (p->react_in(objet)) {
@@ -36,11 +42,14 @@ int simulateur::traite_commande(Fl_Widget* objet) {
   if (objet == f.fenetre) return 1;
   if (objet == f.menu_fichier) return interprete_menu_fichier(objet);
   if (objet == f.bouton_init) {
+    controle_execution.arrete();
     processeur.init_registers();
+    controle_execution.remet_compteur();
     sauve_registres();
     rafraichit_desassemble();
   } else if (objet == f.bouton_pas) {
-    processeur.step();
+    controle_execution.arrete();
+    controle_execution.ajoute_cycles(processeur.step());
     rafraichit_apres_instruction();
   } else if (objet == f.bouton_remplir) {
     remplit_memoire();
@@ -144,12 +153,14 @@ void simulateur::ouvre_fichier() {
 }
 
 int simulateur::charge_programme(const char* chemin) {
+  controle_execution.arrete();
   if (!memoire.load_s19(chemin)) {
     alerte("Erreur en lisant le fichier!", "Ce fichier est corrompu",
            "ou n'est pas un fichier s19.", 0);
     return 0;
   }
   processeur.init_registers();
+  controle_execution.remet_compteur();
   sauve_registres();
   debut_desa = processeur.PC_value();
   rafraichit_desassemble();

@@ -78,7 +78,8 @@ simulateur::simulateur(int argc, char** argv)
       forme_convert(nullptr),
       lignes_desa{},
       lignes_dump{},
-      debut_desa(0) {
+      debut_desa(0),
+      controle_execution(*this) {
   fl_initialize(&argc, argv, nullptr, nullptr, 0);
   construit_formes();
   prepare_vues();
@@ -89,6 +90,7 @@ simulateur::simulateur(int argc, char** argv)
   rafraichit_desassemble();
   rafraichit_dump(0);
   configure_ports();
+  controle_execution.installe();
   file_objets.clear();
   Fl::event_dispatch(aiguille_evenement);
   fl_show_form(forme_sim->fenetre, FL_PLACE_CENTER | FL_FREE_SIZE,

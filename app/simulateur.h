@@ -5,6 +5,7 @@
 #ifndef TAMRIX_APP_SIMULATEUR_H
 #define TAMRIX_APP_SIMULATEUR_H
 
+#include "app/execution.h"
 #include "cpu/interpreteur.h"
 #include "memory/mem_64k.h"
 #include "ports/portparallele.h"
@@ -48,6 +49,8 @@ class simulateur {
   portparallele port_D;
   portparallele port_E;
   unsigned short debut_desa;
+  // Run, stop, breakpoints and the cycle counter.
+  execution controle_execution;
 
   // Shared by every simulator; set before construction to observe the
   // alert of a program named on the command line.

@@ -104,6 +104,7 @@ void simulateur::rafraichit_desassemble() {
     affiche(lignes_desa[i], texte);
     a = suivante;
   }
+  controle_execution.marque_points_arret();
 }
 
 void simulateur::rafraichit_dump(int pas) {
