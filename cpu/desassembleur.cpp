@@ -68,20 +68,20 @@ std::string premier_operande(mem_64k& mem, const rangee& r, unsigned& lus) {
   const unsigned short p = r.premier_operande;
   lus = 1;
   switch (r.mode) {
-    case IMM:
+    case interpreteur::IMM:
       if (r.nb_operandes < 2) return en_hexa("#$%x", mem.read_byte(p));
       lus = 2;
       return en_hexa("#$%x", mem.read_word(p));
-    case DIR:
+    case interpreteur::DIR:
       return mem.specific_byte_name(p);
-    case EXT:
+    case interpreteur::EXT:
       lus = 2;
       return mem.specific_word_name(p);
-    case INDX:
+    case interpreteur::INDX:
       return en_hexa("$%x,X", mem.read_byte(p));
-    case INDY:
+    case interpreteur::INDY:
       return en_hexa("$%x,Y", mem.read_byte(p));
-    case REL:
+    case interpreteur::REL:
       return en_hexa("$%x", mem.read_byte(p));
     default:  // INH, PRB, NOS: no operand text
       lus = 0;

@@ -27,17 +27,6 @@
 class mem_64k;
 class interpreteur;
 
-// Addressing-mode codes (contents of the mode tables and of mode_adr).
-constexpr unsigned char INH = 0;   // inherent
-constexpr unsigned char IMM = 1;   // immediate
-constexpr unsigned char DIR = 2;   // direct, page zero
-constexpr unsigned char EXT = 3;   // extended, 16-bit address
-constexpr unsigned char INDX = 4;  // indexed by X, unsigned offset
-constexpr unsigned char INDY = 5;  // indexed by Y, unsigned offset
-constexpr unsigned char REL = 6;   // relative, signed offset
-constexpr unsigned char PRB = 7;   // prebyte row of page 0
-constexpr unsigned char NOS = 8;   // no such instruction
-
 // Condition-code bits, bit 7 to bit 0: S X H I N Z V C.
 constexpr unsigned char CCR_S = 0x80;
 constexpr unsigned char CCR_X = 0x40;
@@ -58,6 +47,19 @@ extern entree_opcode const opcode_CD[256];
 
 class interpreteur {
  public:
+  // Addressing-mode codes (contents of the mode tables and of mode_adr).
+  // Class members, so that DIR does not meet the directory type of
+  // <dirent.h>, which the Forms header brings in.
+  static constexpr unsigned char INH = 0;   // inherent
+  static constexpr unsigned char IMM = 1;   // immediate
+  static constexpr unsigned char DIR = 2;   // direct, page zero
+  static constexpr unsigned char EXT = 3;   // extended, 16-bit address
+  static constexpr unsigned char INDX = 4;  // indexed by X, unsigned offset
+  static constexpr unsigned char INDY = 5;  // indexed by Y, unsigned offset
+  static constexpr unsigned char REL = 6;   // relative, signed offset
+  static constexpr unsigned char PRB = 7;   // prebyte row of page 0
+  static constexpr unsigned char NOS = 8;   // no such instruction
+
   mem_64k* mem;
   unsigned short PC;
   unsigned char A;
@@ -149,39 +151,149 @@ class interpreteur {
   void NIET();
 
   // Arithmetic and logic.
-  void aba(); void adda(); void addb(); void adca(); void adcb(); void addd();
-  void abx(); void aby();
-  void sba(); void suba(); void subb(); void sbca(); void sbcb(); void subd();
-  void cba(); void cmpa(); void cmpb(); void cpd(); void cpx(); void cpy();
-  void inc(); void inca(); void incb(); void dec(); void deca(); void decb();
-  void neg(); void nega(); void negb(); void com(); void coma(); void comb();
-  void clr(); void clra(); void clrb(); void tst(); void tsta(); void tstb();
-  void anda(); void andb(); void oraa(); void orab(); void eora(); void eorb();
-  void bita(); void bitb();
-  void daa(); void mul(); void idiv(); void fdiv();
+  void aba();
+  void adda();
+  void addb();
+  void adca();
+  void adcb();
+  void addd();
+  void abx();
+  void aby();
+  void sba();
+  void suba();
+  void subb();
+  void sbca();
+  void sbcb();
+  void subd();
+  void cba();
+  void cmpa();
+  void cmpb();
+  void cpd();
+  void cpx();
+  void cpy();
+  void inc();
+  void inca();
+  void incb();
+  void dec();
+  void deca();
+  void decb();
+  void neg();
+  void nega();
+  void negb();
+  void com();
+  void coma();
+  void comb();
+  void clr();
+  void clra();
+  void clrb();
+  void tst();
+  void tsta();
+  void tstb();
+  void anda();
+  void andb();
+  void oraa();
+  void orab();
+  void eora();
+  void eorb();
+  void bita();
+  void bitb();
+  void daa();
+  void mul();
+  void idiv();
+  void fdiv();
 
   // Shifts, rotates and bit manipulation.
-  void asl(); void asla(); void aslb(); void asr(); void asra(); void asrb();
-  void lsld(); void lsr(); void lsra(); void lsrb(); void lsrd();
-  void rol(); void rola(); void rolb(); void ror(); void rora(); void rorb();
-  void bset(); void bclr(); void brset(); void brclr();
+  void asl();
+  void asla();
+  void aslb();
+  void asr();
+  void asra();
+  void asrb();
+  void lsld();
+  void lsr();
+  void lsra();
+  void lsrb();
+  void lsrd();
+  void rol();
+  void rola();
+  void rolb();
+  void ror();
+  void rora();
+  void rorb();
+  void bset();
+  void bclr();
+  void brset();
+  void brclr();
 
   // Branches, jumps, subroutines, stack and control.
-  void bra(); void brn(); void bhi(); void bls(); void bcc(); void bcs();
-  void bne(); void beq(); void bvc(); void bvs(); void bpl(); void bmi();
-  void bge(); void blt(); void bgt(); void ble();
-  void bsr(); void jsr(); void rts(); void jmp(); void rti();
-  void psha(); void pshb(); void pshx(); void pshy();
-  void pula(); void pulb(); void pulx(); void puly();
-  void swi(); void wai(); void stop();
+  void bra();
+  void brn();
+  void bhi();
+  void bls();
+  void bcc();
+  void bcs();
+  void bne();
+  void beq();
+  void bvc();
+  void bvs();
+  void bpl();
+  void bmi();
+  void bge();
+  void blt();
+  void bgt();
+  void ble();
+  void bsr();
+  void jsr();
+  void rts();
+  void jmp();
+  void rti();
+  void psha();
+  void pshb();
+  void pshx();
+  void pshy();
+  void pula();
+  void pulb();
+  void pulx();
+  void puly();
+  void swi();
+  void wai();
+  void stop();
 
   // Loads, stores, transfers and flag instructions.
-  void ldaa(); void ldab(); void ldd(); void lds(); void ldx(); void ldy();
-  void staa(); void stab(); void std(); void sts(); void stx(); void sty();
-  void tab(); void tba(); void tap(); void tpa();
-  void tsx(); void tsy(); void txs(); void tys(); void xgdx(); void xgdy();
-  void ins(); void des(); void inx(); void dex(); void iny(); void dey();
-  void clc(); void sec(); void cli(); void sei(); void clv(); void sev();
+  void ldaa();
+  void ldab();
+  void ldd();
+  void lds();
+  void ldx();
+  void ldy();
+  void staa();
+  void stab();
+  void std();
+  void sts();
+  void stx();
+  void sty();
+  void tab();
+  void tba();
+  void tap();
+  void tpa();
+  void tsx();
+  void tsy();
+  void txs();
+  void tys();
+  void xgdx();
+  void xgdy();
+  void ins();
+  void des();
+  void inx();
+  void dex();
+  void iny();
+  void dey();
+  void clc();
+  void sec();
+  void cli();
+  void sei();
+  void clv();
+  void sev();
   void nop();
 
   // Disassembler: the text of the instruction at `adresse` (at most 16

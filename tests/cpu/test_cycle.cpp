@@ -51,16 +51,16 @@ struct CasInexistant {
 // standard error stream, 0 cycles, and nothing else.
 TEST(Cycle, OpcodesInexistants) {
   const std::vector<CasInexistant> table = {
-      {"page 0 00", {0x00}, 0xB601, INH},
-      {"page 0 87", {0x87}, 0xB601, NOS},
-      {"page 0 41", {0x41}, 0xB601, NOS},
-      {"18 18", {0x18, 0x18}, 0xB602, NOS},
-      {"18 00", {0x18, 0x00}, 0xB602, NOS},
-      {"1A 1A", {0x1A, 0x1A}, 0xB602, NOS},
-      {"1A 86", {0x1A, 0x86}, 0xB602, NOS},
-      {"CD 00", {0xCD, 0x00}, 0xB602, NOS},
-      {"CD CD", {0xCD, 0xCD}, 0xB602, NOS},
-      {"CD A6", {0xCD, 0xA6}, 0xB602, NOS},
+      {"page 0 00", {0x00}, 0xB601, interpreteur::INH},
+      {"page 0 87", {0x87}, 0xB601, interpreteur::NOS},
+      {"page 0 41", {0x41}, 0xB601, interpreteur::NOS},
+      {"18 18", {0x18, 0x18}, 0xB602, interpreteur::NOS},
+      {"18 00", {0x18, 0x00}, 0xB602, interpreteur::NOS},
+      {"1A 1A", {0x1A, 0x1A}, 0xB602, interpreteur::NOS},
+      {"1A 86", {0x1A, 0x86}, 0xB602, interpreteur::NOS},
+      {"CD 00", {0xCD, 0x00}, 0xB602, interpreteur::NOS},
+      {"CD CD", {0xCD, 0xCD}, 0xB602, interpreteur::NOS},
+      {"CD A6", {0xCD, 0xA6}, 0xB602, interpreteur::NOS},
   };
   for (const CasInexistant& c : table) {
     SCOPED_TRACE(c.nom);
@@ -115,10 +115,14 @@ TEST(Cycle, ModeDeLaLigneAvantLeHandler) {
     std::vector<uint8_t> octets;
     unsigned char mode;
   } table[] = {
-      {{0x86, 0x00}, IMM},        {{0x96, 0x00}, DIR},
-      {{0xB6, 0x00, 0x00}, EXT},  {{0xA6, 0x00}, INDX},
-      {{0x18, 0xA6, 0x00}, INDY}, {{0x01}, INH},
-      {{0x1A, 0xEE, 0x00}, INDX}, {{0xCD, 0xEE, 0x00}, INDY},
+      {{0x86, 0x00}, interpreteur::IMM},
+      {{0x96, 0x00}, interpreteur::DIR},
+      {{0xB6, 0x00, 0x00}, interpreteur::EXT},
+      {{0xA6, 0x00}, interpreteur::INDX},
+      {{0x18, 0xA6, 0x00}, interpreteur::INDY},
+      {{0x01}, interpreteur::INH},
+      {{0x1A, 0xEE, 0x00}, interpreteur::INDX},
+      {{0xCD, 0xEE, 0x00}, interpreteur::INDY},
   };
   for (const Cas& c : table) {
     Banc b;
@@ -143,16 +147,40 @@ struct CasAdresse {
 
 TEST(Cycle, GetAdrDansChaqueMode) {
   const std::vector<CasAdresse> table = {
-      {"IMM size 2", IMM, 2, 0x8000, {}, 0, 0, 0x8000, 0x8002},
-      {"IMM size 1", IMM, 1, 0x8000, {}, 0, 0, 0x8000, 0x8001},
-      {"IMM wraps", IMM, 2, 0xFFFF, {}, 0, 0, 0xFFFF, 0x0001},
-      {"DIR FF", DIR, 1, 0x8000, {0xFF}, 0, 0, 0x00FF, 0x8001},
-      {"EXT", EXT, 1, 0x8000, {0x12, 0x34}, 0, 0, 0x1234, 0x8002},
-      {"EXT at FFFE", EXT, 2, 0xFFFE, {0xAB, 0xCD}, 0, 0, 0xABCD, 0x0000},
-      {"EXT at FFFF", EXT, 2, 0xFFFF, {0xAB, 0xCD}, 0, 0, 0xABCD, 0x0001},
-      {"INDX wraps", INDX, 1, 0x8000, {0x02}, 0xFFFF, 0, 0x0001, 0x8001},
+      {"IMM size 2", interpreteur::IMM, 2, 0x8000, {}, 0, 0, 0x8000, 0x8002},
+      {"IMM size 1", interpreteur::IMM, 1, 0x8000, {}, 0, 0, 0x8000, 0x8001},
+      {"IMM wraps", interpreteur::IMM, 2, 0xFFFF, {}, 0, 0, 0xFFFF, 0x0001},
+      {"DIR FF", interpreteur::DIR, 1, 0x8000, {0xFF}, 0, 0, 0x00FF, 0x8001},
+      {"EXT", interpreteur::EXT, 1, 0x8000, {0x12, 0x34}, 0, 0, 0x1234, 0x8002},
+      {"EXT at FFFE",
+       interpreteur::EXT,
+       2,
+       0xFFFE,
+       {0xAB, 0xCD},
+       0,
+       0,
+       0xABCD,
+       0x0000},
+      {"EXT at FFFF",
+       interpreteur::EXT,
+       2,
+       0xFFFF,
+       {0xAB, 0xCD},
+       0,
+       0,
+       0xABCD,
+       0x0001},
+      {"INDX wraps",
+       interpreteur::INDX,
+       1,
+       0x8000,
+       {0x02},
+       0xFFFF,
+       0,
+       0x0001,
+       0x8001},
       {"INDX unsigned",
-       INDX,
+       interpreteur::INDX,
        1,
        0x8000,
        {0x80},
@@ -161,7 +189,7 @@ TEST(Cycle, GetAdrDansChaqueMode) {
        0x1080,
        0x8001},
       {"INDY unsigned",
-       INDY,
+       interpreteur::INDY,
        1,
        0x8000,
        {0xFF},
@@ -169,9 +197,9 @@ TEST(Cycle, GetAdrDansChaqueMode) {
        0x1000,
        0x10FF,
        0x8001},
-      {"REL", REL, 1, 0x1000, {0x80}, 0, 0, 0x1000, 0x1001},
-      {"INH", INH, 1, 0x8000, {}, 0, 0, 0, 0x8000},
-      {"PRB", PRB, 1, 0x8000, {}, 0, 0, 0, 0x8000},
+      {"REL", interpreteur::REL, 1, 0x1000, {0x80}, 0, 0, 0x1000, 0x1001},
+      {"INH", interpreteur::INH, 1, 0x8000, {}, 0, 0, 0, 0x8000},
+      {"PRB", interpreteur::PRB, 1, 0x8000, {}, 0, 0, 0, 0x8000},
       {"unknown code", 9, 2, 0x8000, {}, 0, 0, 0, 0x8000},
   };
   for (const CasAdresse& c : table) {
@@ -192,7 +220,7 @@ TEST(Cycle, GetAdrDansChaqueMode) {
 TEST(Cycle, GetAdrNOS) {
   Banc b;
   b.cpu.PC = 0x4000;
-  b.cpu.mode_adr = NOS;
+  b.cpu.mode_adr = interpreteur::NOS;
   CaptureStderr();
   EXPECT_EQ(0, b.cpu.get_adr(2));
   EXPECT_EQ("adressage NOS\nMode d'adressage non autorise!!\n",

@@ -60,22 +60,22 @@ void execute16(Machine& m, const Operation16& op, unsigned x, unsigned v,
   rapport.compare(attendu, c.compares, m.registres(), [&] {
     return "reg=" + hex4(x) + " M=" + hex4(v) + " CCR_in=" + hex2(motif);
   });
-  if (op.forme.mode != IMM && m.lit(adresse, 2) != v)
+  if (op.forme.mode != interpreteur::IMM && m.lit(adresse, 2) != v)
     rapport.echec("operand word changed, reg=" + hex4(x) + " M=" + hex4(v));
 }
 
 // Forms whose index register is not the register operated on.
 const Operation16 kOperations16[] = {
-    {"ADDD imm", {0, 0xC3, IMM}, reg_D, true, true},
-    {"ADDD ind,x", {0, 0xE3, INDX}, reg_D, true, true},
-    {"SUBD imm", {0, 0x83, IMM}, reg_D, false, true},
-    {"SUBD ind,y", {0x18, 0xA3, INDY}, reg_D, false, true},
-    {"CPD imm", {0x1A, 0x83, IMM}, reg_D, false, false},
-    {"CPD ind,y", {0xCD, 0xA3, INDY}, reg_D, false, false},
-    {"CPX imm", {0, 0x8C, IMM}, reg_X, false, false},
-    {"CPX ext", {0, 0xBC, EXT}, reg_X, false, false},
-    {"CPY imm", {0x18, 0x8C, IMM}, reg_Y, false, false},
-    {"CPY ind,x", {0x1A, 0xAC, INDX}, reg_Y, false, false},
+    {"ADDD imm", {0, 0xC3, interpreteur::IMM}, reg_D, true, true},
+    {"ADDD ind,x", {0, 0xE3, interpreteur::INDX}, reg_D, true, true},
+    {"SUBD imm", {0, 0x83, interpreteur::IMM}, reg_D, false, true},
+    {"SUBD ind,y", {0x18, 0xA3, interpreteur::INDY}, reg_D, false, true},
+    {"CPD imm", {0x1A, 0x83, interpreteur::IMM}, reg_D, false, false},
+    {"CPD ind,y", {0xCD, 0xA3, interpreteur::INDY}, reg_D, false, false},
+    {"CPX imm", {0, 0x8C, interpreteur::IMM}, reg_X, false, false},
+    {"CPX ext", {0, 0xBC, interpreteur::EXT}, reg_X, false, false},
+    {"CPY imm", {0x18, 0x8C, interpreteur::IMM}, reg_Y, false, false},
+    {"CPY ind,x", {0x1A, 0xAC, interpreteur::INDX}, reg_Y, false, false},
 };
 
 void PrintTo(const Operation16& op, std::ostream* os) { *os << op.nom; }

@@ -67,7 +67,7 @@ struct Binaire {
 };
 
 void execute_binaire(Machine& m, const Binaire& op, Rapport& rapport) {
-  const bool m_dans_B = op.forme.mode == INH;
+  const bool m_dans_B = op.forme.mode == interpreteur::INH;
   for (unsigned motif : manuel::kMotifsCcr)
     for (unsigned c_in = 0; c_in < 2; ++c_in)
       for (unsigned x = 0; x < 256; ++x)
@@ -90,7 +90,8 @@ void execute_binaire(Machine& m, const Binaire& op, Rapport& rapport) {
             return "X=" + hex2(x) + " M=" + hex2(v) +
                    " C_in=" + std::to_string(c_in) + " CCR_in=" + hex2(r.CCR);
           });
-          const bool memoire = op.forme.mode != IMM && op.forme.mode != INH;
+          const bool memoire = op.forme.mode != interpreteur::IMM &&
+                               op.forme.mode != interpreteur::INH;
           if (memoire && m.mem().read_byte(adresse) != v)
             rapport.echec("operand cell changed, X=" + hex2(x) +
                           " M=" + hex2(v));
@@ -100,37 +101,37 @@ void execute_binaire(Machine& m, const Binaire& op, Rapport& rapport) {
 // Every two-operand 8-bit form under audit, immediate and one memory mode
 // (the memory modes vary over the instructions so that each is used).
 const Binaire kBinaires[] = {
-    {"ADDA imm", {0, 0x8B, IMM}, false, vers_A, adda},
-    {"ADDA dir", {0, 0x9B, DIR}, false, vers_A, adda},
-    {"ADDB imm", {0, 0xCB, IMM}, true, vers_B, adda},
-    {"ADDB ind,y", {0x18, 0xEB, INDY}, true, vers_B, adda},
-    {"ADCA imm", {0, 0x89, IMM}, false, vers_A, adca},
-    {"ADCA ext", {0, 0xB9, EXT}, false, vers_A, adca},
-    {"ADCB imm", {0, 0xC9, IMM}, true, vers_B, adca},
-    {"ADCB ind,x", {0, 0xE9, INDX}, true, vers_B, adca},
-    {"SUBA imm", {0, 0x80, IMM}, false, vers_A, suba},
-    {"SUBA ind,x", {0, 0xA0, INDX}, false, vers_A, suba},
-    {"SUBB imm", {0, 0xC0, IMM}, true, vers_B, suba},
-    {"SUBB dir", {0, 0xD0, DIR}, true, vers_B, suba},
-    {"SBCA imm", {0, 0x82, IMM}, false, vers_A, sbca},
-    {"SBCA ind,y", {0x18, 0xA2, INDY}, false, vers_A, sbca},
-    {"SBCB imm", {0, 0xC2, IMM}, true, vers_B, sbca},
-    {"SBCB ext", {0, 0xF2, EXT}, true, vers_B, sbca},
-    {"CMPA imm", {0, 0x81, IMM}, false, nulle_part, suba},
-    {"CMPA ext", {0, 0xB1, EXT}, false, nulle_part, suba},
-    {"CMPB imm", {0, 0xC1, IMM}, true, nulle_part, suba},
-    {"CMPB ind,x", {0, 0xE1, INDX}, true, nulle_part, suba},
-    {"ANDA imm", {0, 0x84, IMM}, false, vers_A, anda},
-    {"ANDA dir", {0, 0x94, DIR}, false, vers_A, anda},
-    {"ORAA imm", {0, 0x8A, IMM}, false, vers_A, oraa},
-    {"ORAA ind,x", {0, 0xAA, INDX}, false, vers_A, oraa},
-    {"EORA imm", {0, 0x88, IMM}, false, vers_A, eora},
-    {"EORA ext", {0, 0xB8, EXT}, false, vers_A, eora},
-    {"BITA imm", {0, 0x85, IMM}, false, nulle_part, anda},
-    {"BITA ind,y", {0x18, 0xA5, INDY}, false, nulle_part, anda},
-    {"ABA", {0, 0x1B, INH}, false, vers_A, adda},
-    {"SBA", {0, 0x10, INH}, false, vers_A, suba},
-    {"CBA", {0, 0x11, INH}, false, nulle_part, suba},
+    {"ADDA imm", {0, 0x8B, interpreteur::IMM}, false, vers_A, adda},
+    {"ADDA dir", {0, 0x9B, interpreteur::DIR}, false, vers_A, adda},
+    {"ADDB imm", {0, 0xCB, interpreteur::IMM}, true, vers_B, adda},
+    {"ADDB ind,y", {0x18, 0xEB, interpreteur::INDY}, true, vers_B, adda},
+    {"ADCA imm", {0, 0x89, interpreteur::IMM}, false, vers_A, adca},
+    {"ADCA ext", {0, 0xB9, interpreteur::EXT}, false, vers_A, adca},
+    {"ADCB imm", {0, 0xC9, interpreteur::IMM}, true, vers_B, adca},
+    {"ADCB ind,x", {0, 0xE9, interpreteur::INDX}, true, vers_B, adca},
+    {"SUBA imm", {0, 0x80, interpreteur::IMM}, false, vers_A, suba},
+    {"SUBA ind,x", {0, 0xA0, interpreteur::INDX}, false, vers_A, suba},
+    {"SUBB imm", {0, 0xC0, interpreteur::IMM}, true, vers_B, suba},
+    {"SUBB dir", {0, 0xD0, interpreteur::DIR}, true, vers_B, suba},
+    {"SBCA imm", {0, 0x82, interpreteur::IMM}, false, vers_A, sbca},
+    {"SBCA ind,y", {0x18, 0xA2, interpreteur::INDY}, false, vers_A, sbca},
+    {"SBCB imm", {0, 0xC2, interpreteur::IMM}, true, vers_B, sbca},
+    {"SBCB ext", {0, 0xF2, interpreteur::EXT}, true, vers_B, sbca},
+    {"CMPA imm", {0, 0x81, interpreteur::IMM}, false, nulle_part, suba},
+    {"CMPA ext", {0, 0xB1, interpreteur::EXT}, false, nulle_part, suba},
+    {"CMPB imm", {0, 0xC1, interpreteur::IMM}, true, nulle_part, suba},
+    {"CMPB ind,x", {0, 0xE1, interpreteur::INDX}, true, nulle_part, suba},
+    {"ANDA imm", {0, 0x84, interpreteur::IMM}, false, vers_A, anda},
+    {"ANDA dir", {0, 0x94, interpreteur::DIR}, false, vers_A, anda},
+    {"ORAA imm", {0, 0x8A, interpreteur::IMM}, false, vers_A, oraa},
+    {"ORAA ind,x", {0, 0xAA, interpreteur::INDX}, false, vers_A, oraa},
+    {"EORA imm", {0, 0x88, interpreteur::IMM}, false, vers_A, eora},
+    {"EORA ext", {0, 0xB8, interpreteur::EXT}, false, vers_A, eora},
+    {"BITA imm", {0, 0x85, interpreteur::IMM}, false, nulle_part, anda},
+    {"BITA ind,y", {0x18, 0xA5, interpreteur::INDY}, false, nulle_part, anda},
+    {"ABA", {0, 0x1B, interpreteur::INH}, false, vers_A, adda},
+    {"SBA", {0, 0x10, interpreteur::INH}, false, vers_A, suba},
+    {"CBA", {0, 0x11, interpreteur::INH}, false, nulle_part, suba},
 };
 
 void PrintTo(const Binaire& op, std::ostream* os) { *os << op.nom; }
@@ -242,7 +243,7 @@ struct Unaire {
 };
 
 void execute_unaire(Machine& m, const Unaire& op, Rapport& rapport) {
-  const bool memoire = op.forme.mode != INH;
+  const bool memoire = op.forme.mode != interpreteur::INH;
   for (unsigned motif : manuel::kMotifsCcr)
     for (unsigned c_in = 0; c_in < 2; ++c_in)
       for (unsigned x = 0; x < 256; ++x) {
@@ -276,39 +277,39 @@ void execute_unaire(Machine& m, const Unaire& op, Rapport& rapport) {
 }
 
 const Unaire kUnaires[] = {
-    {"NEGA", {0, 0x40, INH}, false, true, neg},
-    {"NEGB", {0, 0x50, INH}, true, true, neg},
-    {"NEG ext", {0, 0x70, EXT}, false, true, neg},
-    {"NEG ind,y", {0x18, 0x60, INDY}, false, true, neg},
-    {"INCA", {0, 0x4C, INH}, false, true, inc},
-    {"INCB", {0, 0x5C, INH}, true, true, inc},
-    {"INC ind,x", {0, 0x6C, INDX}, false, true, inc},
-    {"DECA", {0, 0x4A, INH}, false, true, dec},
-    {"DECB", {0, 0x5A, INH}, true, true, dec},
-    {"DEC ext", {0, 0x7A, EXT}, false, true, dec},
-    {"COMA", {0, 0x43, INH}, false, true, com},
-    {"COMB", {0, 0x53, INH}, true, true, com},
-    {"COM ind,x", {0, 0x63, INDX}, false, true, com},
-    {"TSTA", {0, 0x4D, INH}, false, false, tst},
-    {"TSTB", {0, 0x5D, INH}, true, false, tst},
-    {"TST ext", {0, 0x7D, EXT}, false, false, tst},
-    {"CLRA", {0, 0x4F, INH}, false, true, clr},
-    {"CLR ind,y", {0x18, 0x6F, INDY}, false, true, clr},
-    {"ASLA", {0, 0x48, INH}, false, true, asl},
-    {"ASLB", {0, 0x58, INH}, true, true, asl},
-    {"ASL ext", {0, 0x78, EXT}, false, true, asl},
-    {"ASRA", {0, 0x47, INH}, false, true, asr},
-    {"ASRB", {0, 0x57, INH}, true, true, asr},
-    {"ASR ind,x", {0, 0x67, INDX}, false, true, asr},
-    {"LSRA", {0, 0x44, INH}, false, true, lsr},
-    {"LSRB", {0, 0x54, INH}, true, true, lsr},
-    {"LSR ind,y", {0x18, 0x64, INDY}, false, true, lsr},
-    {"ROLA", {0, 0x49, INH}, false, true, rol},
-    {"ROLB", {0, 0x59, INH}, true, true, rol},
-    {"ROL ext", {0, 0x79, EXT}, false, true, rol},
-    {"RORA", {0, 0x46, INH}, false, true, ror},
-    {"RORB", {0, 0x56, INH}, true, true, ror},
-    {"ROR ind,x", {0, 0x66, INDX}, false, true, ror},
+    {"NEGA", {0, 0x40, interpreteur::INH}, false, true, neg},
+    {"NEGB", {0, 0x50, interpreteur::INH}, true, true, neg},
+    {"NEG ext", {0, 0x70, interpreteur::EXT}, false, true, neg},
+    {"NEG ind,y", {0x18, 0x60, interpreteur::INDY}, false, true, neg},
+    {"INCA", {0, 0x4C, interpreteur::INH}, false, true, inc},
+    {"INCB", {0, 0x5C, interpreteur::INH}, true, true, inc},
+    {"INC ind,x", {0, 0x6C, interpreteur::INDX}, false, true, inc},
+    {"DECA", {0, 0x4A, interpreteur::INH}, false, true, dec},
+    {"DECB", {0, 0x5A, interpreteur::INH}, true, true, dec},
+    {"DEC ext", {0, 0x7A, interpreteur::EXT}, false, true, dec},
+    {"COMA", {0, 0x43, interpreteur::INH}, false, true, com},
+    {"COMB", {0, 0x53, interpreteur::INH}, true, true, com},
+    {"COM ind,x", {0, 0x63, interpreteur::INDX}, false, true, com},
+    {"TSTA", {0, 0x4D, interpreteur::INH}, false, false, tst},
+    {"TSTB", {0, 0x5D, interpreteur::INH}, true, false, tst},
+    {"TST ext", {0, 0x7D, interpreteur::EXT}, false, false, tst},
+    {"CLRA", {0, 0x4F, interpreteur::INH}, false, true, clr},
+    {"CLR ind,y", {0x18, 0x6F, interpreteur::INDY}, false, true, clr},
+    {"ASLA", {0, 0x48, interpreteur::INH}, false, true, asl},
+    {"ASLB", {0, 0x58, interpreteur::INH}, true, true, asl},
+    {"ASL ext", {0, 0x78, interpreteur::EXT}, false, true, asl},
+    {"ASRA", {0, 0x47, interpreteur::INH}, false, true, asr},
+    {"ASRB", {0, 0x57, interpreteur::INH}, true, true, asr},
+    {"ASR ind,x", {0, 0x67, interpreteur::INDX}, false, true, asr},
+    {"LSRA", {0, 0x44, interpreteur::INH}, false, true, lsr},
+    {"LSRB", {0, 0x54, interpreteur::INH}, true, true, lsr},
+    {"LSR ind,y", {0x18, 0x64, interpreteur::INDY}, false, true, lsr},
+    {"ROLA", {0, 0x49, interpreteur::INH}, false, true, rol},
+    {"ROLB", {0, 0x59, interpreteur::INH}, true, true, rol},
+    {"ROL ext", {0, 0x79, interpreteur::EXT}, false, true, rol},
+    {"RORA", {0, 0x46, interpreteur::INH}, false, true, ror},
+    {"RORB", {0, 0x56, interpreteur::INH}, true, true, ror},
+    {"ROR ind,x", {0, 0x66, interpreteur::INDX}, false, true, ror},
 };
 
 void PrintTo(const Unaire& op, std::ostream* os) { *os << op.nom; }

@@ -147,17 +147,17 @@ struct Forme {
 
 inline const char* nom_mode(uint8_t mode) {
   switch (mode) {
-    case INH:
+    case interpreteur::INH:
       return "inh";
-    case IMM:
+    case interpreteur::IMM:
       return "imm";
-    case DIR:
+    case interpreteur::DIR:
       return "dir";
-    case EXT:
+    case interpreteur::EXT:
       return "ext";
-    case INDX:
+    case interpreteur::INDX:
       return "ind,x";
-    case INDY:
+    case interpreteur::INDY:
       return "ind,y";
     default:
       return "?";
@@ -200,27 +200,27 @@ class Machine {
     mem_->write_byte(pc++, f.opcode);
     uint16_t adresse = 0;
     switch (f.mode) {
-      case IMM:
+      case interpreteur::IMM:
         adresse = pc;
         if (largeur == 2)
           mem_->write_byte(pc++, static_cast<uint8_t>(operande >> 8));
         mem_->write_byte(pc++, static_cast<uint8_t>(operande));
         break;
-      case DIR:
+      case interpreteur::DIR:
         mem_->write_byte(pc++, kDirect);
         adresse = kDirect;
         break;
-      case EXT:
+      case interpreteur::EXT:
         mem_->write_byte(pc++, kEtendu >> 8);
         mem_->write_byte(pc++, kEtendu & 0xFF);
         adresse = kEtendu;
         break;
-      case INDX:
+      case interpreteur::INDX:
         mem_->write_byte(pc++, kDeplX);
         regs.X = kBaseX;
         adresse = kBaseX + kDeplX;
         break;
-      case INDY:
+      case interpreteur::INDY:
         mem_->write_byte(pc++, kDeplY);
         regs.Y = kBaseY;
         adresse = kBaseY + kDeplY;
@@ -228,7 +228,8 @@ class Machine {
       default:
         break;
     }
-    if (f.mode != INH && f.mode != IMM) ecrit(adresse, operande, largeur);
+    if (f.mode != interpreteur::INH && f.mode != interpreteur::IMM)
+      ecrit(adresse, operande, largeur);
     longueur = pc - kDebut;
     return adresse;
   }

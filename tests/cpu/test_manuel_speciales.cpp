@@ -60,7 +60,7 @@ TEST(ManuelDaa, EveryInputOfTheCorrectionTableMatches) {
         Registres r;
         r.A = static_cast<uint8_t>(a);
         r.CCR = static_cast<uint8_t>(motif | (c ? CCR_C : 0) | (h ? CCR_H : 0));
-        m.pose({0, 0x19, INH}, 0, 1, r, longueur);
+        m.pose({0, 0x19, interpreteur::INH}, 0, 1, r, longueur);
         m.execute(r);
         Registres attendu = r;
         attendu.A = static_cast<uint8_t>(a + l->ajout);
@@ -127,7 +127,7 @@ TEST(ManuelMul, EveryPairGivesTheProductAndBit7InC) {
         r.A = static_cast<uint8_t>(a);
         r.B = static_cast<uint8_t>(b);
         r.CCR = static_cast<uint8_t>(motif);
-        m.pose({0, 0x3D, INH}, 0, 1, r, longueur);
+        m.pose({0, 0x3D, interpreteur::INH}, 0, 1, r, longueur);
         m.execute(r);
         const unsigned produit = a * b;
         Registres attendu = r;
@@ -175,7 +175,7 @@ TEST(ManuelDivision, IdivGivesQuotientRemainderAndFlags) {
       r.A = static_cast<uint8_t>(d >> 8);
       r.B = static_cast<uint8_t>(d);
       r.CCR = static_cast<uint8_t>(motif);
-      m.pose({0, 0x02, INH}, 0, 1, r, longueur);
+      m.pose({0, 0x02, interpreteur::INH}, 0, 1, r, longueur);
       r.X = static_cast<uint16_t>(x);
       m.execute(r);
       Registres attendu = r, obtenu = m.registres();
@@ -216,7 +216,7 @@ TEST(ManuelDivision, FdivGivesFractionRemainderAndFlags) {
       r.A = static_cast<uint8_t>(d >> 8);
       r.B = static_cast<uint8_t>(d);
       r.CCR = static_cast<uint8_t>(motif);
-      m.pose({0, 0x03, INH}, 0, 1, r, longueur);
+      m.pose({0, 0x03, interpreteur::INH}, 0, 1, r, longueur);
       r.X = static_cast<uint16_t>(x);
       m.execute(r);
       Registres attendu = r, obtenu = m.registres();

@@ -107,9 +107,9 @@ TEST(CarteOpcodes, LignesParDefaut) {
       EXPECT_EQ(&NIET, p.entrees[code]);
       EXPECT_EQ(0, p.operandes[code]);
       EXPECT_EQ(0, p.cycles[code]);
-      unsigned char mode = NOS;
-      if (p.prebyte < 0 && code == 0x00) mode = INH;
-      if (p.prebyte < 0 && est_prebyte(code)) mode = PRB;
+      unsigned char mode = interpreteur::NOS;
+      if (p.prebyte < 0 && code == 0x00) mode = interpreteur::INH;
+      if (p.prebyte < 0 && est_prebyte(code)) mode = interpreteur::PRB;
       EXPECT_EQ(mode, p.modes[code]);
     }
 }
@@ -122,7 +122,7 @@ TEST(CarteOpcodes, LesLignesDInstructionOntUnHandlerEtDesCycles) {
       EXPECT_NE(&NIET, p.entrees[code]);
       EXPECT_GE(p.cycles[code], 2);
       EXPECT_LE(p.cycles[code], 41);
-      EXPECT_LE(p.modes[code], REL);
+      EXPECT_LE(p.modes[code], interpreteur::REL);
     }
 }
 
@@ -154,11 +154,11 @@ int operandes_attendus(const Page& p, int code) {
   if (nom == "BSET" || nom == "BCLR") return 2;
   if (nom == "BRSET" || nom == "BRCLR") return 3;
   switch (p.modes[code]) {
-    case INH:
+    case interpreteur::INH:
       return 0;
-    case IMM:
+    case interpreteur::IMM:
       return immediats16.count(nom) ? 2 : 1;
-    case EXT:
+    case interpreteur::EXT:
       return 2;
     default:
       return 1;
@@ -268,16 +268,16 @@ std::map<std::string, std::vector<LigneObjdump>> desassemble(
 // target (printed 0x0x..), or a plain extended address.
 unsigned char mode_objdump(const LigneObjdump& l) {
   const std::string& o = l.operande;
-  if (o.empty()) return INH;
-  if (o[0] == '#') return IMM;
-  if (o[0] == '*') return DIR;
+  if (o.empty()) return interpreteur::INH;
+  if (o[0] == '#') return interpreteur::IMM;
+  if (o[0] == '*') return interpreteur::DIR;
   const std::string premier = o.substr(0, o.find(", "));
   if (premier.size() > 2 && premier.compare(premier.size() - 2, 2, ",x") == 0)
-    return INDX;
+    return interpreteur::INDX;
   if (premier.size() > 2 && premier.compare(premier.size() - 2, 2, ",y") == 0)
-    return INDY;
-  if (o.compare(0, 4, "0x0x") == 0) return REL;
-  return EXT;
+    return interpreteur::INDY;
+  if (o.compare(0, 4, "0x0x") == 0) return interpreteur::REL;
+  return interpreteur::EXT;
 }
 
 // objdump's names where the data book has two and the map keeps the other.
