@@ -23,6 +23,9 @@ const char* selecteur_observe(const char*, const char*, const char*,
 }
 
 void remet_a_zero(simulateur& sim) {
+  sim.controle_execution.arrete();
+  sim.controle_execution.efface_points_arret();
+  sim.controle_execution.remet_compteur();
   while (sim.objet_suivant()) {
   }
   for (auto& cellule : sim.memoire.cellules) cellule = 0xFF;
