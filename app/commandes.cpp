@@ -19,14 +19,14 @@ enum { article_a_propos = 1, article_ouvrir = 2, article_quitter = 3 };
 }  // namespace
 
 int simulateur::traite_objet(Fl_Widget* objet) {
-  // A running program's registers move: the fields are not read back,
-  // and the output bits it wrote reach the panels before the port step.
-  if (controle_execution.en_marche())
-    controle_execution.synchronise_ports();
-  else
-    charge_registres();
+  // A running program's registers move: the fields are not read back.
+  if (!controle_execution.en_marche()) charge_registres();
   const int fin = controle_execution.reagit(objet) ? 0 : traite_commande(objet);
   if (fin) controle_execution.arrete();
+  // The program keeps running inside the dialogs a command may show (an
+  // alert, the About window, the file chooser): the output bits it wrote
+  // up to now reach the panels just before the port step writes them back.
+  if (controle_execution.en_marche()) controle_execution.synchronise_ports();
   portparallele* ports[5] = {&port_A, &port_B, &port_C, &port_D, &port_E};
   for (portparallele* p : ports) {
     if (p->react_in(objet)) {

@@ -77,6 +77,9 @@ class Execution : public ::testing::Test {
   void charge(const char *nom) {
     ASSERT_EQ(sim->charge_programme(exemple(nom).c_str()), 1) << nom;
   }
+  void charge(const std::string &chemin) {
+    ASSERT_EQ(sim->charge_programme(chemin.c_str()), 1) << chemin;
+  }
 
   // Lets the event loop run (and with it the run's slices) for a while.
   void laisse_tourner(double secondes) {
@@ -302,6 +305,40 @@ TEST_F(Execution, UneEntreeDuPortEPendantLaMarcheAtteintLeProgramme) {
   EXPECT_EQ(sim->port_B.valeur, 0x04);
   EXPECT_STREQ(sim->port_B.aff_valeur->label(), "00000100");
   EXPECT_EQ(sim->port_C.valeur, 0xFB);
+}
+
+// An alert observer that, like the real modal alert, lets the event loop
+// (and the run) go on until the program has written port B.
+simulateur *sim_en_alerte = nullptr;
+void alerte_pendant_la_marche(const char *, const char *, const char *, int) {
+  const auto debut = std::chrono::steady_clock::now();
+  while (sim_en_alerte->memoire.read_byte(0x1004) != 0x55 &&
+         std::chrono::duration<double>(std::chrono::steady_clock::now() - debut)
+                 .count() < 5)
+    Fl::wait(0.001);
+}
+
+TEST_F(Execution, UneSortieEcritePendantUneAlerteNEstPasPerdue) {
+  charge(assemble("sortie_pendant_alerte", R"(
+        .text
+_start: ldaa #0x55
+        staa 0x1004
+boucle: inca
+        bra boucle
+)"));
+  active(f->bouton_fleche);
+  ASSERT_TRUE(ex->en_marche());
+  sim_en_alerte = sim;
+  simulateur::alerte = alerte_pendant_la_marche;
+  tape(f->saisie_adresse, "zz");  // the fill's alert, shown during the run
+  active(f->bouton_remplir);
+  observe_dialogues();
+  ASSERT_TRUE(ex->en_marche());
+  // The port step of that pass kept what the program wrote to port B.
+  EXPECT_EQ(sim->memoire.read_byte(0x1004), 0x55);
+  active(f->bouton_carre);
+  EXPECT_EQ(sim->port_B.valeur, 0x55);
+  EXPECT_STREQ(sim->port_B.aff_valeur->label(), "01010101");
 }
 
 TEST_F(Execution, PendantLaMarcheLesChampsNeSontPasRelus) {
