@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "app/simulateur.h"
 #include "ui/sim_class.h"
@@ -58,6 +59,7 @@ execution::execution(simulateur& s)
       compteur(nullptr),
       sim(s),
       points(65536, 0),
+      adresses{},
       marche(false),
       raison(raison_arret::aucune),
       total_cycles(0),
@@ -103,8 +105,8 @@ int execution::reagit(Fl_Widget* objet) {
   }
   for (int i = 0; i < nb_lignes; ++i)
     if (objet == zones_lignes[i]) {
-      bascule_point_arret(adresse_ligne(i));
-      marque_points_arret();
+      bascule_point_arret(adresses[i]);
+      affiche_points_arret();
       return 1;
     }
   return 0;
@@ -188,20 +190,18 @@ void execution::bascule_point_arret(unsigned short adresse) {
 
 void execution::efface_points_arret() {
   std::fill(points.begin(), points.end(), 0);
-  marque_points_arret();
+  affiche_points_arret();
 }
 
-unsigned short execution::adresse_ligne(int ligne) const {
-  unsigned short a = sim.debut_desa;
-  for (int i = 0; i < ligne; ++i) a = sim.processeur.desa_num(a);
-  return a;
+void execution::marque_points_arret(const unsigned short (&lignes)[nb_lignes]) {
+  std::copy(std::begin(lignes), std::end(lignes), adresses);
+  affiche_points_arret();
 }
 
-void execution::marque_points_arret() {
+void execution::affiche_points_arret() {
   if (!points_lignes[0]) return;  // not installed yet
-  unsigned short a = sim.debut_desa;
   for (int i = 0; i < nb_lignes; ++i) {
-    const bool arret = points[a];
+    const bool arret = points[adresses[i]];
     marque_point(points_lignes[i], arret);
     Fl_Widget* ligne = sim.lignes_desa[i];
     const Fl_Color encre = arret ? FL_RED : FL_FOREGROUND_COLOR;
@@ -209,7 +209,6 @@ void execution::marque_points_arret() {
       ligne->labelcolor(encre);
       ligne->redraw();
     }
-    a = sim.processeur.desa_num(a);
   }
 }
 

@@ -66,10 +66,12 @@ class execution {
   bool point_arret(unsigned short adresse) const { return points[adresse]; }
   void bascule_point_arret(unsigned short adresse);
   void efface_points_arret();
-  // Address shown on a disassembly line (0 is the top line).
-  unsigned short adresse_ligne(int ligne) const;
-  // Shows which lines carry a breakpoint; after every disassembly redraw.
-  void marque_points_arret();
+  // Address shown on a disassembly line (0 is the top line), as of the
+  // last disassembly redraw.
+  unsigned short adresse_ligne(int ligne) const { return adresses[ligne]; }
+  // After every disassembly redraw, with the addresses of its twelve lines:
+  // shows which lines carry a breakpoint.
+  void marque_points_arret(const unsigned short (&lignes)[nb_lignes]);
 
   // Output bits the program wrote since the last redraw go into the port
   // panels' latches, so that a command taken during a run does not write
@@ -84,7 +86,8 @@ class execution {
 
  private:
   simulateur& sim;
-  std::vector<unsigned char> points;  // one flag per address
+  std::vector<unsigned char> points;   // one flag per address
+  unsigned short adresses[nb_lignes];  // of the lines drawn
   bool marche;
   raison_arret raison;
   unsigned long long total_cycles;
@@ -94,6 +97,7 @@ class execution {
 
   raison_arret execute(unsigned long nombre);
   void affiche_compteur();
+  void affiche_points_arret();
   void rafraichit_tout();
   static void au_repos(void* moi);
 };

@@ -91,7 +91,9 @@ void simulateur::rafraichit_desassemble() {
   }
   if (!visible) debut_desa = pc;
   a = debut_desa;
+  unsigned short adresses[12];
   for (int i = 0; i < 12; ++i) {
+    adresses[i] = a;
     char instruction[32] = "";
     const unsigned short suivante = processeur.desa_ins(a, instruction);
     if (std::strcmp(instruction, "?????") == 0)
@@ -104,7 +106,7 @@ void simulateur::rafraichit_desassemble() {
     affiche(lignes_desa[i], texte);
     a = suivante;
   }
-  controle_execution.marque_points_arret();
+  controle_execution.marque_points_arret(adresses);
 }
 
 void simulateur::rafraichit_dump(int pas) {

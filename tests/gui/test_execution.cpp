@@ -252,6 +252,27 @@ TEST_F(Execution, CliquerUneLigneBasculeSonPointDArret) {
   EXPECT_EQ(sim->lignes_desa[2]->labelcolor(), FL_FOREGROUND_COLOR);
 }
 
+TEST_F(Execution, LePointDArretVaALAdresseQueLaLigneMontre) {
+  charge("chenillard.s19");
+  ASSERT_EQ(texte_ligne(2).rfind("   b605 ", 0), 0u) << texte_ligne(2);
+  // The code changes under the view before its next redraw (a running
+  // program writing over itself): lds becomes three NOPs.
+  for (unsigned short a : {0xB600, 0xB601, 0xB602})
+    sim->memoire.write_byte(a, 0x01);
+  active(ex->zones_lignes[2]);
+  EXPECT_TRUE(ex->point_arret(0xB605));
+  EXPECT_FALSE(ex->point_arret(0xB602));
+  EXPECT_EQ(ex->points_lignes[2]->color(), FL_RED);
+  // The next redraw walks the new code; the mark follows its address.
+  sim->rafraichit_desassemble();
+  EXPECT_EQ(ex->adresse_ligne(2), 0xB602);
+  EXPECT_NE(ex->points_lignes[2]->color(), FL_RED);
+  const int i = ligne_de(0xB605);
+  ASSERT_GE(i, 0);
+  EXPECT_EQ(ex->points_lignes[i]->color(), FL_RED);
+  EXPECT_EQ(texte_ligne(i).rfind("   b605 ", 0), 0u) << texte_ligne(i);
+}
+
 TEST_F(Execution, CompteurApresPasResetEtChargement) {
   charge("somme.s19");
   EXPECT_STREQ(ex->compteur->label(), "Cycles : 0 (0.0 \xC2\xB5s)");
