@@ -18,4 +18,4 @@ sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${manquants[@]}" >/dev/null
+"${sudo_cmd[@]}" apt-get install -y -qq "${manquants[@]}" >/dev/null
