@@ -1,8 +1,8 @@
 // The run loop of tamrix-run. Its per-instruction work is step() and the
 // stop checks: a test of the cycle count (0 only for a row without an
-// instruction, then confirmed from the row), one bit of a 64 KiB breakpoint
-// map when --until is given, a comparison with the previous PC and the step
-// count.
+// instruction, then confirmed by the row's disassembly), one bit of a 64 KiB
+// breakpoint map when --until is given, a comparison with the previous PC and
+// the step count.
 #include "tools/tamrix-run/execution.h"
 
 #include <cstring>
@@ -10,49 +10,14 @@
 
 namespace {
 
-// Kind of an opcode row, by the first byte; prebyte rows need the second.
-enum : unsigned char { instruction = 0, inexistante = 1, prefixe = 2 };
-
-bool ligne_vide(const char (&mnemo)[6]) {
-  return std::strcmp(mnemo, "?????") == 0;
-}
-
-// Built once from the mnemonic tables of the opcode map: a row without an
-// instruction reads "?????".
-struct sortes_lignes {
-  unsigned char page_0[256];
-  bool vide_18[256], vide_1A[256], vide_CD[256];
-
-  sortes_lignes() {
-    for (int code = 0; code < 256; ++code) {
-      page_0[code] =
-          ligne_vide(interpreteur::tab_mnemo[code]) ? inexistante : instruction;
-      vide_18[code] = ligne_vide(interpreteur::tab_mnemo_18[code]);
-      vide_1A[code] = ligne_vide(interpreteur::tab_mnemo_1A[code]);
-      vide_CD[code] = ligne_vide(interpreteur::tab_mnemo_CD[code]);
-    }
-    page_0[0x18] = page_0[0x1A] = page_0[0xCD] = prefixe;
-  }
-
-  bool vide_apres_prefixe(unsigned char prebyte, unsigned char code) const {
-    if (prebyte == 0x18) return vide_18[code];
-    if (prebyte == 0x1A) return vide_1A[code];
-    return vide_CD[code];
-  }
-
-  // Whether the instruction at `adresse` does not exist.
-  bool inexistante_a(const mem_64k& mem, unsigned short adresse) const {
-    const unsigned char premier = mem.read_byte(adresse);
-    const unsigned char sorte = page_0[premier];
-    if (sorte != prefixe) return sorte == inexistante;
-    return vide_apres_prefixe(
-        premier, mem.read_byte(static_cast<unsigned short>(adresse + 1)));
-  }
-};
-
-const sortes_lignes& sortes() {
-  static const sortes_lignes table;
-  return table;
+// Whether the instruction at `adresse` does not exist: the disassembler
+// gives such a row the whole text "?????", as it shows it in the GUI. Off
+// the hot path: never inlined into the run loop.
+__attribute__((noinline, cold)) bool inexistante_a(interpreteur& cpu,
+                                                   unsigned short adresse) {
+  char texte[32];
+  cpu.desa_ins(adresse, texte);
+  return std::strcmp(texte, "?????") == 0;
 }
 
 // One bit per address.
@@ -87,10 +52,8 @@ void ecrit_trace(std::FILE* trace, const interpreteur& cpu,
 template <bool avec_trace, bool avec_arrets>
 bilan_run boucle(interpreteur& cpu, const conditions_arret& conditions,
                  std::FILE* trace) {
-  const sortes_lignes& table = sortes();
   const std::unique_ptr<const carte_arrets> carte(
       new carte_arrets(conditions.arrets));
-  const mem_64k& mem = *cpu.mem;
   const std::uint64_t max_pas = conditions.max_pas;
   std::uint64_t cycles = 0, pas = 0;
   raison_arret raison = raison_arret::max_pas;
@@ -105,7 +68,7 @@ bilan_run boucle(interpreteur& cpu, const conditions_arret& conditions,
     if (avec_trace) ecrit_trace(trace, cpu, adresse, texte, suivante, cycles);
     // Only rows without an instruction take 0 cycles; such a row changes
     // nothing but PC, so its bytes are still there to be looked up.
-    if (__builtin_expect(duree == 0, 0) && table.inexistante_a(mem, adresse)) {
+    if (__builtin_expect(duree == 0, 0) && inexistante_a(cpu, adresse)) {
       raison = raison_arret::inexistante;
       break;
     }
