@@ -17,11 +17,6 @@ namespace {
 // is room for surrounding white space.
 constexpr std::size_t longueur_ligne_max = 1024;
 
-bool est_chiffre_hex(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') ||
-         (c >= 'A' && c <= 'F');
-}
-
 bool est_blanc(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' ||
          c == '\f';
@@ -69,7 +64,8 @@ std::string analyse(const std::string& ligne, mem_64k& mem,
   if (ligne.size() < 2 || taille_adresse(ligne[1]) == 0)
     return "type d'enregistrement inconnu";
   rec.type = ligne[1];
-  if (!std::all_of(ligne.begin() + 2, ligne.end(), est_chiffre_hex))
+  if (!std::all_of(ligne.begin() + 2, ligne.end(),
+                   [&mem](char c) { return mem.asc2hex(c) != 0xFF; }))
     return "caractere non hexadecimal";
   std::vector<unsigned char> octets;
   for (std::size_t i = 2; i + 1 < ligne.size(); i += 2)
