@@ -24,12 +24,16 @@ bool signe_inferieur(const interpreteur& cpu) {
   return drapeau(cpu, CCR_N) != drapeau(cpu, CCR_V);
 }
 
+// The signed offset byte of a relative instruction; PC then addresses the
+// next instruction, from which the offset counts.
+int8_t lit_deplacement(interpreteur& cpu) {
+  return static_cast<int8_t>(cpu.mem->read_byte(cpu.get_adr(1)));
+}
+
 // Relative branch: the offset byte is read in every case; when `condition`
 // holds PC moves by it from the address of the next instruction.
 void branche_si(interpreteur& cpu, bool condition) {
-  const uint16_t adresse_deplacement = cpu.get_adr(1);
-  const int8_t deplacement =
-      static_cast<int8_t>(cpu.mem->read_byte(adresse_deplacement));
+  const int8_t deplacement = lit_deplacement(cpu);
   if (condition) cpu.PC = static_cast<uint16_t>(cpu.PC + deplacement);
 }
 
@@ -87,9 +91,7 @@ void interpreteur::ble() {
 }
 
 void interpreteur::bsr() {
-  const uint16_t adresse_deplacement = get_adr(1);
-  const int8_t deplacement =
-      static_cast<int8_t>(mem->read_byte(adresse_deplacement));
+  const int8_t deplacement = lit_deplacement(*this);
   empile_mot(*this, PC);
   PC = static_cast<uint16_t>(PC + deplacement);
 }
