@@ -26,7 +26,7 @@ int simulateur::traite_objet(Fl_Widget* objet) {
   // The program keeps running inside the dialogs a command may show (an
   // alert, the About window, the file chooser): the output bits it wrote
   // up to now reach the panels just before the port step writes them back.
-  if (controle_execution.en_marche()) controle_execution.synchronise_ports();
+  if (controle_execution.en_marche()) rafraichit_ports();
   portparallele* ports[5] = {&port_A, &port_B, &port_C, &port_D, &port_E};
   for (portparallele* p : ports) {
     if (p->react_in(objet)) {
@@ -84,9 +84,13 @@ void simulateur::traite_navigation(Fl_Widget* objet) {
 void simulateur::rafraichit_apres_instruction() {
   sauve_registres();
   rafraichit_desassemble();
-  portparallele* ports[5] = {&port_A, &port_B, &port_C, &port_D, &port_E};
-  for (portparallele* p : ports) p->react_out();
+  rafraichit_ports();
   rafraichit_dump(0);
+}
+
+void simulateur::rafraichit_ports() {
+  for (portparallele* p : {&port_A, &port_B, &port_C, &port_D, &port_E})
+    p->react_out();
 }
 
 // Reads the three fill fields; on the first one that holds no number the

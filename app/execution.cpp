@@ -212,12 +212,6 @@ void execution::affiche_points_arret() {
   }
 }
 
-void execution::synchronise_ports() {
-  for (portparallele* p :
-       {&sim.port_A, &sim.port_B, &sim.port_C, &sim.port_D, &sim.port_E})
-    p->react_out();
-}
-
 void execution::ajoute_cycles(int n) {
   total_cycles += static_cast<unsigned>(n);
   ++total_instructions;

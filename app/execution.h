@@ -73,11 +73,6 @@ class execution {
   // shows which lines carry a breakpoint.
   void marque_points_arret(const unsigned short (&lignes)[nb_lignes]);
 
-  // Output bits the program wrote since the last redraw go into the port
-  // panels' latches, so that a command taken during a run does not write
-  // stale bits back into the data registers.
-  void synchronise_ports();
-
   void ajoute_cycles(int n);
   void remet_compteur();
   unsigned long long cycles() const { return total_cycles; }
@@ -102,8 +97,8 @@ class execution {
   static void au_repos(void* moi);
 };
 
-// "Cycles : n (t)" with t the time of n cycles at a 2 MHz E-clock, in µs
-// below 10 ms and in ms from there, exact to the half microsecond.
+// "Cycles : n (t)" with t the time of n cycles at a 2 MHz E-clock: in µs to
+// the half microsecond below 10 ms, in ms to the microsecond from there.
 void formate_compteur(unsigned long long cycles, char* texte, int taille);
 
 #endif

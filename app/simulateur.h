@@ -80,6 +80,8 @@ class simulateur {
 
   // After an executed instruction: registers, disassembly, ports, dump.
   void rafraichit_apres_instruction();
+  // The port panels take the output bits from their data registers.
+  void rafraichit_ports();
   void rafraichit_desassemble();
   void rafraichit_dump(int pas);
   void charge_registres();
