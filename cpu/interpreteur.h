@@ -48,8 +48,6 @@ extern entree_opcode const opcode_CD[256];
 class interpreteur {
  public:
   // Addressing-mode codes (contents of the mode tables and of mode_adr).
-  // Class members, so that DIR does not meet the directory type of
-  // <dirent.h>, which the Forms header brings in.
   static constexpr unsigned char INH = 0;   // inherent
   static constexpr unsigned char IMM = 1;   // immediate
   static constexpr unsigned char DIR = 2;   // direct, page zero
@@ -303,6 +301,19 @@ class interpreteur {
   unsigned short desa_num(unsigned short adresse);
   unsigned short desa_num_pre(unsigned short adresse);
 };
+
+// The addressing-mode codes at namespace scope too, for callers outside the
+// class. A file that also reads <dirent.h>, as the Forms header does, renames
+// that header's DIR type while reading it (app/forms_tamrix.h).
+constexpr unsigned char INH = interpreteur::INH;
+constexpr unsigned char IMM = interpreteur::IMM;
+constexpr unsigned char DIR = interpreteur::DIR;
+constexpr unsigned char EXT = interpreteur::EXT;
+constexpr unsigned char INDX = interpreteur::INDX;
+constexpr unsigned char INDY = interpreteur::INDY;
+constexpr unsigned char REL = interpreteur::REL;
+constexpr unsigned char PRB = interpreteur::PRB;
+constexpr unsigned char NOS = interpreteur::NOS;
 
 #include "cpu/ccr.h"
 

@@ -275,3 +275,8 @@ TEST(Cycle, MotsEnFFFF) {
 }
 
 }  // namespace
+
+// The mode codes are reachable unqualified as well as through the class.
+static_assert(INH == interpreteur::INH && IMM == 1 && DIR == 2 && EXT == 3 &&
+                  INDX == 4 && INDY == 5 && REL == 6 && PRB == 7 && NOS == 8,
+              "addressing-mode codes");
