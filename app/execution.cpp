@@ -40,6 +40,16 @@ double secondes_depuis(std::chrono::steady_clock::time_point t) {
       .count();
 }
 
+// BRSET and BRCLR branching to themselves wait for a bit, typically a port
+// input the user toggles with the bit buttons during the run: unlike BRA *,
+// such a loop is not the end of the program and does not stop the run.
+bool attend_un_bit(const mem_64k& mem, unsigned short adresse) {
+  unsigned char code = mem.read_byte(adresse);
+  if (code == 0x18)
+    code = mem.read_byte(static_cast<unsigned short>(adresse + 1));
+  return code == 0x12 || code == 0x13 || code == 0x1E || code == 0x1F;
+}
+
 }  // namespace
 
 void formate_compteur(unsigned long long cycles, char* texte, int taille) {
@@ -148,7 +158,7 @@ raison_arret execution::execute(unsigned long nombre) {
       r = raison_arret::inexistante;  // only missing opcodes take no cycle
       break;
     }
-    if (cpu.PC == avant) {
+    if (cpu.PC == avant && !attend_un_bit(sim.memoire, avant)) {
       r = raison_arret::boucle_sur_place;
       break;
     }

@@ -23,7 +23,8 @@ enum class raison_arret {
   aucune,            // still running
   demande,           // "@square", a step, a reset, a load or the end
   point_arret,       // PC reached a breakpoint
-  boucle_sur_place,  // the instruction jumped to itself
+  boucle_sur_place,  // the instruction jumped to itself (not BRSET/BRCLR,
+                     // which wait for a bit the user may toggle)
   inexistante        // an opcode that does not exist was executed
 };
 

@@ -362,6 +362,28 @@ boucle: inca
   EXPECT_STREQ(sim->port_B.aff_valeur->label(), "01010101");
 }
 
+// A program that waits for a port E button with BRCLR on itself keeps
+// running until the user presses it; the BRA * after it ends the run.
+TEST_F(Execution, UneAttenteDeBoutonParBrclrNArretePasLaMarche) {
+  charge(assemble("attente_bouton", R"(
+        .text
+_start: ldx #0x1000
+attend: brclr 0x0a,x,#0x01,attend
+        ldaa #0x42
+        staa 0x04,x
+fin:    bra fin
+)"));
+  active(f->bouton_fleche);
+  laisse_tourner(0.1);
+  ASSERT_TRUE(ex->en_marche()) << "stopped on the BRCLR waiting for PE0";
+  EXPECT_EQ(sim->processeur.PC, 0xB603);
+  active(sim->port_E.boutons[0]);
+  ASSERT_TRUE(attend_arret());
+  EXPECT_EQ(ex->derniere_raison(), raison_arret::boucle_sur_place);
+  EXPECT_EQ(sim->processeur.PC, 0xB60B);
+  EXPECT_EQ(sim->memoire.read_byte(0x1004), 0x42);
+}
+
 TEST_F(Execution, PendantLaMarcheLesChampsNeSontPasRelus) {
   charge("chenillard.s19");  // never touches X
   active(f->bouton_fleche);
