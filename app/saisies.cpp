@@ -1,7 +1,7 @@
 #include "app/saisies.h"
 
 #include <cctype>
-#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "text/conversions.h"
@@ -28,10 +28,15 @@ bool que_des(const std::string& chiffres, int (*est_chiffre)(int)) {
 
 }  // namespace
 
+// Reads as scanf's "%x" does (blanks, a sign, an optional 0x, hex digits up
+// to the first other character), without its undefined result for numbers
+// wider than the target: the low 32 bits are kept.
 bool lit_registre_hex(const char* texte, uint32_t* nombre) {
-  unsigned int lu = 0;
-  if (!texte || std::sscanf(texte, "%x", &lu) != 1) return false;
-  *nombre = lu;
+  if (!texte) return false;
+  char* fin = nullptr;
+  const unsigned long long lu = std::strtoull(texte, &fin, 16);
+  if (fin == texte) return false;
+  *nombre = static_cast<uint32_t>(lu);
   return true;
 }
 

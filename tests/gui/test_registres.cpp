@@ -78,9 +78,14 @@ TEST_F(GuiTest, EditedFieldsReachTheCpuAtTheNextActivation) {
     unsigned char a_attendu;
     unsigned short x_attendu;
   } cas[] = {
-      {"1ff", "12345", 0xFF, 0x2345},     {"0x1A", "0XBEEF", 0x1A, 0xBEEF},
-      {"  1a", "  b600  ", 0x1A, 0xB600}, {"1a zz", "12 34", 0x1A, 0x12},
+      {"1ff", "12345", 0xFF, 0x2345},
+      {"0x1A", "0XBEEF", 0x1A, 0xBEEF},
+      {"  1a", "  b600  ", 0x1A, 0xB600},
+      {"1a zz", "12 34", 0x1A, 0x12},
       {"-1", "-1", 0xFF, 0xFFFF},
+      // Wider than 32 bits: the low bits, as a 16-digit text gives them.
+      {"123456789abc", "fedcba9876543210", 0xBC, 0x3210},
+      {"0x", "0xzz", 0x00, 0x0000},  // "0": the x ends the number
   };
   for (const auto& c : cas) {
     tape(f().saisie_A, c.a);
