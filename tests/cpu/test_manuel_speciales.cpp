@@ -161,12 +161,22 @@ std::vector<std::pair<unsigned, unsigned>> paires_division() {
   return paires;
 }
 
-// IDIV: X = D / X, D = remainder; Z = quotient $0000; V = 0;
-// C = X15'·X14'·...·X0' (denominator $0000). On a division by zero the
-// quotient is $FFFF and the remainder is indeterminate (not compared).
-TEST(ManuelDivision, IdivGivesQuotientRemainderAndFlags) {
+// What the manual says a division gives: quotient, remainder (unless
+// indeterminate) and the V and C bits; Z is always "quotient $0000".
+struct resultat_division {
+  unsigned quotient;
+  unsigned reste;
+  bool reste_indetermine;
+  bool v;
+  bool c;
+};
+
+// Runs the division `code` (page 0, inherent) over every pair of
+// paires_division() with CCR all clear and all set, against `manuel_dit`.
+void compare_division(const char* nom, uint8_t code,
+                      resultat_division (*manuel_dit)(unsigned, unsigned)) {
   Machine m;
-  Rapport rapport("IDIV");
+  Rapport rapport(nom);
   int longueur = 0;
   for (unsigned motif : {0x00u, 0xFFu})
     for (const auto& p : paires_division()) {
@@ -175,25 +185,21 @@ TEST(ManuelDivision, IdivGivesQuotientRemainderAndFlags) {
       r.A = static_cast<uint8_t>(d >> 8);
       r.B = static_cast<uint8_t>(d);
       r.CCR = static_cast<uint8_t>(motif);
-      m.pose({0, 0x02, interpreteur::INH}, 0, 1, r, longueur);
+      m.pose({0, code, interpreteur::INH}, 0, 1, r, longueur);
       r.X = static_cast<uint16_t>(x);
       m.execute(r);
       Registres attendu = r, obtenu = m.registres();
-      const bool zero = manuel::tous_nuls(x, 16);
-      const unsigned q = zero ? 0xFFFF : d / x;
-      attendu.X = static_cast<uint16_t>(q);
-      if (zero) {
-        attendu.A = obtenu.A;
-        attendu.B = obtenu.B;
-      } else {
-        attendu.A = static_cast<uint8_t>((d % x) >> 8);
-        attendu.B = static_cast<uint8_t>(d % x);
-      }
+      const resultat_division res = manuel_dit(d, x);
+      attendu.X = static_cast<uint16_t>(res.quotient);
+      attendu.A = res.reste_indetermine ? obtenu.A
+                                        : static_cast<uint8_t>(res.reste >> 8);
+      attendu.B =
+          res.reste_indetermine ? obtenu.B : static_cast<uint8_t>(res.reste);
       attendu.PC = static_cast<uint16_t>(manuel::kDebut + 1);
       Ccr cc{r.CCR};
-      cc.met(CCR_Z, manuel::tous_nuls(q, 16));
-      cc.met(CCR_V, false);
-      cc.met(CCR_C, zero);
+      cc.met(CCR_Z, manuel::tous_nuls(res.quotient, 16));
+      cc.met(CCR_V, res.v);
+      cc.met(CCR_C, res.c);
       attendu.CCR = cc.valeur;
       rapport.compare(attendu, cc.compares, obtenu, [&] {
         return "D=" + hex4(d) + " X=" + hex4(x) + " CCR_in=" + hex2(motif);
@@ -202,46 +208,29 @@ TEST(ManuelDivision, IdivGivesQuotientRemainderAndFlags) {
   rapport.verdict();
 }
 
+// IDIV: X = D / X, D = remainder; Z = quotient $0000; V = 0;
+// C = X15'·X14'·...·X0' (denominator $0000). On a division by zero the
+// quotient is $FFFF and the remainder is indeterminate (not compared).
+TEST(ManuelDivision, IdivGivesQuotientRemainderAndFlags) {
+  compare_division("IDIV", 0x02, [](unsigned d, unsigned x) {
+    const bool zero = manuel::tous_nuls(x, 16);
+    return resultat_division{zero ? 0xFFFFu : d / x, zero ? 0u : d % x, zero,
+                             false, zero};
+  });
+}
+
 // FDIV: X = (D × 65536) / X, D = remainder, when X > D. V = 1 if X ≤ D
 // (the quotient would not be a fraction; it is then $FFFF and the
 // remainder indeterminate); C = X15'·...·X0'; Z = quotient $0000.
 TEST(ManuelDivision, FdivGivesFractionRemainderAndFlags) {
-  Machine m;
-  Rapport rapport("FDIV");
-  int longueur = 0;
-  for (unsigned motif : {0x00u, 0xFFu})
-    for (const auto& p : paires_division()) {
-      const unsigned d = p.first, x = p.second;
-      Registres r;
-      r.A = static_cast<uint8_t>(d >> 8);
-      r.B = static_cast<uint8_t>(d);
-      r.CCR = static_cast<uint8_t>(motif);
-      m.pose({0, 0x03, interpreteur::INH}, 0, 1, r, longueur);
-      r.X = static_cast<uint16_t>(x);
-      m.execute(r);
-      Registres attendu = r, obtenu = m.registres();
-      const bool debordement = x <= d;
-      const unsigned long n = static_cast<unsigned long>(d) << 16;
-      const unsigned q = debordement ? 0xFFFF : static_cast<unsigned>(n / x);
-      attendu.X = static_cast<uint16_t>(q);
-      if (debordement) {
-        attendu.A = obtenu.A;
-        attendu.B = obtenu.B;
-      } else {
-        attendu.A = static_cast<uint8_t>((n % x) >> 8);
-        attendu.B = static_cast<uint8_t>(n % x);
-      }
-      attendu.PC = static_cast<uint16_t>(manuel::kDebut + 1);
-      Ccr cc{r.CCR};
-      cc.met(CCR_Z, manuel::tous_nuls(q, 16));
-      cc.met(CCR_V, debordement);
-      cc.met(CCR_C, manuel::tous_nuls(x, 16));
-      attendu.CCR = cc.valeur;
-      rapport.compare(attendu, cc.compares, obtenu, [&] {
-        return "D=" + hex4(d) + " X=" + hex4(x) + " CCR_in=" + hex2(motif);
-      });
-    }
-  rapport.verdict();
+  compare_division("FDIV", 0x03, [](unsigned d, unsigned x) {
+    const bool debordement = x <= d;
+    const unsigned long n = static_cast<unsigned long>(d) << 16;
+    return resultat_division{
+        debordement ? 0xFFFFu : static_cast<unsigned>(n / x),
+        debordement ? 0u : static_cast<unsigned>(n % x), debordement,
+        debordement, manuel::tous_nuls(x, 16)};
+  });
 }
 
 }  // namespace
