@@ -41,24 +41,50 @@ int simulateur::traite_commande(Fl_Widget* objet) {
   SIM_class& f = *forme_sim;
   if (objet == f.fenetre) return 1;
   if (objet == f.menu_fichier) return interprete_menu_fichier(objet);
-  if (objet == f.bouton_init) {
-    controle_execution.arrete();
-    processeur.init_registers();
-    controle_execution.remet_compteur();
-    sauve_registres();
-    rafraichit_desassemble();
+  if (objet == f.menu_options) {
+    interprete_menu_options(objet);
+  } else if (objet == f.bouton_init) {
+    reinitialise();
   } else if (objet == f.bouton_pas) {
     controle_execution.arrete();
-    controle_execution.ajoute_cycles(processeur.step());
+    affiche_etat("");
+    conditions_arret c;
+    c.sur_illegal = conditions_arret::illegal::apres;
+    const unsigned long long cycles = simulation.cycles,
+                             instructions = simulation.instructions;
+    simulation.pas(c);
+    controle_execution.ajoute(simulation.cycles - cycles,
+                              simulation.instructions - instructions);
     rafraichit_apres_instruction();
   } else if (objet == f.bouton_remplir) {
     remplit_memoire();
     rafraichit_dump(0);
     rafraichit_desassemble();
-  } else {
+  } else if (!traite_fenetres(objet)) {
     traite_navigation(objet);
   }
   return 0;
+}
+
+void simulateur::reinitialise() {
+  controle_execution.arrete();
+  simulation.reset();
+  controle_execution.remet_compteur();
+  affiche_etat("");
+  sauve_registres();
+  rafraichit_desassemble();
+  apres_reset();
+}
+
+// The chip's pins and registers moved with the reset; the flat model's
+// memory did not (its port panels write their inputs into it when they
+// redraw).
+void simulateur::apres_reset() {
+  if (simulation.e9()) {
+    rafraichit_ports();
+    rafraichit_dump(0);
+  }
+  rafraichit_fenetres();
 }
 
 void simulateur::traite_navigation(Fl_Widget* objet) {
@@ -86,6 +112,7 @@ void simulateur::rafraichit_apres_instruction() {
   rafraichit_desassemble();
   rafraichit_ports();
   rafraichit_dump(0);
+  rafraichit_fenetres();
 }
 
 void simulateur::rafraichit_ports() {
@@ -116,9 +143,9 @@ void simulateur::remplit_memoire() {
   // value: a huge count need not keep the window frozen for seconds.
   const int32_t nombre = std::min<int32_t>(champs[2].nombre, 0x10000);
   for (int32_t i = 0; i < nombre; ++i)
-    memoire.write_byte(static_cast<unsigned short>(
-                           (static_cast<uint32_t>(adresse) + i) & 0xFFFF),
-                       octet);
+    simulation.ecrit_octet(static_cast<unsigned short>(
+                               (static_cast<uint32_t>(adresse) + i) & 0xFFFF),
+                           octet);
 }
 
 int simulateur::interprete_menu_fichier(Fl_Widget* menu) {
@@ -163,10 +190,12 @@ int simulateur::charge_programme(const char* chemin) {
            "ou n'est pas un fichier s19.", 0);
     return 0;
   }
-  processeur.init_registers();
+  simulation.reset();
   controle_execution.remet_compteur();
+  affiche_etat("");
   sauve_registres();
   debut_desa = processeur.PC_value();
   rafraichit_desassemble();
+  apres_reset();
   return 1;
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 
 #include "app/simulateur.h"
@@ -40,15 +41,8 @@ double secondes_depuis(std::chrono::steady_clock::time_point t) {
       .count();
 }
 
-// BRSET and BRCLR branching to themselves wait for a bit, typically a port
-// input the user toggles with the bit buttons during the run: unlike BRA *,
-// such a loop is not the end of the program and does not stop the run.
-bool attend_un_bit(const mem_64k& mem, unsigned short adresse) {
-  unsigned char code = mem.read_byte(adresse);
-  if (code == 0x18)
-    code = mem.read_byte(static_cast<unsigned short>(adresse + 1));
-  return code == 0x12 || code == 0x13 || code == 0x1E || code == 0x1F;
-}
+// E cycles a batch may take while the CPU waits (WAI) for an event.
+constexpr unsigned long long cycles_par_lot = 4 * instructions_par_lot;
 
 }  // namespace
 
@@ -124,6 +118,7 @@ int execution::reagit(Fl_Widget* objet) {
 
 void execution::demarre() {
   if (marche) return;
+  sim.affiche_etat("");
   marche = true;
   raison = raison_arret::aucune;
   dernier_affichage = std::chrono::steady_clock::now();
@@ -136,40 +131,58 @@ void execution::arrete(raison_arret r) {
   raison = r;
   Fl::remove_idle(au_repos, this);
   rafraichit_tout();
+  const machine& m = sim.simulation;
+  if (r == raison_arret::inexistante && m.e9()) {
+    // The trap stacked the address of the opcode, 9 bytes down.
+    const mem_64k& mem = m.memoire;
+    const auto sp = m.cpu.SP;
+    const unsigned adresse = mem.consulte(static_cast<unsigned short>(sp + 8))
+                                 << 8 |
+                             mem.consulte(static_cast<unsigned short>(sp + 9));
+    char message[96];
+    std::snprintf(message, sizeof message,
+                  "Opcode illegal en $%04x : deroutement par $fff8", adresse);
+    sim.affiche_etat(message);
+  } else if (r == raison_arret::attente) {
+    sim.affiche_etat(m.etat_cpu() == interpreteur::attente
+                         ? "WAI : aucune interruption ne peut reveiller le CPU"
+                         : "STOP : rien ne peut reveiller le CPU");
+  }
 }
 
 void execution::au_repos(void* moi) {
   static_cast<execution*>(moi)->tranche(duree_tranche);
 }
 
-// The hot loop: nothing here but the CPU and three comparisons.
+// One batch of the machine's run. BRSET and BRCLR branching to
+// themselves wait for a bit, typically a port input the user toggles with
+// the bit buttons during the run, and the user may drive IRQ and XIRQ: such
+// waits do not end the run.
 raison_arret execution::execute(unsigned long nombre) {
-  interpreteur& cpu = sim.processeur;
-  const unsigned char* arrets = points.data();
-  unsigned long long cycles_lot = 0;
-  unsigned long fait = 0;
-  raison_arret r = raison_arret::aucune;
-  while (fait < nombre) {
-    const unsigned short avant = cpu.PC;
-    const int c = cpu.step();
-    cycles_lot += static_cast<unsigned>(c);
-    ++fait;
-    if (c == 0) {
-      r = raison_arret::inexistante;  // only missing opcodes take no cycle
-      break;
-    }
-    if (cpu.PC == avant && !attend_un_bit(sim.memoire, avant)) {
-      r = raison_arret::boucle_sur_place;
-      break;
-    }
-    if (arrets[cpu.PC]) {
-      r = raison_arret::point_arret;
-      break;
-    }
+  machine& m = sim.simulation;
+  conditions_arret c;
+  c.points_arret = points.data();
+  c.attente_bit_libre = true;
+  c.broches_libres = true;
+  c.sur_illegal = conditions_arret::illegal::apres;
+  c.max_pas = m.instructions + nombre;
+  c.max_cycles = m.cycles + cycles_par_lot;
+  const unsigned long long cycles = m.cycles, instructions = m.instructions;
+  const arret_machine a = m.execute(c);
+  total_cycles += m.cycles - cycles;
+  total_instructions += m.instructions - instructions;
+  switch (a) {
+    case arret_machine::point_arret:
+      return raison_arret::point_arret;
+    case arret_machine::boucle:
+      return raison_arret::boucle_sur_place;
+    case arret_machine::illegal:
+      return raison_arret::inexistante;
+    case arret_machine::attente:
+      return raison_arret::attente;
+    default:
+      return raison_arret::aucune;
   }
-  total_cycles += cycles_lot;
-  total_instructions += fait;
-  return r;
 }
 
 void execution::tranche(double duree) {
@@ -178,6 +191,8 @@ void execution::tranche(double duree) {
   raison_arret r;
   do {
     r = execute(instructions_par_lot);
+    // Stopped (STOP): nothing happens until the user drives a pin.
+    if (sim.simulation.etat_cpu() == interpreteur::arrete) break;
   } while (r == raison_arret::aucune && secondes_depuis(debut) < duree);
   if (r != raison_arret::aucune) {
     arrete(r);
@@ -222,9 +237,12 @@ void execution::affiche_points_arret() {
   }
 }
 
-void execution::ajoute_cycles(int n) {
-  total_cycles += static_cast<unsigned>(n);
-  ++total_instructions;
+void execution::ajoute_cycles(int n) { ajoute(static_cast<unsigned>(n), 1); }
+
+void execution::ajoute(unsigned long long cycles,
+                       unsigned long long instructions) {
+  total_cycles += cycles;
+  total_instructions += instructions;
   affiche_compteur();
 }
 
@@ -236,6 +254,12 @@ void execution::remet_compteur() {
 
 void execution::affiche_compteur() {
   formate_compteur(total_cycles, texte, sizeof texte);
+  const unsigned char etat = sim.simulation.etat_cpu();
+  if (etat == interpreteur::attente || etat == interpreteur::arrete) {
+    const std::size_t n = std::strlen(texte);
+    std::snprintf(texte + n, sizeof texte - n, "  %s",
+                  etat == interpreteur::attente ? "WAI" : "STOP");
+  }
   if (compteur) {
     compteur->label(texte);
     compteur->redraw();

@@ -4,9 +4,13 @@
 //
 // A run executes in slices from FLTK's idle callback, so the event loop
 // stays responsive; the views are redrawn about 25 times a second, never
-// per instruction. A run stops by itself on a breakpoint (before executing
-// the instruction there), on an instruction after which PC is back at its
-// own address (such as `bra *`), and on an opcode that does not exist.
+// per instruction. It is the machine's run (puce/machine.h): it stops by
+// itself on a breakpoint (before executing the instruction there), on an
+// instruction after which PC is back at its own address (such as `bra *`)
+// unless an interrupt may still come, on an opcode that does not exist
+// (in the E9 model once its trap is taken), and on a WAI or STOP that
+// nothing can end. While the CPU waits (WAI, STOP) the run goes on, so that
+// a pin or a timer can wake it.
 #ifndef TAMRIX_APP_EXECUTION_H
 #define TAMRIX_APP_EXECUTION_H
 
@@ -24,8 +28,11 @@ enum class raison_arret {
   demande,           // "@square", a step, a reset, a load or the end
   point_arret,       // PC reached a breakpoint
   boucle_sur_place,  // the instruction jumped to itself (not BRSET/BRCLR,
-                     // which wait for a bit the user may toggle)
-  inexistante        // an opcode that does not exist was executed
+                     // which wait for a bit the user may toggle) and no
+                     // interrupt can take the program elsewhere
+  inexistante,       // an opcode that does not exist was executed (E9:
+                     // after its trap was taken)
+  attente            // WAI or STOP that nothing can end
 };
 
 class execution {
@@ -74,8 +81,13 @@ class execution {
   // shows which lines carry a breakpoint.
   void marque_points_arret(const unsigned short (&lignes)[nb_lignes]);
 
+  // After a step of the machine: adds what it took to the counter.
   void ajoute_cycles(int n);
+  void ajoute(unsigned long long cycles, unsigned long long instructions);
   void remet_compteur();
+  // The counter's text, with the CPU's state when it waits ("WAI",
+  // "STOP").
+  void affiche_compteur();
   unsigned long long cycles() const { return total_cycles; }
   unsigned long long instructions() const { return total_instructions; }
   const char* texte_compteur() const { return texte; }
@@ -92,7 +104,6 @@ class execution {
   char texte[64];
 
   raison_arret execute(unsigned long nombre);
-  void affiche_compteur();
   void affiche_points_arret();
   void rafraichit_tout();
   static void au_repos(void* moi);

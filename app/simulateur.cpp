@@ -2,6 +2,7 @@
 #include "app/simulateur.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Slider.H>
 
@@ -10,6 +11,7 @@
 #include "app/forms_tamrix.h"
 #include "ui/auxiliaires.h"
 #include "ui/form_about.h"
+#include "ui/options_puce.h"
 #include "ui/sim_class.h"
 
 namespace {
@@ -43,6 +45,7 @@ const char* selecteur_forms(const char* message, const char* dossier,
 
 struct config_port {
   portparallele simulateur::*port;
+  int numero;
   int x;
   const char* nom;
   unsigned short donnee;
@@ -53,13 +56,13 @@ struct config_port {
 };
 
 const config_port configs_ports[5] = {
-    {&simulateur::port_A, 60, "Port A", 0x1000, 0, 0, "", 0, 0x70, 0x07},
-    {&simulateur::port_B, 170, "Port B", 0x1004, 0, 0, "", 0, 0xFF, 0x00},
-    {&simulateur::port_C, 280, "Port C", 0x1003, 280, 270, "DDRC", 0x1007, 0x00,
-     0x00},
-    {&simulateur::port_D, 390, "Port D", 0x1008, 390, 270, "DDRD", 0x1009, 0x00,
-     0x00},
-    {&simulateur::port_E, 500, "Port E", 0x100A, 0, 0, "", 0, 0x00, 0xFF},
+    {&simulateur::port_A, 0, 60, "Port A", 0x1000, 0, 0, "", 0, 0x70, 0x07},
+    {&simulateur::port_B, 1, 170, "Port B", 0x1004, 0, 0, "", 0, 0xFF, 0x00},
+    {&simulateur::port_C, 2, 280, "Port C", 0x1003, 280, 270, "DDRC", 0x1007,
+     0x00, 0x00},
+    {&simulateur::port_D, 3, 390, "Port D", 0x1008, 390, 270, "DDRD", 0x1009,
+     0x00, 0x00},
+    {&simulateur::port_E, 4, 500, "Port E", 0x100A, 0, 0, "", 0, 0x00, 0xFF},
 };
 
 }  // namespace
@@ -76,20 +79,26 @@ simulateur::simulateur(int argc, char** argv)
       forme_chronogramme(nullptr),
       forme_cycles(nullptr),
       forme_convert(nullptr),
+      forme_interruptions(nullptr),
+      forme_adresse_base(nullptr),
       lignes_desa{},
       lignes_dump{},
+      ligne_etat(nullptr),
+      simulation(modele_machine::e9),
+      memoire(simulation.memoire),
+      processeur(simulation.cpu),
       debut_desa(0),
       controle_execution(*this) {
   fl_initialize(&argc, argv, nullptr, nullptr, 0);
   construit_formes();
   prepare_vues();
-  processeur.learn_mem(&memoire);
-  processeur.init_registers();
+  simulation.reset();
   sauve_registres();
   debut_desa = processeur.PC_value();
   rafraichit_desassemble();
   rafraichit_dump(0);
   configure_ports();
+  rafraichit_ports();
   controle_execution.installe();
   file_objets.clear();
   Fl::event_dispatch(aiguille_evenement);
@@ -119,6 +128,8 @@ void simulateur::construit_formes() {
   forme_chronogramme = new Chronogramme_class;
   forme_cycles = new Cycles_class;
   forme_convert = new convert_class;
+  forme_interruptions = new interruptions_class;
+  forme_adresse_base = new adresse_base_class;
 }
 
 void simulateur::prepare_vues() {
@@ -136,13 +147,25 @@ void simulateur::prepare_vues() {
                          f.ligne_dump_6, f.ligne_dump_7,  f.ligne_dump_8,
                          f.ligne_dump_9, f.ligne_dump_10, f.ligne_dump_11};
   for (int i = 0; i < 12; ++i) lignes_dump[i] = dump[i];
+  Fl_Group* avant = Fl_Group::current();
+  f.fenetre->begin();
+  ligne_etat = new Fl_Box(FL_NO_BOX, 40, 268, 230, 66, nullptr);
+  ligne_etat->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE |
+                    FL_ALIGN_WRAP);
+  ligne_etat->labelsize(12);
+  ligne_etat->labelcolor(FL_DARK_RED);
+  f.fenetre->end();
+  Fl_Group::current(avant);
 }
 
 void simulateur::configure_ports() {
-  for (const config_port& c : configs_ports)
-    (this->*c.port)
-        .configure(forme_sim, c.x, 200, c.nom, c.donnee, c.x_ddr, c.y_ddr,
+  for (const config_port& c : configs_ports) {
+    portparallele& port = this->*c.port;
+    port.machine_sim = &simulation;
+    port.numero = c.numero;
+    port.configure(forme_sim, c.x, 200, c.nom, c.donnee, c.x_ddr, c.y_ddr,
                    c.nom_ddr, c.ddr, c.sortie, c.entree, &memoire);
+  }
 }
 
 Fl_Widget* simulateur::objet_suivant() {

@@ -9,8 +9,10 @@
 #include "cpu/interpreteur.h"
 #include "memory/mem_64k.h"
 #include "ports/portparallele.h"
+#include "puce/machine.h"
 
 class Fl_Widget;
+class Fl_Box;
 class SIM_class;
 class pref_affichage_class;
 class aff_composant_class;
@@ -19,6 +21,8 @@ class aide_class;
 class Chronogramme_class;
 class Cycles_class;
 class convert_class;
+class interruptions_class;
+class adresse_base_class;
 
 // Eight '0'/'1' characters of `valeur`, bit 7 first, and a NUL.
 void reg2bin8(unsigned char valeur, char* texte);
@@ -39,10 +43,18 @@ class simulateur {
   Chronogramme_class* forme_chronogramme;
   Cycles_class* forme_cycles;
   convert_class* forme_convert;
+  interruptions_class* forme_interruptions;
+  adresse_base_class* forme_adresse_base;
   Fl_Widget* lignes_desa[12];
   Fl_Widget* lignes_dump[12];
-  mem_64k memoire;
-  interpreteur processeur;
+  // A line of the main window (free space of the port frame) that says
+  // what the user should know: a trap taken, a CPU that cannot wake up.
+  Fl_Box* ligne_etat;
+  // The simulated machine (E9 model at start-up) and, for the views, its
+  // memory and CPU.
+  machine simulation;
+  mem_64k& memoire;
+  interpreteur& processeur;
   portparallele port_A;
   portparallele port_B;
   portparallele port_C;
@@ -74,6 +86,12 @@ class simulateur {
   // The item chosen in the "Fichier" menu: the About window, a program
   // file, or 1 for "Quitter".
   int interprete_menu_fichier(Fl_Widget* menu);
+  // The item chosen in the "Options" menu: opens its window.
+  void interprete_menu_options(Fl_Widget* menu);
+  // Switches the model (the machine is reset) and redraws everything.
+  void change_modele(modele_machine modele);
+  // Reset of the machine, as the "@circle" button does it.
+  void reinitialise();
   // Loads an S19 file: 1 on success (CPU reset, views redrawn), 0 after the
   // alert when the file is rejected.
   int charge_programme(const char* chemin);
@@ -86,12 +104,18 @@ class simulateur {
   void rafraichit_dump(int pas);
   void charge_registres();
   void sauve_registres();
+  // The option windows that are shown: their contents again.
+  void rafraichit_fenetres();
+  // The state line of the main window: the CPU waiting, a trap taken...
+  void affiche_etat(const char* texte);
 
  private:
   void construit_formes();
   void prepare_vues();
   void configure_ports();
   int traite_commande(Fl_Widget* objet);
+  int traite_fenetres(Fl_Widget* objet);
+  void apres_reset();
   void traite_navigation(Fl_Widget* objet);
   void remplit_memoire();
   void affiche_a_propos();

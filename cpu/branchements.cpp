@@ -5,8 +5,10 @@
 // stack, its high byte at the lower address. All PC and SP arithmetic wraps
 // modulo 0x10000 (and so does a word at 0xFFFF in memory).
 //
-// There is no interrupt system: SWI, WAI and STOP only say so on the
-// standard error stream and go on with the next byte.
+// Without the chip (avec_puce off) there is no interrupt system: SWI, WAI
+// and STOP only say so on the standard error stream and go on with the next
+// byte. With it, SWI, WAI and STOP act as the MC68HC11 does; what follows a
+// WAI or a STOP (waiting, waking, the vector) is the machine's part.
 #include <cstdint>
 #include <iostream>
 
@@ -127,6 +129,35 @@ void interpreteur::pulb() { B = depile_octet(*this); }
 void interpreteur::pulx() { X = depile_mot(*this); }
 void interpreteur::puly() { Y = depile_mot(*this); }
 
-void interpreteur::swi() { pas_encore_la(); }
-void interpreteur::wai() { pas_encore_la(); }
-void interpreteur::stop() { pas_encore_la(); }
+void interpreteur::empile_registres() {
+  empile_mot(*this, PC);
+  empile_mot(*this, Y);
+  empile_mot(*this, X);
+  empile_octet(*this, A);
+  empile_octet(*this, B);
+  empile_octet(*this, CCR);
+}
+
+void interpreteur::prend_vecteur(unsigned short vecteur, bool masque_x) {
+  CCR = static_cast<uint8_t>(CCR | CCR_I | (masque_x ? CCR_X : 0));
+  PC = mem->read_word(vecteur);
+}
+
+// SWI is not masked by I; it sets I like any interrupt.
+void interpreteur::swi() {
+  if (!avec_puce) return pas_encore_la();
+  empile_registres();
+  prend_vecteur(0xFFF6, false);
+}
+
+void interpreteur::wai() {
+  if (!avec_puce) return pas_encore_la();
+  empile_registres();
+  etat = attente;
+}
+
+// With S set (the reset state), STOP does nothing.
+void interpreteur::stop() {
+  if (!avec_puce) return pas_encore_la();
+  if (!(CCR & CCR_S)) etat = arrete;
+}

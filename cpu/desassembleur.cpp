@@ -33,9 +33,8 @@ rangee rangee_de_page(const unsigned char* nb, const unsigned char* modes,
 // byte in that prebyte's page.
 rangee cherche_rangee(const mem_64k& mem, unsigned short a) {
   using I = interpreteur;
-  const unsigned char premier = mem.read_byte(a);
-  const unsigned char second =
-      mem.read_byte(static_cast<unsigned short>(a + 1));
+  const unsigned char premier = mem.consulte(a);
+  const unsigned char second = mem.consulte(static_cast<unsigned short>(a + 1));
   const auto apres = static_cast<unsigned short>(a + 2);
   switch (premier) {
     case 0x18:
@@ -69,20 +68,22 @@ std::string premier_operande(mem_64k& mem, const rangee& r, unsigned& lus) {
   lus = 1;
   switch (r.mode) {
     case interpreteur::IMM:
-      if (r.nb_operandes < 2) return en_hexa("#$%x", mem.read_byte(p));
+      if (r.nb_operandes < 2) return en_hexa("#$%x", mem.consulte(p));
       lus = 2;
-      return en_hexa("#$%x", mem.read_word(p));
+      return en_hexa("#$%x",
+                     mem.consulte(p) << 8 |
+                         mem.consulte(static_cast<unsigned short>(p + 1)));
     case interpreteur::DIR:
       return mem.specific_byte_name(p);
     case interpreteur::EXT:
       lus = 2;
       return mem.specific_word_name(p);
     case interpreteur::INDX:
-      return en_hexa("$%x,X", mem.read_byte(p));
+      return en_hexa("$%x,X", mem.consulte(p));
     case interpreteur::INDY:
-      return en_hexa("$%x,Y", mem.read_byte(p));
+      return en_hexa("$%x,Y", mem.consulte(p));
     case interpreteur::REL:
-      return en_hexa("$%x", mem.read_byte(p));
+      return en_hexa("$%x", mem.consulte(p));
     default:  // INH, PRB, NOS: no operand text
       lus = 0;
       return "";
@@ -98,7 +99,7 @@ std::string operandes(mem_64k& mem, const rangee& r) {
   for (unsigned i = lus; i < r.nb_operandes; ++i)
     texte += en_hexa(
         "$%x",
-        mem.read_byte(static_cast<unsigned short>(r.premier_operande + i)));
+        mem.consulte(static_cast<unsigned short>(r.premier_operande + i)));
   return texte;
 }
 

@@ -18,7 +18,9 @@ interpreteur::interpreteur()
       SP(0x00FF),
       X(0),
       Y(0),
-      mode_adr(INH) {}
+      mode_adr(INH),
+      avec_puce(false),
+      etat(actif) {}
 
 void interpreteur::learn_mem(mem_64k* m) { mem = m; }
 
@@ -81,4 +83,9 @@ unsigned short interpreteur::get_adr(unsigned char size) {
   }
 }
 
-void interpreteur::NIET() { std::cerr << "fonction inexistante!" << std::endl; }
+void interpreteur::NIET() {
+  if (avec_puce)
+    etat = illegal;
+  else
+    std::cerr << "fonction inexistante!" << std::endl;
+}

@@ -58,6 +58,12 @@ class interpreteur {
   static constexpr unsigned char PRB = 7;   // prebyte row of page 0
   static constexpr unsigned char NOS = 8;   // no such instruction
 
+  // What the CPU does beside executing, in the chip model (see `avec_puce`).
+  static constexpr unsigned char actif = 0;    // executing instructions
+  static constexpr unsigned char attente = 1;  // WAI: registers stacked
+  static constexpr unsigned char arrete = 2;   // STOP: clocks halted
+  static constexpr unsigned char illegal = 3;  // a non-existent opcode
+
   mem_64k* mem;
   unsigned short PC;
   unsigned char A;
@@ -67,6 +73,14 @@ class interpreteur {
   unsigned short X;
   unsigned short Y;
   unsigned char mode_adr;
+  // Off (the default): SWI, WAI and STOP print "pas encore la" and a
+  // non-existent opcode "fonction inexistante!", nothing else. On (set by
+  // the machine of the chip model, puce/machine.h): SWI stacks the
+  // registers and takes its vector; WAI stacks them and enters `attente`;
+  // STOP enters `arrete` unless S is set; a non-existent opcode enters
+  // `illegal`, PC left after it. The machine takes it from there.
+  bool avec_puce;
+  unsigned char etat;
 
   // The opcode map (cpu/opcodes.cpp). cycle_18 and cycle_1A are file-level
   // constants beside these.
@@ -145,8 +159,13 @@ class interpreteur {
   void ccr_nz_v0_16(unsigned short r);
   void ccr_bit(unsigned char masque, bool mis);
 
-  // Non-existent opcode: one diagnostic line, nothing else.
+  // Non-existent opcode: one diagnostic line, nothing else (see avec_puce).
   void NIET();
+  // The interrupt frame: PC, Y, X, A, B and CCR pushed in that order (PCL at
+  // the top address), SP 9 lower. Then, for `prend_vecteur`, I (and X when
+  // asked) set and PC loaded from the vector.
+  void empile_registres();
+  void prend_vecteur(unsigned short vecteur, bool masque_x);
 
   // Arithmetic and logic.
   void aba();

@@ -60,7 +60,8 @@ int mem_64k::load_binaire(const char* chemin) {
   long taille = 0;
   unsigned long base = 0;
   if (!verifie(octets, taille, base)) return 0;
-  for (unsigned short& cellule : cellules) cellule = 0;
-  for (long i = 4; i < taille; ++i) cellules[base + i - 4] = octets[i];
+  for (unsigned short& cellule : cellules) cellule &= 0xFF00;
+  for (long i = 4; i < taille; ++i)
+    ecrit_brut(static_cast<unsigned short>(base + i - 4), octets[i]);
   return 1;
 }

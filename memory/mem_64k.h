@@ -6,34 +6,84 @@
 // holds one target byte in its low 8 bits (the upper bits are always 0).
 // Words are big-endian, and a word at 0xFFFF wraps: its low byte is cell
 // 0x0000, as on the real part.
+//
+// An on-chip system (puce/) may take over some cells: it marks them in the
+// upper bits of the cell (marque_lecture, marque_ecriture) and installs a
+// bus, whose functions then serve the CPU's reads or writes of those cells
+// (the register block, ROM and EEPROM write rules). A cell so marked keeps
+// in its low 8 bits the byte that lies under it. Unmarked cells, and every
+// cell of a memory without a bus, are plain as above: the only cost is a
+// test of the cell's upper bits.
 #ifndef TAMRIX_MEM_64K_H
 #define TAMRIX_MEM_64K_H
 
 #include <string>
 
+// The functions an on-chip system serves marked cells with. `lit` and
+// `ecrit` are the CPU's accesses, with their side effects; `consulte` is a
+// look without any (views, disassembler, dumps).
+struct bus_memoire {
+  void* objet;
+  unsigned char (*lit)(void* objet, unsigned short adresse);
+  void (*ecrit)(void* objet, unsigned short adresse, unsigned char valeur);
+  unsigned char (*consulte)(void* objet, unsigned short adresse);
+};
+
 class mem_64k {
  public:
-  unsigned short cellules[65536];
+  // Upper bits of a cell: its reads, or its writes, go to the bus.
+  static constexpr unsigned short marque_lecture = 0x100;
+  static constexpr unsigned short marque_ecriture = 0x200;
 
-  // Every cell starts at 0xFF.
+  unsigned short cellules[65536];
+  // The bus of the marked cells; null when no system is attached.
+  const bus_memoire* bus;
+
+  // Every cell starts at 0xFF, unmarked; no bus.
   mem_64k();
 
   unsigned char read_byte(unsigned short adresse) const {
-    return static_cast<unsigned char>(cellules[adresse]);
+    const unsigned short c = cellules[adresse];
+    if (__builtin_expect(c & marque_lecture, 0)) return lecture_bus(adresse);
+    return static_cast<unsigned char>(c);
   }
   void write_byte(unsigned short adresse, unsigned char valeur) {
-    cellules[adresse] = valeur;
+    if (__builtin_expect(cellules[adresse] & marque_ecriture, 0))
+      ecriture_bus(adresse, valeur);
+    else
+      cellules[adresse] = valeur;
   }
   // cell[a] * 256 + cell[a + 1], the second address wrapping modulo 0x10000.
   unsigned short read_word(unsigned short adresse) const {
-    return static_cast<unsigned short>(
-        (cellules[adresse] << 8) |
-        cellules[static_cast<unsigned short>(adresse + 1)]);
+    const unsigned short suivante = static_cast<unsigned short>(adresse + 1);
+    const unsigned short haut = cellules[adresse], bas = cellules[suivante];
+    if (__builtin_expect((haut | bas) & marque_lecture, 0))
+      return static_cast<unsigned short>(read_byte(adresse) << 8 |
+                                         read_byte(suivante));
+    return static_cast<unsigned short>((haut & 0xFF) << 8 | (bas & 0xFF));
   }
   void write_word(unsigned short adresse, unsigned short valeur) {
-    cellules[adresse] = static_cast<unsigned short>(valeur >> 8);
-    cellules[static_cast<unsigned short>(adresse + 1)] =
-        static_cast<unsigned short>(valeur & 0xFF);
+    write_byte(adresse, static_cast<unsigned char>(valeur >> 8));
+    write_byte(static_cast<unsigned short>(adresse + 1),
+               static_cast<unsigned char>(valeur & 0xFF));
+  }
+
+  // The byte a view shows at `adresse`: what a read would give, without its
+  // side effects.
+  unsigned char consulte(unsigned short adresse) const {
+    const unsigned short c = cellules[adresse];
+    if (__builtin_expect(c & marque_lecture, 0))
+      return consultation_bus(adresse);
+    return static_cast<unsigned char>(c);
+  }
+  // The cell's own byte, under any register the bus maps over it; and its
+  // replacement, marks kept. What program loaders write.
+  unsigned char octet_brut(unsigned short adresse) const {
+    return static_cast<unsigned char>(cellules[adresse]);
+  }
+  void ecrit_brut(unsigned short adresse, unsigned char valeur) {
+    cellules[adresse] =
+        static_cast<unsigned short>((cellules[adresse] & 0xFF00) | valeur);
   }
 
   // Program loaders: 1 when loaded, 0 on failure (memory then unchanged,
@@ -54,6 +104,11 @@ class mem_64k {
   // `adresse` in two hex digits, or the word there in four.
   std::string specific_byte_name(unsigned short adresse);
   std::string specific_word_name(unsigned short adresse);
+
+ private:
+  unsigned char lecture_bus(unsigned short adresse) const;
+  void ecriture_bus(unsigned short adresse, unsigned char valeur);
+  unsigned char consultation_bus(unsigned short adresse) const;
 };
 
 #endif

@@ -129,8 +129,13 @@ long lit_enregistrements(std::FILE* fichier, mem_64k& mem,
     }
     if (termine(rec.type)) break;
     if (!porte_des_donnees(rec.type)) continue;
-    std::copy(rec.donnees.begin(), rec.donnees.end(),
-              copie.begin() + static_cast<long>(rec.adresse));
+    // The marks of an on-chip system stay: a loader writes the bytes of
+    // the cells, as a programmer writes ROM and EEPROM.
+    for (std::size_t i = 0; i < rec.donnees.size(); ++i) {
+      unsigned short& cellule = copie[rec.adresse + i];
+      cellule =
+          static_cast<unsigned short>((cellule & 0xFF00) | rec.donnees[i]);
+    }
     nb_octets += static_cast<long>(rec.donnees.size());
   }
   return nb_octets;

@@ -1,8 +1,8 @@
 #include "ports/portparallele.h"
 
-#include <FL/forms.H>
-
+#include "app/forms_tamrix.h"
 #include "memory/mem_64k.h"
+#include "puce/machine.h"
 #include "text/conversions.h"
 #include "ui/sim_class.h"
 
@@ -34,7 +34,13 @@ portparallele::portparallele()
       x_ddr(0),
       y_ddr(0),
       adr_ddr(0),
-      aff_ddr(nullptr) {}
+      aff_ddr(nullptr),
+      machine_sim(nullptr),
+      numero(0) {}
+
+bool portparallele::de_la_puce() const {
+  return machine_sim != nullptr && machine_sim->e9();
+}
 
 void portparallele::ajoute_titre(int x, int y, const char* texte) {
   Fl_Widget* t = fl_add_text(FL_NORMAL_TEXT, x, y, 80, 20, nullptr);
@@ -70,8 +76,10 @@ void portparallele::configure(SIM_class* forme, int x, int y,
   mem = m;
   force_sortie = sortie;
   force_entree = entree;
-  mem->write_byte(adr_donnee, 0xFF);
-  if (!nom_ddr.empty()) mem->write_byte(adr_ddr, force_sortie);
+  if (!de_la_puce()) {
+    mem->write_byte(adr_donnee, 0xFF);
+    if (!nom_ddr.empty()) mem->write_byte(adr_ddr, force_sortie);
+  }
 
   // The Forms layer would flip every widget of the window upside down at
   // fl_end_form(); the coordinates here are already top-left based.
@@ -95,8 +103,12 @@ void portparallele::configure(SIM_class* forme, int x, int y,
 }
 
 void portparallele::maj_etat_boutons() {
-  const unsigned char ddr = nom_ddr.empty() ? 0 : mem->read_byte(adr_ddr);
-  sens = static_cast<unsigned char>((force_sortie | ddr) & ~force_entree);
+  if (de_la_puce()) {
+    sens = machine_sim->sorties_port(numero);
+  } else {
+    const unsigned char ddr = nom_ddr.empty() ? 0 : mem->read_byte(adr_ddr);
+    sens = static_cast<unsigned char>((force_sortie | ddr) & ~force_entree);
+  }
   for (int i = 0; i < 8; ++i) {
     const Fl_Color c = (sens >> i) & 1 ? couleur_sortie : couleur_entree;
     fl_set_object_color(boutons[i], c, c);
@@ -106,6 +118,17 @@ void portparallele::maj_etat_boutons() {
 }
 
 int portparallele::react_in(Fl_Widget* objet) {
+  if (de_la_puce()) {
+    for (int i = 0; i < 8; ++i) {
+      if (((sens >> i) & 1) || objet != boutons[i]) continue;
+      const bool haut = (machine_sim->niveaux_port(numero) >> i) & 1;
+      machine_sim->pose_broche(static_cast<unsigned char>(numero * 8 + i),
+                               !haut);
+      react_out();
+      return 1;
+    }
+    return 0;
+  }
   int bascule = 0;
   for (int i = 0; i < 8; ++i) {
     if (!((sens >> i) & 1) && objet == boutons[i]) {
@@ -120,6 +143,11 @@ int portparallele::react_in(Fl_Widget* objet) {
 
 void portparallele::react_out() {
   maj_etat_boutons();
+  if (de_la_puce()) {
+    valeur = machine_sim->niveaux_port(numero);
+    affiche_binaire(aff_valeur, valeur);
+    return;
+  }
   const unsigned char m = mem->read_byte(adr_donnee);
   valeur = static_cast<unsigned char>((m & sens) | (valeur & ~sens));
   mem->write_byte(adr_donnee, valeur);

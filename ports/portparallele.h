@@ -2,6 +2,11 @@
 // value in binary, eight bit buttons (red: output driven by the program,
 // green: input toggled by the user) and, for ports C and D, the direction
 // register in binary under its own title.
+//
+// In the flat model the panel keeps the port in memory: input bits it
+// writes into the data register, output bits it takes from there. In the
+// E9 model the port is the chip's: the panel shows its pin levels and
+// directions and drives its input pins.
 #ifndef TAMRIX_PORTS_PORTPARALLELE_H
 #define TAMRIX_PORTS_PORTPARALLELE_H
 
@@ -11,6 +16,7 @@ class Fl_Window;
 class Fl_Widget;
 class SIM_class;
 class mem_64k;
+class machine;
 
 class portparallele {
  public:
@@ -31,6 +37,9 @@ class portparallele {
   std::string nom_ddr;  // empty: the port has no direction register
   unsigned short adr_ddr;
   Fl_Widget* aff_ddr;
+  // The machine whose port this is (0 = A ... 4 = E), when it has one.
+  machine* machine_sim;
+  int numero;
 
   portparallele();
 
@@ -49,6 +58,7 @@ class portparallele {
   void react_out();
 
  private:
+  bool de_la_puce() const;
   void ajoute_titre(int x, int y, const char* texte);
   Fl_Widget* ajoute_affichage(int x, int y);
 };

@@ -22,7 +22,10 @@ const char* selecteur_observe(const char*, const char*, const char*,
   return fichier_choisi;
 }
 
+// The tests of the panels and views are written for the flat model, where
+// the ports are memory; the tests of the chip switch to the E9 model.
 void remet_a_zero(simulateur& sim) {
+  sim.change_modele(modele_machine::plat);
   sim.controle_execution.arrete();
   sim.controle_execution.efface_points_arret();
   sim.controle_execution.remet_compteur();

@@ -17,16 +17,18 @@ TEST_F(GuiTest, StartupShowsTitledWindowWithViewsAtTheirOrigin) {
   EXPECT_EQ(sim->lignes_desa[0]->color(), 174u);
 }
 
-TEST(Demarrage, FreshSimulatorWritesPortRegistersAndEmptyLatches) {
+TEST(Demarrage, FreshSimulatorIsTheChipWithItsPortsAtReset) {
   simulateur* s = nouveau_simulateur({"tamrix"});
-  EXPECT_EQ(s->memoire.read_byte(0x1007), 0);
-  EXPECT_EQ(s->memoire.read_byte(0x1009), 0);
-  for (unsigned short a : {0x1000, 0x1003, 0x1004, 0x1008, 0x100A})
-    EXPECT_EQ(s->memoire.read_byte(a), 0xFF) << std::hex << a;
+  EXPECT_TRUE(s->simulation.e9());
+  // Data and direction registers at their reset values, inputs low.
+  for (unsigned short a :
+       {0x1000, 0x1003, 0x1004, 0x1007, 0x1008, 0x1009, 0x100A})
+    EXPECT_EQ(s->memoire.consulte(a), 0) << std::hex << a;
+  EXPECT_EQ(s->memoire.consulte(0x1039), 0x10);  // OPTION
   for (portparallele* p :
        {&s->port_A, &s->port_B, &s->port_C, &s->port_D, &s->port_E}) {
     EXPECT_EQ(p->valeur, 0);
-    EXPECT_EQ(texte(p->aff_valeur), "00");
+    EXPECT_EQ(texte(p->aff_valeur), "00000000");
   }
   EXPECT_EQ(texte(s->forme_sim->aff_PC), "46592");
   EXPECT_STREQ(fl_get_input(s->forme_sim->saisie_PC), "   b600");

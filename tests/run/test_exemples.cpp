@@ -41,8 +41,10 @@ TEST(Examples, StateAndMemoryAfterTheRun) {
       {"entrees_port_e: port E copied to port B, its complement to port C",
        {"--poke", "0x100a=0x5a", "--until", "0xb612", "--dump", "0x1000:0x100a",
         exemple("entrees_port_e.s19")},
-       "1000 ff ff ff a5 5a ff ff ff\n"
-       "1008 ff ff 5a\n"
+       // The E9's block: PORTA's pins, reserved cells at 0, PIOC $03, the
+       // poked pins of port E, DDRC set by the program.
+       "1000  0  0  3 a5 5a  0  0 ff\n"
+       "1008  0  0 5a\n"
        "PC=b612 A=a5 B=00 X=0000 Y=0000 SP=00ff CCR=11011001 cycles=23 "
        "steps=7 stop=until\n",
        0},

@@ -67,19 +67,32 @@ const std::vector<cas_final>& cas_finaux() {
        "steps=131074 stop=loop",
        0},
       {"a non-existent page-0 opcode",
-       {programme_test("inexistante.s19")},
+       {"--model", "flat", programme_test("inexistante.s19")},
        "PC=b603 A=7f B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=2 "
        "steps=2 stop=illegal",
        3},
       {"a non-existent page-18 opcode: 18 18",
-       {"--poke", "0xb600=0x18,0x18", programme_test("somme.s19")},
+       {"--model=flat", "--poke", "0xb600=0x18,0x18",
+        programme_test("somme.s19")},
        "PC=b602 A=00 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=0 "
        "steps=1 stop=illegal",
        3},
       {"a non-existent page-CD opcode after a valid CD row",
+       {"--model", "flat", "--poke", "$b600=$cd,$a3,$10,$cd,$00", "--set",
+        "Y=0", "--set", "D=1", programme_test("somme.s19")},
+       "PC=b605 A=00 B=01 X=0000 Y=0000 SP=00ff CCR=11010001 cycles=7 "
+       "steps=2 stop=illegal",
+       3},
+      // E9: the run stops before the trap, PC on the opcode's first byte.
+      {"E9: a non-existent page-0 opcode",
+       {programme_test("inexistante.s19")},
+       "PC=b602 A=7f B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=2 "
+       "steps=2 stop=illegal",
+       3},
+      {"E9: a non-existent page-CD opcode, PC on its prebyte",
        {"--poke", "$b600=$cd,$a3,$10,$cd,$00", "--set", "Y=0", "--set", "D=1",
         programme_test("somme.s19")},
-       "PC=b605 A=00 B=01 X=0000 Y=0000 SP=00ff CCR=11010001 cycles=7 "
+       "PC=b603 A=00 B=01 X=0000 Y=0000 SP=00ff CCR=11010001 cycles=7 "
        "steps=2 stop=illegal",
        3},
       {"jmp to itself is a self-loop",
@@ -120,9 +133,12 @@ TEST(FinalLine, ProgramsEndWithTheirStateAndStatus) {
 }
 
 TEST(FinalLine, IllegalStopComesAfterTheCpuMessage) {
-  const sortie_run r = lance_run({programme_test("inexistante.s19")});
+  const sortie_run r =
+      lance_run({"--model", "flat", programme_test("inexistante.s19")});
   EXPECT_EQ("fonction inexistante!\n", r.erreurs);
   EXPECT_EQ(3, r.statut);
+  // The chip has a trap, not a message.
+  EXPECT_EQ("", lance_run({programme_test("inexistante.s19")}).erreurs);
 }
 
 TEST(FinalLine, QuietRunWritesNothingOnStandardError) {
@@ -213,7 +229,7 @@ TEST(Trace, LongestInstructionAndNonExistentRows) {
   // BRSET $5,Y $3 $10 (five bytes, page 18; not taken, the cell at
   // Y + 5 holds 0), then 18 18.
   const sortie_run r =
-      lance_run({"--trace", "--set", "Y=0x40", "--poke",
+      lance_run({"--model", "flat", "--trace", "--set", "Y=0x40", "--poke",
                  "0xb600=0x18,0x1e,5,3,0x10", "--poke", "0xb605=0x18,0x18",
                  "--poke", "0x45=0", programme_test("somme.s19")});
   const std::vector<std::string> lignes = r.lignes();

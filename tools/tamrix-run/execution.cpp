@@ -1,105 +1,94 @@
-// The run loop of tamrix-run. Its per-instruction work is step() and the
-// stop checks: a test of the cycle count (0 only for a row without an
-// instruction, then confirmed by the row's disassembly), one bit of a 64 KiB
-// breakpoint map when --until is given, a comparison with the previous PC and
-// the step count.
+// The run loop of tamrix-run is the machine's (puce/machine.h); this file
+// turns the command line's stops into its conditions, writes the trace
+// through its observer, and the texts of the results.
 #include "tools/tamrix-run/execution.h"
 
 #include <cstring>
 #include <memory>
 
+#include "puce/interruptions.h"
+
 namespace {
 
-// Whether the instruction at `adresse` does not exist: the disassembler
-// gives such a row the whole text "?????", as it shows it in the GUI. Off
-// the hot path: never inlined into the run loop.
-__attribute__((noinline, cold)) bool inexistante_a(interpreteur& cpu,
-                                                   unsigned short adresse) {
-  char texte[32];
-  cpu.desa_ins(adresse, texte);
-  return std::strcmp(texte, "?????") == 0;
-}
-
-// One bit per address.
-struct carte_arrets {
-  std::uint64_t bits[0x10000 / 64] = {};
-  explicit carte_arrets(const std::vector<unsigned>& adresses) {
-    for (unsigned a : adresses) bits[(a & 0xFFFF) >> 6] |= 1ull << (a & 63);
-  }
-  bool contient(unsigned short a) const {
-    return (bits[a >> 6] >> (a & 63)) & 1;
-  }
+struct etat_trace {
+  std::FILE* fichier;
+  unsigned short adresse;
+  unsigned short suivante;
+  char texte[64];
 };
 
-void ecrit_trace(std::FILE* trace, const interpreteur& cpu,
-                 unsigned short adresse, const char* texte,
-                 unsigned short suivante, std::uint64_t cycles) {
+void avant_instruction(void* objet, const machine& m) {
+  etat_trace& t = *static_cast<etat_trace*>(objet);
+  t.adresse = m.cpu.PC;
+  t.suivante = const_cast<interpreteur&>(m.cpu).desa_ins(t.adresse, t.texte);
+}
+
+void apres_instruction(void* objet, const machine& m) {
+  const etat_trace& t = *static_cast<etat_trace*>(objet);
   // At most five bytes: prebyte, opcode and three operand bytes.
   char octets[3 * 5] = "";
   int place = 0;
-  unsigned short a = adresse;
-  for (int n = 0; n < 5 && a != suivante; ++n, ++a)
+  unsigned short a = t.adresse;
+  for (int n = 0; n < 5 && a != t.suivante; ++n, ++a)
     place += std::snprintf(octets + place, sizeof octets - place, "%s%02x",
-                           n ? " " : "", cpu.mem->read_byte(a));
-  std::fprintf(trace, "%04x  %-14s  %-16s  %s cycles=%llu\n", adresse, octets,
-               texte, texte_registres(cpu).c_str(),
-               static_cast<unsigned long long>(cycles));
+                           n ? " " : "", m.memoire.consulte(a));
+  std::fprintf(t.fichier, "%04x  %-14s  %-16s  %s cycles=%llu\n", t.adresse,
+               octets, t.texte, texte_registres(m.cpu).c_str(),
+               static_cast<unsigned long long>(m.cycles));
 }
 
-// The loop, compiled three times: with the trace, without it, and without
-// it nor --until addresses. Its counters are locals, so that they may stay
-// in registers across the calls of step().
-template <bool avec_trace, bool avec_arrets>
-bilan_run boucle(interpreteur& cpu, const conditions_arret& conditions,
-                 std::FILE* trace) {
-  const std::unique_ptr<const carte_arrets> carte(
-      new carte_arrets(conditions.arrets));
-  const std::uint64_t max_pas = conditions.max_pas;
-  std::uint64_t cycles = 0, pas = 0;
-  raison_arret raison = raison_arret::max_pas;
-  char texte[64] = "";
-  unsigned short suivante = 0;
-  while (pas < max_pas) {
-    const unsigned short adresse = cpu.PC;
-    if (avec_trace) suivante = cpu.desa_ins(adresse, texte);
-    const int duree = cpu.step();
-    cycles += static_cast<unsigned>(duree);
-    ++pas;
-    if (avec_trace) ecrit_trace(trace, cpu, adresse, texte, suivante, cycles);
-    // Only rows without an instruction take 0 cycles; such a row changes
-    // nothing but PC, so its bytes are still there to be looked up.
-    if (__builtin_expect(duree == 0, 0) && inexistante_a(cpu, adresse)) {
-      raison = raison_arret::inexistante;
-      break;
-    }
-    const unsigned short pc = cpu.PC;
-    if (avec_arrets && __builtin_expect(carte->contient(pc), 0)) {
-      raison = raison_arret::adresse;
-      break;
-    }
-    if (__builtin_expect(pc == adresse, 0)) {
-      raison = raison_arret::boucle;
-      break;
-    }
+// "----  interruption OC2 (ffe6)  PC=... cycles=N": the source, its vector,
+// the state at the first instruction of the handler.
+void interruption(void* objet, const machine& m, unsigned short vecteur) {
+  const etat_trace& t = *static_cast<const etat_trace*>(objet);
+  const char* nom = vecteur == vecteur_illegal ? "opcode illegal" : "?";
+  for (int s = 0; s < nb_sources_it; ++s)
+    if (vecteurs_it[s] == vecteur) nom = noms_it[s];
+  char source[48];
+  std::snprintf(source, sizeof source, "interruption %s (%04x)", nom, vecteur);
+  std::fprintf(t.fichier, "----  %-32s  %s cycles=%llu\n", source,
+               texte_registres(m.cpu).c_str(),
+               static_cast<unsigned long long>(m.cycles));
+}
+
+raison_arret raison_de(arret_machine a) {
+  switch (a) {
+    case arret_machine::boucle:
+      return raison_arret::boucle;
+    case arret_machine::point_arret:
+      return raison_arret::adresse;
+    case arret_machine::illegal:
+      return raison_arret::inexistante;
+    case arret_machine::attente:
+    case arret_machine::suspendu:
+      return raison_arret::attente;
+    case arret_machine::max_cycles:
+      return raison_arret::max_cycles;
+    default:
+      return raison_arret::max_pas;
   }
-  return {cycles, pas, raison};
-}
-
-// The loop without the trace, with step() inlined into it where the build
-// allows (link-time optimisation), as a bare loop over step() has it.
-__attribute__((flatten)) bilan_run boucle_rapide(
-    interpreteur& cpu, const conditions_arret& conditions) {
-  if (conditions.arrets.empty())
-    return boucle<false, false>(cpu, conditions, nullptr);
-  return boucle<false, true>(cpu, conditions, nullptr);
 }
 
 }  // namespace
 
-bilan_run execute(interpreteur& cpu, const conditions_arret& conditions,
+bilan_run execute(machine& m, const conditions_run& conditions,
                   std::FILE* trace) {
-  if (trace != nullptr) return boucle<true, true>(cpu, conditions, trace);
-  return boucle_rapide(cpu, conditions);
+  std::unique_ptr<unsigned char[]> arrets;
+  conditions_arret c;
+  if (!conditions.arrets.empty()) {
+    arrets.reset(new unsigned char[0x10000]());
+    for (unsigned a : conditions.arrets) arrets[a & 0xFFFF] = 1;
+    c.points_arret = arrets.get();
+  }
+  c.max_pas = m.instructions + conditions.max_pas;
+  c.max_cycles = conditions.max_cycles;
+  etat_trace t{trace, 0, 0, ""};
+  const observateur_machine observateur{&t, avant_instruction,
+                                        apres_instruction, interruption};
+  if (trace != nullptr) c.observateur = &observateur;
+  const uint64_t cycles = m.cycles, pas = m.instructions;
+  const arret_machine a = m.execute(c);
+  return {m.cycles - cycles, m.instructions - pas, raison_de(a)};
 }
 
 const char* nom_raison(raison_arret raison) {
@@ -110,6 +99,10 @@ const char* nom_raison(raison_arret raison) {
       return "until";
     case raison_arret::inexistante:
       return "illegal";
+    case raison_arret::attente:
+      return "wait";
+    case raison_arret::max_cycles:
+      return "max-cycles";
     default:
       return "max-steps";
   }
@@ -119,6 +112,7 @@ int statut_sortie(raison_arret raison) {
   switch (raison) {
     case raison_arret::boucle:
     case raison_arret::adresse:
+    case raison_arret::attente:
       return 0;
     case raison_arret::inexistante:
       return 3;
@@ -156,7 +150,7 @@ std::string texte_dump(const mem_64k& mem, unsigned debut, unsigned fin) {
     texte += morceau;
     for (unsigned a = ligne; a < ligne + 8 && a <= fin; ++a) {
       std::snprintf(morceau, sizeof morceau, " %2x",
-                    mem.read_byte(static_cast<unsigned short>(a)));
+                    mem.consulte(static_cast<unsigned short>(a)));
       texte += morceau;
     }
     texte += '\n';

@@ -1,5 +1,5 @@
-// The run of tamrix-run: the CPU steps until a stop condition holds; then
-// the texts of the dumps and of the final state.
+// The run of tamrix-run on the machine's engine: the stop conditions of the
+// command line, the trace, and the texts of the dumps and of the final state.
 #ifndef TAMRIX_RUN_EXECUTION_H
 #define TAMRIX_RUN_EXECUTION_H
 
@@ -10,12 +10,21 @@
 
 #include "cpu/interpreteur.h"
 #include "memory/mem_64k.h"
+#include "puce/machine.h"
 
-enum class raison_arret { boucle, adresse, max_pas, inexistante };
+enum class raison_arret {
+  boucle,
+  adresse,
+  max_pas,
+  inexistante,
+  attente,
+  max_cycles
+};
 
-struct conditions_arret {
+struct conditions_run {
   std::vector<unsigned> arrets;  // --until addresses
   std::uint64_t max_pas = 0;
+  std::uint64_t max_cycles = ~std::uint64_t(0);
 };
 
 struct bilan_run {
@@ -24,15 +33,16 @@ struct bilan_run {
   raison_arret raison = raison_arret::max_pas;
 };
 
-// Runs the CPU (wired to its memory) from its current state. With a
-// non-null `trace`, writes one line per instruction there. Stops after an
-// instruction that does not exist (its message written), that lands on an
-// --until address, or that leaves PC at its own address; or after max_pas
-// instructions. The first of these, in that order, names the stop.
-bilan_run execute(interpreteur& cpu, const conditions_arret& conditions,
+// Runs the machine from its current state. With a non-null `trace`, writes
+// one line per instruction there, and one per interrupt entry. Stops after
+// a non-existent opcode (flat model: after its message; E9: before its
+// trap, PC at the opcode), at the cycle limit, on an --until address, on
+// a self-loop nothing can leave, when the CPU waits (WAI, STOP) and
+// nothing can wake it, or after max_pas instructions.
+bilan_run execute(machine& m, const conditions_run& conditions,
                   std::FILE* trace);
 
-// "loop", "until", "max-steps" or "illegal".
+// "loop", "until", "max-steps", "illegal", "wait" or "max-cycles".
 const char* nom_raison(raison_arret raison);
 // The exit status of the program for that stop: 0, 1 or 3.
 int statut_sortie(raison_arret raison);
@@ -42,7 +52,8 @@ std::string texte_registres(const interpreteur& cpu);
 // The final line, without its end of line.
 std::string ligne_finale(const interpreteur& cpu, const bilan_run& bilan);
 // Lines of "%4x %2x ..." from `debut` to `fin` included, eight bytes each;
-// the last line shows only the bytes up to `fin`.
+// the last line shows only the bytes up to `fin`. Registers are shown as a
+// read would give them, without its side effects.
 std::string texte_dump(const mem_64k& mem, unsigned debut, unsigned fin);
 
 #endif

@@ -11,6 +11,7 @@
 
 #include "cpu/interpreteur.h"
 #include "memory/mem_64k.h"
+#include "puce/machine.h"
 #include "tools/tamrix-run/execution.h"
 #include "tools/tamrix-run/options.h"
 
@@ -69,13 +70,40 @@ void regle_registre(interpreteur& cpu, const reglage_registre& r) {
   if (r.nom == "PC") cpu.set_PC_value(mot);
 }
 
-void prepare(interpreteur& cpu, mem_64k& mem, const options_run& options) {
-  cpu.learn_mem(&mem);
-  cpu.init_registers();
-  for (const reglage_registre& r : options.registres) regle_registre(cpu, r);
+// A byte poked into a port's data register of the E9's block also drives
+// that port's input pins: what a grading script means by poking a port.
+void pose_entrees_port(machine& m, unsigned short adresse,
+                       unsigned char octet) {
+  const puce* p = m.systeme();
+  if (p == nullptr) return;
+  static const struct {
+    unsigned char offset;
+    unsigned char premiere_broche;
+  } ports_entree[] = {{0x00, broche_pa0},
+                      {0x03, broche_pc0},
+                      {0x08, broche_pd0},
+                      {0x0A, broche_pe0}};
+  for (const auto& port : ports_entree) {
+    if (adresse != p->etat.base_registres + port.offset) continue;
+    for (int bit = 0; bit < 8; ++bit)
+      m.pose_broche(static_cast<unsigned char>(port.premiere_broche + bit),
+                    (octet >> bit) & 1);
+  }
+}
+
+// After the load: the reset (which reads the loaded reset vector), the
+// registers and pokes of the command line, the scheduled pins.
+void prepare(machine& m, const options_run& options) {
+  m.reset();
+  for (const reglage_registre& r : options.registres) regle_registre(m.cpu, r);
   for (const depot_memoire& d : options.depots)
-    for (std::size_t i = 0; i < d.octets.size(); ++i)
-      mem.write_byte(static_cast<unsigned short>(d.adresse + i), d.octets[i]);
+    for (std::size_t i = 0; i < d.octets.size(); ++i) {
+      const auto adresse = static_cast<unsigned short>(d.adresse + i);
+      m.ecrit_octet(adresse, d.octets[i]);
+      pose_entrees_port(m, adresse, d.octets[i]);
+    }
+  for (const reglage_broche& b : options.broches)
+    m.planifie_broche({b.cycle, b.broche, b.niveau});
 }
 
 void ecrit_stats(std::uint64_t pas, double secondes) {
@@ -87,23 +115,24 @@ void ecrit_stats(std::uint64_t pas, double secondes) {
 }
 
 int lance(const options_run& options) {
-  const std::unique_ptr<mem_64k> mem(new mem_64k());
-  interpreteur cpu;
-  const std::string erreur = charge(*mem, options);
+  const std::unique_ptr<machine> m(new machine(
+      options.modele_plat ? modele_machine::plat : modele_machine::e9));
+  const std::string erreur = charge(m->memoire, options);
   if (!erreur.empty()) return refuse(erreur);
-  prepare(cpu, *mem, options);
+  prepare(*m, options);
   static char tampon[1 << 16];
   std::setvbuf(stdout, tampon, _IOFBF, sizeof tampon);
 
   const auto debut = std::chrono::steady_clock::now();
-  const bilan_run bilan = execute(cpu, {options.arrets, options.max_pas},
-                                  options.trace ? stdout : nullptr);
+  const bilan_run bilan =
+      execute(*m, {options.arrets, options.max_pas, options.max_cycles},
+              options.trace ? stdout : nullptr);
   const std::chrono::duration<double> duree =
       std::chrono::steady_clock::now() - debut;
 
   for (const plage_dump& p : options.dumps)
-    std::fputs(texte_dump(*mem, p.debut, p.fin).c_str(), stdout);
-  std::printf("%s\n", ligne_finale(cpu, bilan).c_str());
+    std::fputs(texte_dump(m->memoire, p.debut, p.fin).c_str(), stdout);
+  std::printf("%s\n", ligne_finale(m->cpu, bilan).c_str());
   std::fflush(stdout);
   if (options.stats) ecrit_stats(bilan.pas, duree.count());
   return statut_sortie(bilan.raison);

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "puce/journal.h"
+
 namespace {
 
 constexpr std::uint64_t max_octet = 0xFF;
@@ -113,9 +115,42 @@ std::string lit_dump(const std::string& valeur, options_run& options) {
   return "";
 }
 
+std::string lit_pin(const std::string& valeur, options_run& options) {
+  const auto egal = valeur.find('='), arobase = valeur.find('@');
+  if (egal == std::string::npos || arobase == std::string::npos ||
+      arobase < egal)
+    return "--pin : BROCHE=0|1@CYCLE attendu : \"" + valeur + "\"";
+  const std::string nom = valeur.substr(0, egal);
+  const int broche = numero_broche(nom);
+  if (broche < 0)
+    return "--pin : broche inconnue ou qui n'est pas une entree : \"" + nom +
+           "\" (IRQ, XIRQ, PA0-PA3, PA7, PC0-PC7, PD0-PD5, PE0-PE7)";
+  const std::string niveau = valeur.substr(egal + 1, arobase - egal - 1);
+  if (niveau != "0" && niveau != "1")
+    return "--pin " + en_majuscules(nom) + " : niveau 0 ou 1 attendu : \"" +
+           niveau + "\"";
+  std::uint64_t cycle = 0;
+  const std::string erreur =
+      nombre_option("--pin " + en_majuscules(nom), valeur.substr(arobase + 1),
+                    UINT64_MAX, cycle);
+  if (!erreur.empty()) return erreur;
+  options.broches.push_back({static_cast<unsigned char>(broche),
+                             static_cast<unsigned char>(niveau == "1"), cycle});
+  return "";
+}
+
+std::string lit_model(const std::string& valeur, options_run& options) {
+  if (valeur == "e9" || valeur == "flat") {
+    options.modele_plat = valeur == "flat";
+    return "";
+  }
+  return "--model : modele inconnu : \"" + valeur + "\" (e9 ou flat)";
+}
+
 bool prend_une_valeur(const std::string& nom) {
   return nom == "--pc" || nom == "--until" || nom == "--max-steps" ||
-         nom == "--set" || nom == "--poke" || nom == "--dump";
+         nom == "--set" || nom == "--poke" || nom == "--dump" ||
+         nom == "--model" || nom == "--pin" || nom == "--max-cycles";
 }
 
 // The value of one of the options that take one; empty on success.
@@ -125,8 +160,12 @@ std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
   if (nom == "--set") return lit_set(valeur, options);
   if (nom == "--poke") return lit_poke(valeur, options);
   if (nom == "--dump") return lit_dump(valeur, options);
+  if (nom == "--model") return lit_model(valeur, options);
+  if (nom == "--pin") return lit_pin(valeur, options);
   if (nom == "--max-steps")
     return nombre_option(nom, valeur, UINT64_MAX, options.max_pas);
+  if (nom == "--max-cycles")
+    return nombre_option(nom, valeur, UINT64_MAX, options.max_cycles);
   const std::string erreur = nombre_option(nom, valeur, max_mot, v);
   if (!erreur.empty()) return erreur;
   if (nom == "--pc")
@@ -179,6 +218,27 @@ std::string lit_option(int argc, const char* const* argv, int& i,
 
 }  // namespace
 
+int numero_broche(const std::string& texte) {
+  const std::string nom = en_majuscules(texte);
+  if (nom == "IRQ") return broche_irq;
+  if (nom == "XIRQ") return broche_xirq;
+  if (nom.size() != 3 || nom[0] != 'P' || nom[2] < '0' || nom[2] > '7')
+    return -1;
+  const int bit = nom[2] - '0';
+  switch (nom[1]) {
+    case 'A':
+      return bit <= 3 || bit == 7 ? broche_pa0 + bit : -1;
+    case 'C':
+      return broche_pc0 + bit;
+    case 'D':
+      return bit <= 5 ? broche_pd0 + bit : -1;
+    case 'E':
+      return broche_pe0 + bit;
+    default:
+      return -1;
+  }
+}
+
 bool lit_nombre(const std::string& texte, std::uint64_t maximum,
                 std::uint64_t& valeur, bool& hors_limites) {
   hors_limites = false;
@@ -227,6 +287,12 @@ std::string lit_options(int argc, const char* const* argv,
     if (!erreur.empty()) return erreur;
   }
   if (options.programme.empty()) return "programme manquant (voir --help)";
+  if (options.modele_plat)
+    for (const reglage_broche& b : options.broches)
+      if (b.broche == broche_irq || b.broche == broche_xirq)
+        return std::string("--pin ") +
+               (b.broche == broche_irq ? "IRQ" : "XIRQ") +
+               " : le modele flat n'a pas de broches d'interruption";
   return "";
 }
 
@@ -236,33 +302,56 @@ const char* texte_aide() {
 Execute un programme 68HC11 sans interface graphique et affiche l'etat final.
 PROGRAMME est un fichier S19 (ou, avec --binary, une image binaire a en-tete
 de quatre octets). La memoire part de $ff partout, le programme est charge
-(tout ou rien) puis le CPU demarre en $b600 avec A=00 B=00 X=0000 Y=0000
-SP=00ff CCR=11010000.
+(tout ou rien), puis le CPU est remis a zero : PC part du vecteur de reset
+($fffe-$ffff), ou de $b600 quand ce vecteur vaut $ffff (efface) ; A=00 B=00
+X=0000 Y=0000 SP=00ff CCR=11010000.
 
 Nombres : decimal (182), $hex ($b6) ou 0xhex (0xb6). Une option a valeur
 s'ecrit aussi --option=VALEUR ; "--" termine les options.
 
+Modele :
+  --model e9|flat          e9 (par defaut) : le MC68HC11E9, ses registres
+                           en $1000, les interruptions, SWI, WAI, STOP et le
+                           deroutement des opcodes illegaux ; flat : le CPU
+                           seul sur 64 Ko de memoire simple (SWI, WAI et STOP
+                           ecrivent "pas encore la" et passent)
+
 Etat initial (applique dans l'ordre de la ligne de commande) :
   --pc ADRESSE             PC de depart
   --set REG=VALEUR         A, B, D, X, Y, SP, PC ou CCR (repetable)
-  --poke ADR=OCTET[,OCTET...]  ecrit des octets a partir de ADR (repetable)
+  --poke ADR=OCTET[,OCTET...]  ecrit des octets a partir de ADR (repetable) ;
+                           dans le modele e9, un octet ecrit dans PORTA,
+                           PORTC, PORTD ou PORTE pose aussi ses bits
+                           d'entree sur les broches
   --binary                 PROGRAMME est une image binaire
+  --pin BROCHE=0|1@CYCLE   pose une broche d'entree a un niveau quand le
+                           compte de cycles atteint CYCLE (repetable) :
+                           IRQ, XIRQ (actives a 0), PA0-PA3, PA7, PC0-PC7,
+                           PD0-PD5, PE0-PE7 ; par exemple --pin IRQ=0@5000
 
 Arret (le premier qui survient, dans cet ordre, apres chaque instruction) :
-  - une instruction inexistante, apres son message "fonction inexistante!"
-    (elle compte dans steps ; PC est juste apres son code)
+  - une instruction inexistante : dans le modele e9, avant son deroutement
+    par $fff8, PC sur son premier octet ; dans le modele flat, apres son
+    message "fonction inexistante!", PC juste apres son code (elle compte
+    dans steps dans les deux cas)
+  --max-cycles N           le compte de cycles atteint N
   --until ADRESSE          PC atteint ADRESSE (repetable) ; verifie apres
                            chaque instruction, pas avant la premiere
-  - une boucle sur place : PC revient a l'adresse de l'instruction (bra *)
+  - une boucle sur place : PC revient a l'adresse de l'instruction (bra *),
+    et rien ne peut plus l'en sortir (dans le modele e9, aucune interruption
+    non masquee ne peut venir)
+  - une attente sans fin (modele e9) : WAI ou STOP et rien ne peut reveiller
+    le CPU
   --max-steps N            N instructions executees (100000000 par defaut)
-SWI, WAI et STOP n'arretent rien : le simulateur ecrit "pas encore la" et
-passe a l'octet suivant. Finissez un programme par une boucle sur place.
+Finissez un programme par une boucle sur place.
 
 Sorties :
   --trace                  une ligne par instruction executee, par exemple
     b600  86 12           LDAA #$12         PC=b602 A=12 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=2
       adresse, octets de l'instruction, texte du desassembleur, puis les
-      registres et le total des cycles apres son execution
+      registres et le total des cycles apres son execution ; et une ligne
+      par interruption prise, avec sa source et son vecteur :
+    ----  interruption IRQ (fff2)           PC=b616 A=00 B=00 X=0000 Y=0000 SP=00f6 CCR=00010000 cycles=15
   --dump DEBUT:FIN         apres l'execution, la memoire de DEBUT a FIN
                            incluses, 8 octets par ligne (repetable)
   --stats                  sur la sortie d'erreur : instructions executees,
@@ -271,10 +360,12 @@ Sorties :
 
 Derniere ligne de la sortie standard, toujours :
   PC=b602 A=12 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=1234 steps=56 stop=loop
-  (CCR dans l'ordre SXHINZVC ; stop = loop, until, max-steps ou illegal)
+  (CCR dans l'ordre SXHINZVC ; stop = loop, until, max-steps, max-cycles,
+  wait ou illegal)
 
-Code de sortie : 0 pour loop et until, 1 pour max-steps, 3 pour illegal,
-2 pour une entree incorrecte (option, nombre, programme illisible ou refuse ;
-rien n'est alors execute, une ligne sur la sortie d'erreur dit pourquoi).
+Code de sortie : 0 pour loop, until et wait, 1 pour max-steps et max-cycles,
+3 pour illegal, 2 pour une entree incorrecte (option, nombre, broche,
+programme illisible ou refuse ; rien n'est alors execute, une ligne sur la
+sortie d'erreur dit pourquoi).
 )";
 }

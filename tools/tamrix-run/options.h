@@ -26,8 +26,17 @@ struct plage_dump {
   unsigned fin;
 };
 
+// One --pin: a pin (enum broche of puce/journal.h) driven to a level when
+// the cycle count reaches `cycle`.
+struct reglage_broche {
+  unsigned char broche;
+  unsigned char niveau;
+  std::uint64_t cycle;
+};
+
 struct options_run {
   std::string programme;
+  bool modele_plat = false;  // --model flat (default e9)
   bool binaire = false;
   bool trace = false;
   bool stats = false;
@@ -36,8 +45,14 @@ struct options_run {
   std::vector<depot_memoire> depots;
   std::vector<unsigned> arrets;  // --until addresses
   std::vector<plage_dump> dumps;
+  std::vector<reglage_broche> broches;
   std::uint64_t max_pas = 100000000;
+  std::uint64_t max_cycles = UINT64_MAX;  // --max-cycles, none by default
 };
+
+// A pin name of --pin (IRQ, XIRQ, PA0-PA3, PA7, PC0-PC7, PD0-PD5, PE0-PE7,
+// either case): its number, or -1 when it is no input pin.
+int numero_broche(const std::string& nom);
 
 // A number written in decimal ("182"), "$hex" ("$b6") or "0xhex" ("0xB6"),
 // no sign, no blank. False when the text is not such a number or exceeds

@@ -1,0 +1,413 @@
+#include "puce/machine.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr uint64_t jamais = puce::jamais;
+
+// Port data and direction cells of the flat model (the register block's
+// addresses at reset), and which bits are outputs without a DDR.
+constexpr unsigned short cellule_port[5] = {0x1000, 0x1004, 0x1003, 0x1008,
+                                            0x100A};
+constexpr unsigned char entrees_possibles[5] = {0x8F, 0x00, 0xFF, 0x3F, 0xFF};
+
+// Whether the row at `adresse` does not exist: its disassembly is "?????".
+bool inexistante_a(interpreteur& cpu, unsigned short adresse) {
+  char texte[32];
+  cpu.desa_ins(adresse, texte);
+  return std::strcmp(texte, "?????") == 0;
+}
+
+// BRSET or BRCLR at `adresse`: the address of the byte it tests, or -1.
+long octet_teste(const mem_64k& mem, const interpreteur& cpu,
+                 unsigned short adresse) {
+  unsigned char code = mem.consulte(adresse);
+  const auto operande = [&](int i) {
+    return mem.consulte(static_cast<unsigned short>(adresse + i));
+  };
+  if (code == 0x12 || code == 0x13) return operande(1);  // direct
+  if (code == 0x1E || code == 0x1F)
+    return static_cast<unsigned short>(cpu.X + operande(1));
+  if (code == 0x18) {
+    code = operande(1);
+    if (code == 0x1E || code == 0x1F)
+      return static_cast<unsigned short>(cpu.Y + operande(2));
+  }
+  return -1;
+}
+
+}  // namespace
+
+machine::machine(modele_machine modele)
+    : cycles(0),
+      instructions(0),
+      modele_(modele_machine::plat),
+      puce_(new puce(*this)),
+      echeance(jamais) {
+  cpu.learn_mem(&memoire);
+  if (modele == modele_machine::e9) change_modele(modele);
+}
+
+void machine::change_modele(modele_machine modele) {
+  if (modele == modele_) return reset();
+  modele_ = modele;
+  if (modele == modele_machine::e9) {
+    cpu.avec_puce = true;
+    puce_->attache();
+    puce_->mise_sous_tension();
+  } else {
+    puce_->detache();
+    cpu.avec_puce = false;
+    cpu.etat = interpreteur::actif;
+  }
+  reset();
+}
+
+void machine::reset() {
+  cycles = 0;
+  instructions = 0;
+  if (e9()) {
+    puce::hors_instruction hors(*puce_);
+    puce_->reset();
+    cpu.etat = interpreteur::actif;
+    cpu.CCR = static_cast<unsigned char>(cpu.CCR | CCR_S | CCR_X | CCR_I);
+    // No reset vector, erased ($ffff) or cleared ($0000, a binary image):
+    // the program starts where the examples and students' programs are
+    // linked.
+    const unsigned short vecteur =
+        static_cast<unsigned short>(memoire.consulte(vecteur_reset) << 8 |
+                                    memoire.consulte(vecteur_reset + 1));
+    cpu.PC = vecteur == 0xFFFF || vecteur == 0x0000 ? 0xB600 : vecteur;
+  } else {
+    cpu.init_registers();
+  }
+  unsigned char niveaux[nb_broches];
+  for (int b = 0; b < nb_broches; ++b)
+    niveaux[b] = niveau_broche(static_cast<unsigned char>(b)) ? 1 : 0;
+  journal.vide(niveaux);
+}
+
+uint32_t machine::demandes() const { return e9() ? puce_->etat.demandes : 0; }
+
+// The requests the CCR lets through: indexed by I (bit 0) and X (bit 1).
+uint32_t machine::masque_ccr() const {
+  static constexpr uint32_t masques[4] = {bit_it(it_xirq) | masque_it_i,
+                                          bit_it(it_xirq), masque_it_i, 0};
+  return masques[((cpu.CCR >> 4) & 1) | ((cpu.CCR >> 5) & 2)];
+}
+
+// ---------------------------------------------------------------- pins
+
+void machine::ecrit_octet(unsigned short adresse, unsigned char valeur) {
+  if (e9()) {
+    puce::hors_instruction hors(*puce_);
+    memoire.write_byte(adresse, valeur);
+  } else {
+    memoire.write_byte(adresse, valeur);
+  }
+}
+
+bool machine::pose_broche(unsigned char broche, bool niveau) {
+  if (broche == broche_irq || broche == broche_xirq) {
+    if (!e9()) return false;
+    puce::hors_instruction hors(*puce_);
+    if (broche == broche_irq)
+      systeme::pose_irq(*puce_, niveau);
+    else
+      systeme::pose_xirq(*puce_, niveau);
+    return true;
+  }
+  if (broche >= broche_irq) return false;
+  const int port = broche / 8, bit = broche % 8;
+  if (!((entrees_possibles[port] >> bit) & 1)) return false;
+  if (e9()) {
+    puce::hors_instruction hors(*puce_);
+    ports::pose_entree(*puce_, port, bit, niveau);
+    puce_->maj_demandes();
+    return true;
+  }
+  const unsigned short a = cellule_port[port];
+  const auto masque = static_cast<unsigned char>(1u << bit);
+  const unsigned char v = memoire.octet_brut(a);
+  memoire.ecrit_brut(
+      a, static_cast<unsigned char>(niveau ? v | masque : v & ~masque));
+  return true;
+}
+
+bool machine::planifie_broche(const evenement_broche& e) {
+  if (e.broche >= nb_broches) return false;
+  const auto place = std::upper_bound(
+      a_venir.begin(), a_venir.end(), e,
+      [](const evenement_broche& a, const evenement_broche& b) {
+        return a.cycle < b.cycle;
+      });
+  a_venir.insert(place, e);
+  return true;
+}
+
+void machine::applique(const evenement_broche& e) {
+  if (e9()) puce_->debut_evenement(e.cycle);
+  pose_broche(e.broche, e.niveau != 0);
+  if (e9()) puce_->fin_evenement();
+}
+
+void machine::applique_broches() {
+  std::size_t n = 0;
+  while (n < a_venir.size() && a_venir[n].cycle <= cycles)
+    applique(a_venir[n++]);
+  a_venir.erase(a_venir.begin(), a_venir.begin() + static_cast<long>(n));
+}
+
+bool machine::niveau_broche(unsigned char broche) const {
+  if (broche == broche_irq)
+    return e9() ? puce_->etat.systeme.niveau_irq != 0 : true;
+  if (broche == broche_xirq)
+    return e9() ? puce_->etat.systeme.niveau_xirq != 0 : true;
+  if (broche >= nb_broches) return false;
+  return (niveaux_port(broche / 8) >> (broche % 8)) & 1;
+}
+
+unsigned char machine::niveaux_port(int port) const {
+  if (e9()) return ports::niveaux(*puce_, port);
+  return memoire.octet_brut(cellule_port[port]);
+}
+
+unsigned char machine::sorties_port(int port) const {
+  if (e9()) return ports::sorties(*puce_, port);
+  switch (port) {
+    case 0:
+      return 0x70;
+    case 1:
+      return 0xFF;
+    case 2:
+      return memoire.octet_brut(0x1007);
+    case 3:
+      return memoire.octet_brut(0x1009) & 0x3F;
+    default:
+      return 0x00;
+  }
+}
+
+// ---------------------------------------------------------------- runs
+
+void machine::recalcule_echeance(const conditions_arret& c) {
+  uint64_t e = c.max_cycles;
+  if (e9()) e = std::min(e, puce_->etat.prochain);
+  if (!a_venir.empty()) e = std::min(e, a_venir.front().cycle);
+  echeance = e;
+}
+
+arret_machine machine::atteint_echeance(const conditions_arret& c) {
+  if (e9() && cycles >= puce_->etat.prochain) puce_->rattrape(cycles);
+  if (!a_venir.empty() && a_venir.front().cycle <= cycles) applique_broches();
+  recalcule_echeance(c);
+  return cycles >= c.max_cycles ? arret_machine::max_cycles
+                                : arret_machine::aucun;
+}
+
+// Whether an interrupt may still come that the CCR lets through, from a
+// unit or from a pin.
+bool machine::reveil_possible(const conditions_arret& c) const {
+  if (!e9()) return false;
+  const unsigned char ccr = cpu.CCR;
+  if (puce_->activite_possible(ccr)) return true;
+  bool broches = c.broches_libres;
+  for (const evenement_broche& e : a_venir)
+    broches = broches || e.broche == broche_irq || e.broche == broche_xirq;
+  if (!broches) return false;
+  // STOP also ends on XIRQ with X set (it then goes on after STOP).
+  if (cpu.etat == interpreteur::arrete) return true;
+  return !(ccr & CCR_X) || !(ccr & CCR_I);
+}
+
+bool machine::boucle_sans_fin(unsigned short pc,
+                              const conditions_arret& c) const {
+  const long teste = octet_teste(memoire, cpu, pc);
+  if (teste >= 0) {
+    if (c.attente_bit_libre) return false;
+    // A bit of the register block can change by itself (a flag, a pin).
+    if (e9()) {
+      const unsigned short base = puce_->etat.base_registres;
+      const bool bloc = teste >= base && teste < base + 64;
+      if (bloc && (puce_->etat.prochain != jamais || !a_venir.empty()))
+        return false;
+    }
+  }
+  return !reveil_possible(c);
+}
+
+void machine::entre_interruption(source_it source, const conditions_arret& c,
+                                 bool deja_empile) {
+  puce::hors_instruction hors(*puce_);
+  if (!deja_empile) cpu.empile_registres();
+  const unsigned short vecteur = vecteurs_it[source];
+  cpu.prend_vecteur(vecteur, source == it_xirq);
+  systeme::servie(*puce_, source);
+  // After WAI only the vector fetch is left.
+  cycles += deja_empile ? 2 : cycles_interruption;
+  if (c.observateur && c.observateur->interruption)
+    c.observateur->interruption(c.observateur->objet, *this, vecteur);
+}
+
+// The CPU waits, is stopped, or a request it does not mask is pending.
+arret_machine machine::hors_instruction(const conditions_arret& c) {
+  const source_it source =
+      systeme::a_servir(*puce_, puce_->etat.demandes, cpu.CCR);
+  switch (cpu.etat) {
+    case interpreteur::actif:
+      if (source != nb_sources_it) entre_interruption(source, c, false);
+      break;
+    case interpreteur::attente:
+      if (source != nb_sources_it) {
+        cpu.etat = interpreteur::actif;
+        entre_interruption(source, c, true);
+        break;
+      }
+      if (!reveil_possible(c)) return arret_machine::attente;
+      // Nothing happens until the next event: time goes there at once.
+      if (echeance == jamais) return arret_machine::attente;
+      cycles = std::max(cycles, echeance);
+      break;
+    case interpreteur::arrete: {
+      const bool xirq = (puce_->etat.demandes & bit_it(it_xirq)) != 0;
+      if (source != nb_sources_it || xirq) {
+        // The clocks restart, after the oscillator's delay when DLY is set.
+        cpu.etat = interpreteur::actif;
+        if (puce_->etat.systeme.option & systeme::DLY)
+          cycles += cycles_delai_stop;
+        if (source != nb_sources_it) entre_interruption(source, c, false);
+        break;
+      }
+      if (!reveil_possible(c)) return arret_machine::attente;
+      // No clock runs, no cycle passes: the next scheduled pin comes now.
+      if (a_venir.empty()) return arret_machine::suspendu;
+      const evenement_broche e = a_venir.front();
+      a_venir.erase(a_venir.begin());
+      applique({cycles, e.broche, e.niveau});
+      recalcule_echeance(c);
+      return arret_machine::aucun;
+    }
+    default:
+      break;
+  }
+  return cycles >= echeance ? atteint_echeance(c) : arret_machine::aucun;
+}
+
+// After a step of 0 cycles, which only rows without an instruction take:
+// the observer sees it (PC after it in the flat model, at it in the E9
+// model, where the trap may follow).
+arret_machine machine::apres_inexistante(unsigned short pc,
+                                         const conditions_arret& c) {
+  const bool trap = e9() && cpu.etat == interpreteur::illegal;
+  if (trap) {
+    cpu.etat = interpreteur::actif;
+    // The stacked return address is the first byte of the illegal opcode.
+    cpu.PC = pc;
+  }
+  if (c.observateur && c.observateur->apres)
+    c.observateur->apres(c.observateur->objet, *this);
+  if (!e9())
+    return inexistante_a(cpu, pc) ? arret_machine::illegal
+                                  : arret_machine::aucun;
+  if (!trap) return arret_machine::aucun;
+  if (c.sur_illegal == conditions_arret::illegal::avant)
+    return arret_machine::illegal;
+  {
+    puce::hors_instruction hors(*puce_);
+    cpu.empile_registres();
+    cpu.prend_vecteur(vecteur_illegal, false);
+  }
+  cycles += cycles_illegal;
+  if (c.observateur && c.observateur->interruption)
+    c.observateur->interruption(c.observateur->objet, *this, vecteur_illegal);
+  if (c.sur_illegal == conditions_arret::illegal::apres)
+    return arret_machine::illegal;
+  return cycles >= echeance ? atteint_echeance(c) : arret_machine::aucun;
+}
+
+// The hot loop, compiled for each model, with and without an observer.
+// Stops are checked in this order after an instruction: a non-existent
+// opcode, the cycle limit, a breakpoint, a self-loop; and the instruction
+// limit before the next one.
+template <bool e9, bool observe>
+arret_machine machine::boucle(const conditions_arret& c) {
+  const unsigned char* const arrets = c.points_arret;
+  puce* const p = puce_.get();
+  for (;;) {
+    if (__builtin_expect(instructions >= c.max_pas, 0))
+      return arret_machine::max_pas;
+    if (e9 &&
+        __builtin_expect(cpu.etat | (p->etat.demandes & masque_ccr()), 0)) {
+      const arret_machine r = hors_instruction(c);
+      if (r != arret_machine::aucun) return r;
+      if (arrets && arrets[cpu.PC]) return arret_machine::point_arret;
+      continue;
+    }
+    const unsigned short pc = cpu.PC;
+    if (observe && c.observateur->avant)
+      c.observateur->avant(c.observateur->objet, *this);
+    if (e9) p->instruction.pc = pc;
+    const int n = cpu.step();
+    cycles += static_cast<unsigned>(n);
+    ++instructions;
+    // WAI's last 2 cycles, the vector fetch, come when it wakes up.
+    if (e9 && __builtin_expect(cpu.etat == interpreteur::attente, 0))
+      cycles -= 2;
+    if (__builtin_expect(n == 0, 0)) {
+      const arret_machine r = apres_inexistante(pc, c);
+      if (r != arret_machine::aucun) return r;
+    } else if (observe && c.observateur->apres) {
+      c.observateur->apres(c.observateur->objet, *this);
+    }
+    if (__builtin_expect(cycles >= echeance, 0)) {
+      const arret_machine r = atteint_echeance(c);
+      if (r != arret_machine::aucun) return r;
+    }
+    if (arrets && __builtin_expect(arrets[cpu.PC] != 0, 0))
+      return arret_machine::point_arret;
+    if (__builtin_expect(cpu.PC == pc, 0) && boucle_sans_fin(pc, c))
+      return arret_machine::boucle;
+  }
+}
+
+arret_machine machine::execute(const conditions_arret& c) {
+  recalcule_echeance(c);
+  // Pins due now act before the first instruction.
+  if (cycles >= echeance && atteint_echeance(c) != arret_machine::aucun)
+    return arret_machine::max_cycles;
+  const bool observe = c.observateur != nullptr;
+  if (e9()) return observe ? boucle<true, true>(c) : boucle<true, false>(c);
+  return observe ? boucle<false, true>(c) : boucle<false, false>(c);
+}
+
+arret_machine machine::pas(const conditions_arret& c) {
+  conditions_arret un = c;
+  un.points_arret = nullptr;
+  un.max_pas = instructions + 1;
+  un.attente_bit_libre = true;
+  // One instruction, or everything before the next one (an interrupt
+  // entry, a stretch of waiting).
+  const uint64_t avant = instructions;
+  recalcule_echeance(un);
+  if (cycles >= echeance) atteint_echeance(un);
+  if (e9() && (cpu.etat | (puce_->etat.demandes & masque_ccr()))) {
+    // Waiting, then the interrupt that ends the wait, in one step.
+    for (int fois = 0; fois < 2; ++fois) {
+      const arret_machine r = hors_instruction(un);
+      if (r != arret_machine::aucun || cpu.etat == interpreteur::actif)
+        return r;
+    }
+    return arret_machine::aucun;
+  }
+  const arret_machine r =
+      e9() ? (c.observateur ? boucle<true, true>(un) : boucle<true, false>(un))
+           : (c.observateur ? boucle<false, true>(un)
+                            : boucle<false, false>(un));
+  if (r == arret_machine::max_pas && instructions == avant + 1)
+    return arret_machine::aucun;
+  return r == arret_machine::boucle ? arret_machine::aucun : r;
+}
+
+arret_machine machine::pas() { return pas(conditions_arret{}); }

@@ -1,0 +1,182 @@
+// The machine: the CPU, its memory and, in the E9 model, the on-chip
+// system; and the one run engine that the desktop application, tamrix-run,
+// the tests and the benchmarks drive.
+//
+// Two models:
+//   plat  the CPU over 64 KiB of plain memory, exactly as a bare
+//         `interpreteur` with a `mem_64k`: SWI, WAI and STOP print "pas
+//         encore la", a non-existent opcode "fonction inexistante!", the
+//         register block at $1000 is memory, reset sets PC to $B600 only.
+//   e9    the MC68HC11E9: the register block and its units (puce/), the
+//         interrupts, SWI, WAI, STOP and the illegal-opcode trap, and a real
+//         reset (PC from $FFFE; from $B600 while $FFFE-$FFFF is erased).
+//
+// The engine counts E cycles and instructions since reset. One step is an
+// instruction, or the entry into an interrupt, or a stretch of waiting; a
+// run steps until one of the stop conditions holds. Its hot loop does, per
+// instruction, step() and a few comparisons; in the E9 model also one test
+// of the pending requests against the CCR. The chip is brought up to date
+// only when its next event is due or one of its registers is accessed.
+#ifndef TAMRIX_PUCE_MACHINE_H
+#define TAMRIX_PUCE_MACHINE_H
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "cpu/interpreteur.h"
+#include "memory/mem_64k.h"
+#include "puce/journal.h"
+#include "puce/puce.h"
+
+enum class modele_machine { plat, e9 };
+
+// Why a run (or a step) ended.
+enum class arret_machine {
+  aucun,        // not stopped
+  boucle,       // an instruction left PC on itself and nothing can change
+                // that (no interrupt can come)
+  point_arret,  // PC reached a breakpoint
+  max_pas,      // the instruction limit
+  max_cycles,   // the cycle limit
+  illegal,      // a non-existent opcode
+  attente,      // WAI or STOP with nothing left that can wake the CPU
+  suspendu,     // STOP: no clock runs, only a pin the user drives can
+                // wake the CPU (broches_libres)
+};
+
+// What an observer of a run sees (tamrix-run's trace, the GUI's views).
+struct observateur_machine {
+  void* objet = nullptr;
+  // Before each instruction, PC at it.
+  void (*avant)(void* objet, const class machine& m) = nullptr;
+  // After it.
+  void (*apres)(void* objet, const class machine& m) = nullptr;
+  // After the entry into an interrupt (stacking and vector done), or the
+  // illegal-opcode trap: the vector taken.
+  void (*interruption)(void* objet, const class machine& m,
+                       unsigned short vecteur) = nullptr;
+};
+
+// What ends a run.
+struct conditions_arret {
+  // One byte per address: stop before executing an instruction at a
+  // marked address (the instruction the run starts on is executed).
+  const unsigned char* points_arret = nullptr;
+  // Absolute limits: stop once the instruction count, or the cycle count,
+  // reaches them.
+  uint64_t max_pas = ~uint64_t(0);
+  uint64_t max_cycles = ~uint64_t(0);
+  // A BRSET/BRCLR branching to itself waits for a bit the user may toggle:
+  // it does not stop the run (the GUI).
+  bool attente_bit_libre = false;
+  // The user may drive the IRQ and XIRQ pins at any time (the GUI): a
+  // program waiting with one of them unmasked is not at its end.
+  bool broches_libres = false;
+  // A non-existent opcode in the E9 model: stop before it (PC at the
+  // opcode, the trap not taken), stop after the trap is taken, or go on.
+  enum class illegal { avant, apres, continue_ } sur_illegal = illegal::avant;
+  const observateur_machine* observateur = nullptr;
+};
+
+// A pin level to apply when the cycle count reaches `cycle`.
+struct evenement_broche {
+  uint64_t cycle;
+  unsigned char broche;  // enum broche
+  unsigned char niveau;
+};
+
+class machine {
+ public:
+  mem_64k memoire;
+  interpreteur cpu;
+  journal_broches journal;
+  // E cycles and instructions since the last reset.
+  uint64_t cycles;
+  uint64_t instructions;
+
+  explicit machine(modele_machine modele = modele_machine::plat);
+  machine(const machine&) = delete;
+  machine& operator=(const machine&) = delete;
+
+  modele_machine modele() const { return modele_; }
+  bool e9() const { return modele_ == modele_machine::e9; }
+  // Changes the model; the machine is then reset. Going to the flat model
+  // leaves in the cells of the register block the values it held.
+  void change_modele(modele_machine modele);
+  // The chip; only in the E9 model.
+  puce* systeme() { return e9() ? puce_.get() : nullptr; }
+  const puce* systeme() const { return e9() ? puce_.get() : nullptr; }
+
+  // Reset: counts to 0, the pin log emptied; flat model: PC = $B600; E9:
+  // the chip's reset state, S, X and I set, PC from the reset vector.
+  void reset();
+
+  // Runs until a condition of `c` holds; the reason.
+  arret_machine execute(const conditions_arret& c);
+  // One step: an instruction, an interrupt entry, or (waiting) the time up
+  // to the next event that may wake the CPU. No stop condition but the
+  // illegal rule of `c`; arret_machine::aucun when it went on normally.
+  arret_machine pas(const conditions_arret& c);
+  arret_machine pas();
+
+  // A byte written by the user (a fill, a poke): as the CPU would write
+  // it, now, between two instructions.
+  void ecrit_octet(unsigned short adresse, unsigned char valeur);
+
+  // Pins: IRQ, XIRQ and the input bits of the ports (enum broche), driven
+  // now, or when the count reaches a cycle. Out of range or not an input:
+  // false, nothing done. The flat model has no pins but the ports' input
+  // bits, stored into the data registers' cells.
+  bool pose_broche(unsigned char broche, bool niveau);
+  bool planifie_broche(const evenement_broche& e);
+  bool broches_planifiees() const { return !a_venir.empty(); }
+  // Level of any pin; port pins are the ports' levels.
+  bool niveau_broche(unsigned char broche) const;
+  // Port 0..4 (A..E): levels, and which bits are outputs.
+  unsigned char niveaux_port(int port) const;
+  unsigned char sorties_port(int port) const;
+
+  // A unit has moved its next event to `cycle`: the run loop must look at
+  // the chip then.
+  void abaisse_echeance(uint64_t cycle) {
+    if (cycle < echeance) echeance = cycle;
+  }
+
+  // What the CPU is doing: interpreteur::actif, attente or arrete.
+  unsigned char etat_cpu() const { return cpu.etat; }
+  // Pending requests, one bit per source_it (0 in the flat model).
+  uint32_t demandes() const;
+
+  // The E cycles a hardware interrupt takes from the end of an
+  // instruction to the first fetch of its handler (stacking and vector),
+  // and the cost of the illegal-opcode trap.
+  static constexpr int cycles_interruption = 12;
+  static constexpr int cycles_illegal = 14;
+  // Time of the oscillator start-up after STOP when OPTION's DLY is set.
+  static constexpr int cycles_delai_stop = 4064;
+
+ private:
+  modele_machine modele_;
+  std::unique_ptr<puce> puce_;
+  std::vector<evenement_broche> a_venir;  // sorted by cycle
+  uint64_t echeance;                      // earliest due event or limit
+
+  // step() inlined into it where the build allows (link-time
+  // optimisation), as a bare loop over step() has it.
+  template <bool e9, bool observe>
+  __attribute__((flatten)) arret_machine boucle(const conditions_arret& c);
+  arret_machine hors_instruction(const conditions_arret& c);
+  arret_machine apres_inexistante(unsigned short pc, const conditions_arret& c);
+  arret_machine atteint_echeance(const conditions_arret& c);
+  bool boucle_sans_fin(unsigned short pc, const conditions_arret& c) const;
+  bool reveil_possible(const conditions_arret& c) const;
+  void entre_interruption(source_it source, const conditions_arret& c,
+                          bool deja_empile);
+  void applique_broches();
+  void applique(const evenement_broche& e);
+  void recalcule_echeance(const conditions_arret& c);
+  uint32_t masque_ccr() const;
+};
+
+#endif

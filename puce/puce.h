@@ -1,0 +1,146 @@
+// The on-chip system of the MC68HC11E9: its units, the register block they
+// share, the bus that maps the block into memory, the time the units keep
+// and the interrupt requests they raise.
+//
+// Every unit keeps its state in a plain struct inside `etat_puce`, so the
+// whole chip is copied and compared as one value (snapshots, tests). A unit
+// is one file of this folder with its registers, reset values and what it
+// leaves out written at its top:
+//   registres   OPTION, HPRIO, INIT, TEST1, CONFIG, reserved cells; the
+//               IRQ/XIRQ pins and the interrupt priority
+//   ports       PORTA..PORTE, DDRC, DDRD, PIOC, PORTCL; pin levels
+// Registers of a unit not modelled yet are stored as written.
+//
+// Time: the machine counts E cycles since reset. A register access made
+// by an instruction happens in the bus cycle the reference manual gives for
+// that instruction (cpu/acces.h), and the units are brought up to that
+// cycle first; outside an instruction (a view, the user) it happens at the
+// machine's count. Units with events ahead (compare matches, frames,
+// conversions...) give the cycle of the next one; the machine processes
+// them when its count reaches the earliest (`prochain`), and otherwise
+// never calls the chip between instructions.
+#ifndef TAMRIX_PUCE_PUCE_H
+#define TAMRIX_PUCE_PUCE_H
+
+#include <cstdint>
+
+#include "memory/mem_64k.h"
+#include "puce/interruptions.h"
+#include "puce/ports.h"
+#include "puce/registres.h"
+
+class machine;
+
+// The whole state of the chip: a plain value.
+struct etat_puce {
+  etat_systeme systeme;
+  etat_ports ports;
+  // Pending requests (flag and local enable both set), one bit per
+  // source_it; the CPU's masks are applied when they are served.
+  uint32_t demandes;
+  // Count of E cycles at which the earliest unit event is due.
+  uint64_t prochain;
+  // Where the register block and the RAM are mapped (from INIT).
+  unsigned short base_registres;
+  unsigned short base_ram;
+  // The machine's count at the last reset of the chip.
+  uint64_t cycle_reset;
+};
+
+class puce {
+ public:
+  static constexpr uint64_t jamais = ~uint64_t(0);
+
+  etat_puce etat;
+
+  // Wired to a machine, whose memory, clock and pin log the chip uses.
+  explicit puce(machine& m);
+  puce(const puce&) = delete;
+  puce& operator=(const puce&) = delete;
+
+  // Maps the chip onto the machine's memory (bus and marks) or takes it
+  // off, leaving plain cells that hold the registers' last values.
+  void attache();
+  void detache();
+  // Power-up: every pin released (IRQ and XIRQ high, port inputs low),
+  // then reset.
+  void mise_sous_tension();
+  // Reset: every unit to its reset state, the block remapped at $1000;
+  // what drives the pins from outside stays.
+  void reset();
+
+  // Register block, by offset 0..63: the CPU's read and write, and a look
+  // without side effects.
+  unsigned char lit(unsigned char offset);
+  void ecrit(unsigned char offset, unsigned char valeur);
+  unsigned char consulte(unsigned char offset);
+
+  // The cycle of the access being made now (see Time above), and the
+  // cycle of the last one (what a unit stamps its pin changes with).
+  uint64_t cycle_acces(bool ecriture);
+  uint64_t instant() const;
+  // A pin event scheduled at `cycle` is being applied (at the end of the
+  // instruction during which it fell): what it changes is stamped with its
+  // own cycle, or the log's last one if that is later, so that the log
+  // stays in order.
+  void debut_evenement(uint64_t cycle);
+  void fin_evenement() { evenement = false; }
+  // The machine's count of E cycles.
+  uint64_t cycles() const;
+  machine& mach() { return m; }
+  const machine& mach() const { return m; }
+
+  // Brings every unit up to `cycle`: due events processed, requests and
+  // `prochain` recomputed.
+  void rattrape(uint64_t cycle);
+  // Recomputes the pending requests from the units' flags and enables.
+  void maj_demandes();
+  // The sources whose local enable is set (IRQ and XIRQ always are), one
+  // bit per source_it.
+  uint32_t sources_autorisees() const;
+  // Whether something may still raise a request that the CCR does not
+  // mask, or otherwise change the program's course (a timer, a watchdog):
+  // what tells a program waiting for an interrupt from a dead one.
+  bool activite_possible(unsigned char ccr) const;
+
+  // Marks the cells of the memory map in the machine's memory (the block
+  // wherever INIT puts it). Called at reset and when INIT changes.
+  void marque_carte();
+
+  // The instruction under way: the machine sets its PC before step().
+  // An access is taken for one of its own unless `hors` says that the
+  // machine itself (interrupt stacking, the user, a view) makes it.
+  struct instruction_en_cours {
+    unsigned short pc;
+    bool hors;
+    unsigned char lectures;  // register-block accesses made so far
+    unsigned char ecritures;
+    uint64_t numero;  // the machine's instruction count then
+  } instruction;
+  // Accesses made by the machine between instructions.
+  struct hors_instruction {
+    explicit hors_instruction(puce& p) : p_(p), avant_(p.instruction.hors) {
+      p.instruction.hors = true;
+    }
+    ~hors_instruction() { p_.instruction.hors = avant_; }
+    puce& p_;
+    bool avant_;
+  };
+
+ private:
+  machine& m;
+  bus_memoire bus;
+  uint64_t instant_acces;
+  uint64_t instant_evenement;
+  bool evenement;
+  unsigned short base_marquee;
+  bool marquee;
+
+  static unsigned char lit_bus(void* objet, unsigned short adresse);
+  static void ecrit_bus(void* objet, unsigned short adresse,
+                        unsigned char valeur);
+  static unsigned char consulte_bus(void* objet, unsigned short adresse);
+  void demarque();
+};
+
+#endif

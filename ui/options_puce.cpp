@@ -1,0 +1,61 @@
+#include "ui/options_puce.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Browser.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_Round_Button.H>
+
+#include <initializer_list>
+
+#include "ui/auxiliaires_outils.h"
+
+namespace {
+
+Fl_Box* texte(int x, int y, int w, int h, const char* contenu) {
+  Fl_Box* boite = new Fl_Box(FL_NO_BOX, x, y, w, h, contenu);
+  boite->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+  return boite;
+}
+
+Fl_Round_Button* choix(int x, int y, const char* contenu) {
+  Fl_Round_Button* bouton = new Fl_Round_Button(x, y, 380, 24, contenu);
+  bouton->type(FL_RADIO_BUTTON);
+  bouton->down_box(FL_ROUND_DOWN_BOX);
+  return bouton;
+}
+
+}  // namespace
+
+interruptions_class::interruptions_class() {
+  fenetre = fenetre_auxiliaire(this, 440, 520, "Interruptions");
+  cadre_titre(10, 25, 420, 70, "Modèle simulé");
+  Fl_Group* modeles = new Fl_Group(15, 30, 410, 60);
+  modele_e9 = choix(20, 35, "E9 : le MC68HC11E9, registres et interruptions");
+  modele_plat = choix(20, 62, "Plat : le CPU seul sur 64 Ko de mémoire");
+  modeles->end();
+  cadre_titre(10, 120, 420, 50, "Broches (actives à 0)");
+  bouton_irq = new Fl_Button(30, 130, 170, 30, "IRQ");
+  bouton_xirq = new Fl_Button(240, 130, 170, 30, "XIRQ");
+  for (Fl_Button* b : {bouton_irq, bouton_xirq})
+    b->tooltip("Cliquer : basculer le niveau de la broche");
+  etat_cpu = texte(10, 180, 420, 40, "");
+  cadre_titre(10, 245, 420, 215, "Sources (priorité décroissante)");
+  liste_sources = new Fl_Browser(15, 250, 410, 205);
+  liste_sources->textfont(FL_COURIER);
+  liste_sources->textsize(12);
+  bouton_fermer = new Fl_Button(180, 475, 80, 30, "Fermer");
+  fenetre->end();
+}
+
+adresse_base_class::adresse_base_class() {
+  fenetre = fenetre_auxiliaire(this, 440, 250, "Adresse de base");
+  registres = texte(20, 15, 400, 24, "");
+  ram = texte(20, 40, 400, 24, "");
+  explication = texte(20, 70, 400, 130, "");
+  explication->labelsize(12);
+  bouton_fermer = new Fl_Button(180, 210, 80, 30, "Fermer");
+  fenetre->end();
+}
