@@ -153,6 +153,15 @@ bool demande_aide(int argc, const char* const* argv) {
   return false;
 }
 
+bool demande_version(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string mot = argv[i];
+    if (mot == "--") return false;
+    if (mot == "--version") return true;
+  }
+  return false;
+}
+
 std::string ajoute_programme(const std::string& mot, options_run& options) {
   if (!options.programme.empty())
     return "un seul programme attendu, en trop : \"" + mot + "\"";
@@ -214,6 +223,10 @@ std::string lit_options(int argc, const char* const* argv,
     options.aide = true;
     return "";
   }
+  if (demande_version(argc, argv)) {
+    options.version = true;
+    return "";
+  }
   bool fin_des_options = false;
   for (int i = 1; i < argc; ++i) {
     const std::string mot = argv[i];
@@ -251,9 +264,12 @@ Etat initial (applique dans l'ordre de la ligne de commande) :
 Arret (le premier qui survient, dans cet ordre, apres chaque instruction) :
   - une instruction inexistante, apres son message "fonction inexistante!"
     (elle compte dans steps ; PC est juste apres son code)
+
   --until ADRESSE          PC atteint ADRESSE (repetable) ; verifie apres
                            chaque instruction, pas avant la premiere
+
   - une boucle sur place : PC revient a l'adresse de l'instruction (bra *)
+
   --max-steps N            N instructions executees (100000000 par defaut)
 SWI, WAI et STOP n'arretent rien : le simulateur ecrit "pas encore la" et
 passe a l'octet suivant. Finissez un programme par une boucle sur place.
@@ -268,6 +284,8 @@ Sorties :
   --stats                  sur la sortie d'erreur : instructions executees,
                            duree et instructions simulees par seconde
   --help                   ce texte
+  --version                la version de tamrix-run, son commit et le dossier
+                           des exemples
 
 Derniere ligne de la sortie standard, toujours :
   PC=b602 A=12 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=1234 steps=56 stop=loop
