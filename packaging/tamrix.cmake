@@ -42,7 +42,7 @@ if(NOT TAMRIX_HELP2MAN)
   message(STATUS "help2man not found: no man pages")
 endif()
 set(TAMRIX_RESUME_tamrix
-    "simulateur du microcontroleur 68HC11 pour apprendre l'assembleur")
+    "simulateur pas a pas du microcontroleur 68HC11")
 set(TAMRIX_RESUME_tamrix-run
     "execute un programme 68HC11 sans fenetre et affiche l'etat final")
 set(TAMRIX_PAGES_MAN)
