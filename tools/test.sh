@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds tamrix with AddressSanitizer and UBSan and runs every test.
 # The GUI tests run the real windows; without a display they get an Xvfb one.
+# Then builds the Debian package and checks it (tools/test_paquet.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +15,5 @@ else
   xvfb-run -a -s "-screen 0 1280x1024x24" \
     ctest --test-dir build/test --output-on-failure
 fi
+
+bash tools/test_paquet.sh

@@ -12,6 +12,8 @@
 #include "cpu/interpreteur.h"
 #include "memory/mem_64k.h"
 #include "puce/machine.h"
+#include "tamrix_version.h"
+#include "text/installation.h"
 #include "tools/tamrix-run/execution.h"
 #include "tools/tamrix-run/options.h"
 
@@ -146,6 +148,12 @@ int main(int argc, char** argv) {
   if (!erreur.empty()) return refuse(erreur);
   if (options.aide) {
     std::fputs(texte_aide(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::fputs(
+        texte_version("tamrix-run", TAMRIX_VERSION, TAMRIX_COMMIT).c_str(),
+        stdout);
     return 0;
   }
   return lance(options);

@@ -192,6 +192,15 @@ bool demande_aide(int argc, const char* const* argv) {
   return false;
 }
 
+bool demande_version(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string mot = argv[i];
+    if (mot == "--") return false;
+    if (mot == "--version") return true;
+  }
+  return false;
+}
+
 std::string ajoute_programme(const std::string& mot, options_run& options) {
   if (!options.programme.empty())
     return "un seul programme attendu, en trop : \"" + mot + "\"";
@@ -274,6 +283,10 @@ std::string lit_options(int argc, const char* const* argv,
     options.aide = true;
     return "";
   }
+  if (demande_version(argc, argv)) {
+    options.version = true;
+    return "";
+  }
   bool fin_des_options = false;
   for (int i = 1; i < argc; ++i) {
     const std::string mot = argv[i];
@@ -303,8 +316,8 @@ Execute un programme 68HC11 sans interface graphique et affiche l'etat final.
 PROGRAMME est un fichier S19 (ou, avec --binary, une image binaire a en-tete
 de quatre octets). La memoire part de $ff partout, le programme est charge
 (tout ou rien), puis le CPU est remis a zero : PC part du vecteur de reset
-($fffe-$ffff), ou de $b600 quand ce vecteur vaut $ffff (efface) ; A=00 B=00
-X=0000 Y=0000 SP=00ff CCR=11010000.
+($fffe-$ffff), ou de $b600 quand ce vecteur vaut $ffff (efface) ou $0000 ;
+A=00 B=00 X=0000 Y=0000 SP=00ff CCR=11010000.
 
 Nombres : decimal (182), $hex ($b6) ou 0xhex (0xb6). Une option a valeur
 s'ecrit aussi --option=VALEUR ; "--" termine les options.
@@ -334,14 +347,19 @@ Arret (le premier qui survient, dans cet ordre, apres chaque instruction) :
     par $fff8, PC sur son premier octet ; dans le modele flat, apres son
     message "fonction inexistante!", PC juste apres son code (elle compte
     dans steps dans les deux cas)
+
   --max-cycles N           le compte de cycles atteint N
+
   --until ADRESSE          PC atteint ADRESSE (repetable) ; verifie apres
                            chaque instruction, pas avant la premiere
+
   - une boucle sur place : PC revient a l'adresse de l'instruction (bra *),
     et rien ne peut plus l'en sortir (dans le modele e9, aucune interruption
     non masquee ne peut venir)
+
   - une attente sans fin (modele e9) : WAI ou STOP et rien ne peut reveiller
     le CPU
+
   --max-steps N            N instructions executees (100000000 par defaut)
 Finissez un programme par une boucle sur place.
 
@@ -357,6 +375,8 @@ Sorties :
   --stats                  sur la sortie d'erreur : instructions executees,
                            duree et instructions simulees par seconde
   --help                   ce texte
+  --version                la version de tamrix-run, son commit et le dossier
+                           des exemples
 
 Derniere ligne de la sortie standard, toujours :
   PC=b602 A=12 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=1234 steps=56 stop=loop

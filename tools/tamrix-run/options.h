@@ -41,6 +41,7 @@ struct options_run {
   bool trace = false;
   bool stats = false;
   bool aide = false;
+  bool version = false;  // --version
   std::vector<reglage_registre> registres;
   std::vector<depot_memoire> depots;
   std::vector<unsigned> arrets;  // --until addresses
@@ -61,8 +62,8 @@ bool lit_nombre(const std::string& texte, std::uint64_t maximum,
                 std::uint64_t& valeur, bool& hors_limites);
 
 // Fills `options` from the arguments (argv[1] on). Returns an empty text on
-// success, else a one-line message saying what is wrong. With --help the
-// other arguments are not checked.
+// success, else a one-line message saying what is wrong. With --help or
+// --version the other arguments are not checked.
 std::string lit_options(int argc, const char* const* argv,
                         options_run& options);
 
