@@ -37,7 +37,14 @@ class journal_broches {
   explicit journal_broches(std::size_t capacite = capacite_defaut)
       : capacite_(capacite) {}
 
+  // A change stamped earlier than the last one (a pin event applied once
+  // the instruction during which it fell has ended) takes the last one's
+  // cycle: the log stays in order.
   void note(uint64_t cycle, unsigned char broche, unsigned char niveau) {
+    if (!tampon_.empty()) {
+      const uint64_t dernier = (*this)[taille() - 1].cycle;
+      if (cycle < dernier) cycle = dernier;
+    }
     if (tampon_.size() < capacite_) {
       tampon_.push_back({cycle, broche, niveau});
       return;

@@ -5,6 +5,51 @@
 #include "cpu/acces.h"
 #include "puce/machine.h"
 
+namespace {
+
+// The units of the chip. Each offset of the register block belongs to the
+// first unit that claims it; `systeme` comes last and keeps, as plain
+// bytes, the registers of units not modelled. A unit leaves null what it
+// does not have (no events, no requests).
+struct unite {
+  void (*reset)(puce& p);
+  bool (*possede)(unsigned char offset);
+  unsigned char (*lit)(puce& p, unsigned char offset);
+  void (*ecrit)(puce& p, unsigned char offset, unsigned char valeur);
+  void (*rattrape)(puce& p, uint64_t cycle);
+  uint64_t (*prochain)(const puce& p);
+  uint32_t (*demandes)(const puce& p);
+  uint32_t (*autorisees)(const puce& p);
+};
+
+bool tout(unsigned char) { return true; }
+
+const unite unites[] = {
+    {ports::reset, ports::possede, ports::lit, ports::ecrit, nullptr, nullptr,
+     nullptr, nullptr},
+    {nullptr, tout, systeme::lit, systeme::ecrit, nullptr, nullptr,
+     systeme::demandes, systeme::autorisees},
+};
+
+// Offset -> index in unites[].
+struct repartition {
+  unsigned char unite_de[64];
+  repartition() {
+    for (unsigned o = 0; o < 64; ++o) {
+      unsigned char u = 0;
+      while (!unites[u].possede(static_cast<unsigned char>(o))) ++u;
+      unite_de[o] = u;
+    }
+  }
+};
+
+const unite& unite_de(unsigned char offset) {
+  static const repartition r;
+  return unites[r.unite_de[offset & 63]];
+}
+
+}  // namespace
+
 puce::puce(machine& mach)
     : etat{},
       instruction{0, false, 0, 0, 0},
@@ -63,13 +108,15 @@ void puce::reset() {
   const bool etendu = true;
   const unsigned char config = 0x0F;
   systeme::reset(*this, etendu, config);
-  ports::reset(*this);
+  for (const unite& u : unites)
+    if (u.reset) u.reset(*this);
   etat.prochain = jamais;
   etat.base_registres = 0x1000;
   etat.base_ram = 0x0000;
   etat.cycle_reset = m.cycles;
   instruction = {0, false, 0, 0, 0};
   marque_carte();
+  planifie();
   maj_demandes();
 }
 
@@ -81,9 +128,7 @@ uint64_t puce::instant() const {
 }
 
 void puce::debut_evenement(uint64_t cycle) {
-  const journal_broches& j = m.journal;
-  const uint64_t dernier = j.taille() ? j[j.taille() - 1].cycle : 0;
-  instant_evenement = cycle > dernier ? cycle : dernier;
+  instant_evenement = cycle;
   evenement = true;
 }
 
@@ -115,17 +160,35 @@ uint64_t puce::cycle_acces(bool ecriture) {
 }
 
 void puce::rattrape(uint64_t cycle) {
-  (void)cycle;
-  // No unit of this chip has events of its own yet; the requests may
-  // still have changed (pins).
-  etat.prochain = jamais;
+  for (const unite& u : unites)
+    if (u.rattrape) u.rattrape(*this, cycle);
+  planifie();
   maj_demandes();
 }
 
-void puce::maj_demandes() { etat.demandes = systeme::demandes(*this); }
+void puce::planifie() {
+  uint64_t prochain = jamais;
+  for (const unite& u : unites)
+    if (u.prochain) {
+      const uint64_t c = u.prochain(*this);
+      if (c < prochain) prochain = c;
+    }
+  etat.prochain = prochain;
+  m.abaisse_echeance(prochain);
+}
+
+void puce::maj_demandes() {
+  uint32_t d = 0;
+  for (const unite& u : unites)
+    if (u.demandes) d |= u.demandes(*this);
+  etat.demandes = d;
+}
 
 uint32_t puce::sources_autorisees() const {
-  return bit_it(it_xirq) | bit_it(it_irq);
+  uint32_t a = 0;
+  for (const unite& u : unites)
+    if (u.autorisees) a |= u.autorisees(*this);
+  return a;
 }
 
 bool puce::activite_possible(unsigned char ccr) const {
@@ -137,11 +200,8 @@ bool puce::activite_possible(unsigned char ccr) const {
 unsigned char puce::lit(unsigned char offset) {
   instant_acces = cycle_acces(false);
   rattrape(instant_acces);
-  unsigned char v;
-  if (ports::possede(offset))
-    v = ports::lit(*this, offset);
-  else
-    v = systeme::lit(*this, offset);
+  const unsigned char v = unite_de(offset).lit(*this, offset);
+  planifie();
   maj_demandes();
   return v;
 }
@@ -149,12 +209,10 @@ unsigned char puce::lit(unsigned char offset) {
 void puce::ecrit(unsigned char offset, unsigned char valeur) {
   instant_acces = cycle_acces(true);
   rattrape(instant_acces);
-  if (ports::possede(offset))
-    ports::ecrit(*this, offset, valeur);
-  else
-    systeme::ecrit(*this, offset, valeur);
+  unite_de(offset).ecrit(*this, offset, valeur);
   // A register of another unit may drive pins (PACTL's DDRA7 and DDRA3).
   ports::actualise(*this);
+  planifie();
   maj_demandes();
 }
 
@@ -166,11 +224,7 @@ unsigned char puce::consulte(unsigned char offset) {
   const etat_puce sauve = etat;
   const instruction_en_cours en_cours = instruction;
   instruction.hors = true;
-  unsigned char v;
-  if (ports::possede(offset))
-    v = ports::lit(*this, offset);
-  else
-    v = systeme::lit(*this, offset);
+  const unsigned char v = unite_de(offset).lit(*this, offset);
   etat = sauve;
   instruction = en_cours;
   return v;

@@ -80,9 +80,8 @@ class puce {
   uint64_t cycle_acces(bool ecriture);
   uint64_t instant() const;
   // A pin event scheduled at `cycle` is being applied (at the end of the
-  // instruction during which it fell): what it changes is stamped with its
-  // own cycle, or the log's last one if that is later, so that the log
-  // stays in order.
+  // instruction during which it fell): what it changes happens at its own
+  // cycle (an input capture latches the counter of then).
   void debut_evenement(uint64_t cycle);
   void fin_evenement() { evenement = false; }
   // The machine's count of E cycles.
@@ -93,6 +92,8 @@ class puce {
   // Brings every unit up to `cycle`: due events processed, requests and
   // `prochain` recomputed.
   void rattrape(uint64_t cycle);
+  // Recomputes the earliest unit event, and tells the machine.
+  void planifie();
   // Recomputes the pending requests from the units' flags and enables.
   void maj_demandes();
   // The sources whose local enable is set (IRQ and XIRQ always are), one

@@ -144,6 +144,8 @@ uint32_t demandes(const puce& p) {
   return d;
 }
 
+uint32_t autorisees(const puce&) { return bit_it(it_xirq) | bit_it(it_irq); }
+
 source_it a_servir(const puce& p, uint32_t d, unsigned char ccr) {
   if (!(ccr & CCR_X) && (d & bit_it(it_xirq))) return it_xirq;
   if (ccr & CCR_I) return nb_sources_it;

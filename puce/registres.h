@@ -70,8 +70,10 @@ bool bits_proteges_libres(const puce& p);
 // The IRQ and XIRQ pins (1 = high).
 void pose_irq(puce& p, bool niveau);
 void pose_xirq(puce& p, bool niveau);
-// The requests of the interrupt pins, as bits of source_it.
+// The requests of the interrupt pins, as bits of source_it; the pins'
+// sources are always enabled (the CPU's masks aside).
 uint32_t demandes(const puce& p);
+uint32_t autorisees(const puce& p);
 // The request to serve, the highest pending one that the CCR does not
 // mask, or nb_sources_it when there is none.
 source_it a_servir(const puce& p, uint32_t demandes, unsigned char ccr);
