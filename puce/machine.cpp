@@ -68,25 +68,31 @@ void machine::change_modele(modele_machine modele) {
 void machine::reset() {
   cycles = 0;
   instructions = 0;
-  if (e9()) {
-    puce::hors_instruction hors(*puce_);
-    puce_->reset();
-    cpu.etat = interpreteur::actif;
-    cpu.CCR = static_cast<unsigned char>(cpu.CCR | CCR_S | CCR_X | CCR_I);
-    // No reset vector, erased ($ffff) or cleared ($0000, a binary image):
-    // the program starts where the examples and students' programs are
-    // linked.
-    const unsigned short vecteur =
-        static_cast<unsigned short>(memoire.consulte(vecteur_reset) << 8 |
-                                    memoire.consulte(vecteur_reset + 1));
-    cpu.PC = vecteur == 0xFFFF || vecteur == 0x0000 ? 0xB600 : vecteur;
-  } else {
+  if (e9())
+    reset_puce(vecteur_reset);
+  else
     cpu.init_registers();
-  }
   unsigned char niveaux[nb_broches];
   for (int b = 0; b < nb_broches; ++b)
     niveaux[b] = niveau_broche(static_cast<unsigned char>(b)) ? 1 : 0;
   journal.vide(niveaux);
+}
+
+void machine::reset_interne(unsigned short vecteur) {
+  if (e9()) reset_puce(vecteur);
+}
+
+void machine::reset_puce(unsigned short vecteur) {
+  puce::hors_instruction hors(*puce_);
+  puce_->reset();
+  cpu.etat = interpreteur::actif;
+  cpu.CCR = static_cast<unsigned char>(cpu.CCR | CCR_S | CCR_X | CCR_I);
+  // No vector, erased ($ffff) or cleared ($0000, a binary image): the
+  // program starts where the examples and students' programs are linked.
+  const unsigned short v = static_cast<unsigned short>(
+      memoire.consulte(vecteur) << 8 |
+      memoire.consulte(static_cast<unsigned short>(vecteur + 1)));
+  cpu.PC = v == 0xFFFF || v == 0x0000 ? 0xB600 : v;
 }
 
 uint32_t machine::demandes() const { return e9() ? puce_->etat.demandes : 0; }

@@ -111,6 +111,10 @@ class machine {
   // Reset: counts to 0, the pin log emptied; flat model: PC = $B600; E9:
   // the chip's reset state, S, X and I set, PC from the reset vector.
   void reset();
+  // A reset from inside the chip (COP time-out, clock monitor) in the E9
+  // model: as reset() but through `vecteur`, the counts and the log going
+  // on.
+  void reset_interne(unsigned short vecteur);
 
   // Runs until a condition of `c` holds; the reason.
   arret_machine execute(const conditions_arret& c);
@@ -176,6 +180,7 @@ class machine {
   void applique_broches();
   void applique(const evenement_broche& e);
   void recalcule_echeance(const conditions_arret& c);
+  void reset_puce(unsigned short vecteur);
   uint32_t masque_ccr() const;
 };
 

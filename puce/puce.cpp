@@ -101,13 +101,15 @@ void puce::mise_sous_tension() {
   etat = etat_puce{};
   etat.systeme.niveau_irq = 1;
   etat.systeme.niveau_xirq = 1;
+  // A delivered part: no security, COP off, ROM and EEPROM on; the
+  // evaluation boards' expanded mode.
+  etat.systeme.config_eeprom = 0x0F;
+  etat.systeme.mode_etendu_demande = true;
   reset();
 }
 
 void puce::reset() {
-  const bool etendu = true;
-  const unsigned char config = 0x0F;
-  systeme::reset(*this, etendu, config);
+  systeme::reset(*this);
   for (const unite& u : unites)
     if (u.reset) u.reset(*this);
   etat.prochain = jamais;

@@ -49,10 +49,14 @@ bool bits_proteges_libres(const puce& p) {
   return p.instant() - p.etat.cycle_reset < cycles_proteges;
 }
 
-void reset(puce& p, bool mode_etendu, unsigned char config) {
+void reset(puce& p) {
   etat_systeme& s = p.etat.systeme;
   const unsigned char irq = s.niveau_irq, xirq = s.niveau_xirq;
+  const unsigned char config = s.config_eeprom;
+  const bool mode_etendu = s.mode_etendu_demande;
   s = etat_systeme{};
+  s.config_eeprom = config;
+  s.mode_etendu_demande = mode_etendu;
   for (int i = 0; i < 64; ++i) s.bloc[i] = valeurs_reset[i];
   s.option = valeurs_reset[OPTION];
   s.hprio = mode_etendu ? 0x25 : 0x05;

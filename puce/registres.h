@@ -40,6 +40,11 @@ struct etat_systeme {
   unsigned char config;  // as latched at the last reset
   bool init_ecrit;       // INIT takes one write only
   bool mode_etendu;      // expanded (true) or single-chip, sampled at reset
+  // What outlives a reset: the CONFIG byte as the EEPROM holds it
+  // (latched into `config` at each reset; $0F on a delivered part) and the
+  // mode the MODA/MODB pins ask for (sampled into `mode_etendu`).
+  unsigned char config_eeprom;
+  bool mode_etendu_demande;
   // The other registers of the block, as stored.
   unsigned char bloc[64];
   // Pin levels, 1 = high (inactive), and the latched falling edge of IRQ.
@@ -61,7 +66,9 @@ constexpr uint64_t cycles_proteges = 64;
 // The reset value of each register of the block (ports and pins aside).
 extern const unsigned char valeurs_reset[64];
 
-void reset(puce& p, bool mode_etendu, unsigned char config);
+// Reset: registers to their reset values, CONFIG latched from the EEPROM
+// byte, the mode sampled; the pins and what outlives a reset stay.
+void reset(puce& p);
 unsigned char lit(puce& p, unsigned char offset);
 void ecrit(puce& p, unsigned char offset, unsigned char valeur);
 // Whether the time-protected bits can still be written.
