@@ -3,7 +3,9 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Choice.H>
 #include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Spinner.H>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,6 +46,19 @@ double secondes_depuis(std::chrono::steady_clock::time_point t) {
 // E cycles a batch may take while the CPU waits (WAI) for an event.
 constexpr unsigned long long cycles_par_lot = 4 * instructions_par_lot;
 
+// The E clock of the chip: 2 MHz.
+constexpr double horloge_e = 2e6;
+// A paced run looks at the clock this often (in seconds of wall time).
+constexpr double periode_cadence = 0.010;
+// Behind its pace by more than this (a slow host, a dialog, the window
+// moved), a run starts again from the present instead of catching up.
+constexpr double retard_permis = 0.1;
+
+// The speeds of the "Vitesse" choice, in its order.
+constexpr vitesse vitesses[] = {vitesse::temps_reel, vitesse::dixieme,
+                                vitesse::centieme, vitesse::pas_animes,
+                                vitesse::maximum};
+
 }  // namespace
 
 void formate_compteur(unsigned long long cycles, char* texte, int taille) {
@@ -68,11 +83,19 @@ execution::execution(simulateur& s)
       raison(raison_arret::aucune),
       total_cycles(0),
       total_instructions(0),
-      texte{} {
+      texte{},
+      allure(vitesse::maximum),
+      cadence_pas(5),
+      cycles_origine(0),
+      mesure_cycles(0),
+      facteur(0) {
   formate_compteur(0, texte, sizeof texte);
 }
 
-execution::~execution() { Fl::remove_idle(au_repos, this); }
+execution::~execution() {
+  Fl::remove_idle(au_repos, this);
+  Fl::remove_timeout(au_temps, this);
+}
 
 void execution::installe() {
   Fl_Double_Window* fenetre = sim.forme_sim->fenetre;
@@ -89,11 +112,27 @@ void execution::installe() {
     zone->tooltip("Cliquer : poser ou retirer un point d'arret");
     zones_lignes[i] = zone;
   }
-  compteur = new Fl_Box(FL_FLAT_BOX, 330, 40, 300, 20, texte);
+  compteur = new Fl_Box(FL_FLAT_BOX, 230, 40, 400, 20, texte);
   compteur->labelfont(FL_COURIER);
   compteur->labelsize(12);
   compteur->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
+  choix_vitesse = new Fl_Choice(225, 8, 165, 24, "Vitesse");
+  choix_vitesse->add(
+      "Temps réel|Temps réel ×1/10|Temps réel ×1/100|"
+      "Pas animés|Maximum");
+  choix_vitesse->tooltip(
+      "Temps réel : au rythme du composant (E = 2 MHz)\n"
+      "Pas animés : quelques instructions par seconde, vues redessinées "
+      "après chacune\nMaximum : aussi vite que possible");
+  choix_vitesse->clear_visible_focus();
+  saisie_pas_par_seconde = new Fl_Spinner(395, 8, 55, 24);
+  saisie_pas_par_seconde->range(1, 50);
+  saisie_pas_par_seconde->step(1);
+  saisie_pas_par_seconde->tooltip("Pas animés : instructions par seconde");
+  saisie_pas_par_seconde->when(FL_WHEN_CHANGED);
   fenetre->end();
+  choisit_vitesse(allure);
+  choisit_pas_par_seconde(cadence_pas);
   Fl_Group::current(avant);
 }
 
@@ -105,6 +144,16 @@ int execution::reagit(Fl_Widget* objet) {
   }
   if (objet == forme->bouton_carre) {
     arrete();
+    return 1;
+  }
+  if (objet == choix_vitesse) {
+    const int i = choix_vitesse->value();
+    if (i >= 0 && i < static_cast<int>(std::size(vitesses)))
+      choisit_vitesse(vitesses[i]);
+    return 1;
+  }
+  if (objet == saisie_pas_par_seconde) {
+    choisit_pas_par_seconde(static_cast<int>(saisie_pas_par_seconde->value()));
     return 1;
   }
   for (int i = 0; i < nb_lignes; ++i)
@@ -122,7 +171,57 @@ void execution::demarre() {
   marche = true;
   raison = raison_arret::aucune;
   dernier_affichage = std::chrono::steady_clock::now();
-  Fl::add_idle(au_repos, this);
+  facteur = 0;
+  mesure_temps = dernier_affichage;
+  mesure_cycles = total_cycles;
+  repart_du_present();
+  if (allure == vitesse::maximum)
+    Fl::add_idle(au_repos, this);
+  else
+    Fl::add_timeout(
+        allure == vitesse::pas_animes ? 1.0 / cadence_pas : periode_cadence,
+        au_temps, this);
+}
+
+void execution::repart_du_present() {
+  origine = std::chrono::steady_clock::now();
+  cycles_origine = sim.simulation.cycles;
+}
+
+double execution::facteur_allure() const {
+  switch (allure) {
+    case vitesse::dixieme:
+      return 0.1;
+    case vitesse::centieme:
+      return 0.01;
+    default:
+      return 1.0;
+  }
+}
+
+void execution::choisit_vitesse(vitesse v) {
+  const bool relance = marche;
+  if (relance) {
+    Fl::remove_idle(au_repos, this);
+    Fl::remove_timeout(au_temps, this);
+    marche = false;
+  }
+  allure = v;
+  if (choix_vitesse) {
+    for (int i = 0; i < static_cast<int>(std::size(vitesses)); ++i)
+      if (vitesses[i] == v) choix_vitesse->value(i);
+    if (v == vitesse::pas_animes)
+      saisie_pas_par_seconde->show();
+    else
+      saisie_pas_par_seconde->hide();
+    choix_vitesse->redraw();
+  }
+  if (relance) demarre();
+}
+
+void execution::choisit_pas_par_seconde(int n) {
+  cadence_pas = std::clamp(n, 1, 50);
+  if (saisie_pas_par_seconde) saisie_pas_par_seconde->value(cadence_pas);
 }
 
 void execution::arrete(raison_arret r) {
@@ -130,6 +229,8 @@ void execution::arrete(raison_arret r) {
   marche = false;
   raison = r;
   Fl::remove_idle(au_repos, this);
+  Fl::remove_timeout(au_temps, this);
+  facteur = 0;
   rafraichit_tout();
   const machine& m = sim.simulation;
   if (r == raison_arret::inexistante && m.e9()) {
@@ -154,11 +255,16 @@ void execution::au_repos(void* moi) {
   static_cast<execution*>(moi)->tranche(duree_tranche);
 }
 
+void execution::au_temps(void* moi) {
+  static_cast<execution*>(moi)->tranche_cadencee();
+}
+
 // One batch of the machine's run. BRSET and BRCLR branching to
 // themselves wait for a bit, typically a port input the user toggles with
 // the bit buttons during the run, and the user may drive IRQ and XIRQ: such
 // waits do not end the run.
-raison_arret execution::execute(unsigned long nombre) {
+raison_arret execution::execute(unsigned long nombre,
+                                unsigned long long max_cycles) {
   machine& m = sim.simulation;
   conditions_arret c;
   c.points_arret = points.data();
@@ -166,7 +272,7 @@ raison_arret execution::execute(unsigned long nombre) {
   c.broches_libres = true;
   c.sur_illegal = conditions_arret::illegal::apres;
   c.max_pas = m.instructions + nombre;
-  c.max_cycles = m.cycles + cycles_par_lot;
+  c.max_cycles = max_cycles;
   const unsigned long long cycles = m.cycles, instructions = m.instructions;
   const arret_machine a = m.execute(c);
   total_cycles += m.cycles - cycles;
@@ -190,7 +296,7 @@ void execution::tranche(double duree) {
   const auto debut = std::chrono::steady_clock::now();
   raison_arret r;
   do {
-    r = execute(instructions_par_lot);
+    r = execute(instructions_par_lot, sim.simulation.cycles + cycles_par_lot);
     // Stopped (STOP): nothing happens until the user drives a pin.
     if (sim.simulation.etat_cpu() == interpreteur::arrete) break;
   } while (r == raison_arret::aucune && secondes_depuis(debut) < duree);
@@ -204,7 +310,57 @@ void execution::tranche(double duree) {
   }
 }
 
+// Runs the E cycles due since the origin of the pace, within one slice of
+// wall time; when the host cannot keep up, the pace starts again from the
+// present rather than catching up in a burst. Animated steps: one step,
+// then every view.
+void execution::tranche_cadencee() {
+  if (!marche) return;
+  machine& m = sim.simulation;
+  if (allure == vitesse::pas_animes) {
+    // One instruction; or, waiting (WAI, STOP), one tick of chip time.
+    const raison_arret r = execute(
+        1, m.cycles + static_cast<unsigned long long>(horloge_e / cadence_pas));
+    if (r != raison_arret::aucune) return arrete(r);
+    rafraichit_tout();
+    Fl::repeat_timeout(1.0 / cadence_pas, au_temps, this);
+    return;
+  }
+  const double cadence = horloge_e * facteur_allure();
+  const auto maintenant = std::chrono::steady_clock::now();
+  const double ecoule =
+      std::chrono::duration<double>(maintenant - origine).count();
+  unsigned long long cible =
+      cycles_origine + static_cast<unsigned long long>(ecoule * cadence);
+  if (cible > m.cycles + retard_permis * cadence) {
+    repart_du_present();
+    cible = m.cycles;
+  }
+  raison_arret r = raison_arret::aucune;
+  while (m.cycles < cible && r == raison_arret::aucune &&
+         m.etat_cpu() != interpreteur::arrete &&
+         secondes_depuis(maintenant) < duree_tranche)
+    r = execute(instructions_par_lot, cible);
+  if (r != raison_arret::aucune) return arrete(r);
+  if (secondes_depuis(dernier_affichage) >= periode_affichage) {
+    rafraichit_tout();
+    dernier_affichage = std::chrono::steady_clock::now();
+  }
+  Fl::repeat_timeout(periode_cadence, au_temps, this);
+}
+
+void execution::mesure_vitesse() {
+  const auto maintenant = std::chrono::steady_clock::now();
+  const double duree =
+      std::chrono::duration<double>(maintenant - mesure_temps).count();
+  if (duree < 1.0) return;
+  facteur = (total_cycles - mesure_cycles) / (duree * horloge_e);
+  mesure_temps = maintenant;
+  mesure_cycles = total_cycles;
+}
+
 void execution::rafraichit_tout() {
+  if (marche) mesure_vitesse();
   sim.rafraichit_apres_instruction();
   affiche_compteur();
 }
@@ -254,6 +410,16 @@ void execution::remet_compteur() {
 
 void execution::affiche_compteur() {
   formate_compteur(total_cycles, texte, sizeof texte);
+  if (marche && facteur > 0) {
+    // "×1,00", "×0,10", "×483": the speed achieved, French decimals.
+    char valeur[32];
+    std::snprintf(valeur, sizeof valeur, facteur >= 100 ? "%.0f" : "%.2f",
+                  facteur);
+    for (char& c : valeur)
+      if (c == '.') c = ',';
+    const std::size_t n = std::strlen(texte);
+    std::snprintf(texte + n, sizeof texte - n, "  \xC3\x97%s", valeur);
+  }
   const unsigned char etat = sim.simulation.etat_cpu();
   if (etat == interpreteur::attente || etat == interpreteur::arrete) {
     const std::size_t n = std::strlen(texte);

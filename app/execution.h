@@ -2,9 +2,11 @@
 // ("@>") and stop ("@square"), breakpoints toggled by clicking disassembly
 // lines, and the counter of executed cycles.
 //
-// A run executes in slices from FLTK's idle callback, so the event loop
-// stays responsive; the views are redrawn about 25 times a second, never
-// per instruction. It is the machine's run (puce/machine.h): it stops by
+// A run executes in slices, so the event loop stays responsive: at
+// "Maximum" from FLTK's idle callback, at the paced speeds from a timer
+// that runs the cycles due and sleeps in the event wait between slices;
+// the views are redrawn about 25 times a second (after every instruction in
+// animated steps). It is the machine's run (puce/machine.h): it stops by
 // itself on a breakpoint (before executing the instruction there), on an
 // instruction after which PC is back at its own address (such as `bra *`)
 // unless an interrupt may still come, on an opcode that does not exist
@@ -21,6 +23,15 @@ class simulateur;
 class Fl_Widget;
 class Fl_Box;
 class Fl_Button;
+class Fl_Choice;
+class Fl_Spinner;
+
+// The pace of a run: the chip's own (2 000 000 E cycles a second of wall
+// time), a tenth or a hundredth of it, animated steps (a chosen number of
+// instructions a second, every view redrawn after each), or as fast as the
+// host goes. The pace changes only what is shown and when: a run stops at
+// the same instruction and cycle count at every pace.
+enum class vitesse { temps_reel, dixieme, centieme, pas_animes, maximum };
 
 // Why a run ended.
 enum class raison_arret {
@@ -44,6 +55,9 @@ class execution {
   Fl_Button* zones_lignes[nb_lignes];
   Fl_Box* points_lignes[nb_lignes];
   Fl_Box* compteur;
+  // The pace ("Vitesse", in the menu bar) and the rate of animated steps.
+  Fl_Choice* choix_vitesse;
+  Fl_Spinner* saisie_pas_par_seconde;
 
   explicit execution(simulateur& sim);
   ~execution();
@@ -68,8 +82,20 @@ class execution {
 
   // Runs for about `duree` seconds of wall time (or until the run stops),
   // redrawing the views when their time has come. What the idle callback
-  // calls; a test may call it directly.
+  // calls at "Maximum"; a test may call it directly.
   void tranche(double duree);
+  // At a paced speed: runs the E cycles due since the pace's origin, or
+  // one animated step. What the timer callback calls.
+  void tranche_cadencee();
+
+  void choisit_vitesse(vitesse v);
+  vitesse vitesse_choisie() const { return allure; }
+  // Animated steps: 1 to 50 instructions a second.
+  void choisit_pas_par_seconde(int n);
+  int pas_par_seconde() const { return cadence_pas; }
+  // The speed achieved over about the last second, as a factor of the
+  // chip's (0 when not running or not measured yet).
+  double facteur_mesure() const { return facteur; }
 
   bool point_arret(unsigned short adresse) const { return points[adresse]; }
   void bascule_point_arret(unsigned short adresse);
@@ -101,9 +127,22 @@ class execution {
   unsigned long long total_cycles;
   unsigned long long total_instructions;
   std::chrono::steady_clock::time_point dernier_affichage;
-  char texte[64];
+  char texte[96];
+  vitesse allure;
+  int cadence_pas;
+  // Origin of the pace: wall time and cycle count it counts from.
+  std::chrono::steady_clock::time_point origine;
+  unsigned long long cycles_origine;
+  // Samples for the speed achieved (wall time, cycles) and its value.
+  std::chrono::steady_clock::time_point mesure_temps;
+  unsigned long long mesure_cycles;
+  double facteur;
 
-  raison_arret execute(unsigned long nombre);
+  raison_arret execute(unsigned long nombre, unsigned long long max_cycles);
+  void repart_du_present();
+  void mesure_vitesse();
+  double facteur_allure() const;
+  static void au_temps(void* moi);
   void affiche_points_arret();
   void rafraichit_tout();
   static void au_repos(void* moi);

@@ -63,6 +63,10 @@ void simulateur::change_modele(modele_machine modele) {
   controle_execution.arrete();
   simulation.change_modele(modele);
   controle_execution.remet_compteur();
+  // Each model's own pace: the chip's in the E9 model, full speed in the
+  // flat one.
+  controle_execution.choisit_vitesse(
+      modele == modele_machine::e9 ? vitesse::temps_reel : vitesse::maximum);
   affiche_etat("");
   // The flat model's panels start from the cells as the chip left them.
   for (portparallele* p : {&port_A, &port_B, &port_C, &port_D, &port_E})

@@ -100,6 +100,7 @@ simulateur::simulateur(int argc, char** argv)
   configure_ports();
   rafraichit_ports();
   controle_execution.installe();
+  controle_execution.choisit_vitesse(vitesse::temps_reel);
   file_objets.clear();
   Fl::event_dispatch(aiguille_evenement);
   fl_show_form(forme_sim->fenetre, FL_PLACE_CENTER | FL_FREE_SIZE,

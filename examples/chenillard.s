@@ -1,12 +1,20 @@
 ; chenillard.s -- un chenillard sur les sorties du port B.
 ;
 ; Un seul bit allume parcourt le port B (adresse 0x1004) du bit 0 au
-; bit 7, puis recommence au bit 0. Executez-le pas a pas avec le bouton
-; "@->|" : l'attente ne dure que trois tours de boucle, et le panneau
-; "Port B" montre le bit qui avance.
+; bit 7, puis recommence au bit 0, un pas tous les cinquiemes de seconde
+; sur une carte dont l'horloge E est a 2 MHz. Lancez-le avec "@>" a la
+; vitesse "Temps reel" : il avance au meme rythme que sur la carte. Pour
+; le suivre pas a pas avec "@->|", mettez ATTENTE a 3 et reassemblez.
+;
+; La duree de l'attente, en cycles E, se lit dans la table des cycles :
+;   dey (4 cycles) + bne (3 cycles) = 7 cycles par tour,
+;   ATTENTE = 57143 tours : 57143 x 7 = 400 001 cycles,
+;   400 001 cycles a 2 MHz (0,5 us par cycle) = 0,2 s.
+; Le reste d'un pas (staa, ldy, lsla, bne : 4 + 4 + 2 + 3 = 13 cycles)
+; ne compte presque pas.
 
 PORTB   = 0x1004                ; registre de donnees du port B (sorties)
-NB_TOURS = 3                    ; duree de l'attente, en tours de boucle
+ATTENTE = 57143                 ; duree de l'attente, en tours de boucle
 
         .sect .text
         .globl _start
@@ -16,10 +24,10 @@ _start:
 
 allume:
         staa    PORTB           ; le motif de A sort sur le port B
-        ldab    #NB_TOURS       ; B compte les tours d'attente
+        ldy     #ATTENTE        ; Y compte les tours d'attente
 attente:
-        decb                    ; un tour de moins...
-        bne     attente         ; ...on boucle tant que B n'est pas nul
+        dey                     ; un tour de moins...
+        bne     attente         ; ...on boucle tant que Y n'est pas nul
 
         lsla                    ; le bit allume passe au rang suivant
         bne     allume          ; encore dans l'octet : on l'affiche

@@ -24,19 +24,21 @@ TEST(Examples, StateAndMemoryAfterTheRun) {
        "PC=b609 A=37 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=80 "
        "steps=34 stop=loop\n",
        0},
-      {"chenillard: three rounds of the light on port B",
+      // chenillard: each step of the light is 4 + 4 + 57143 x 7 + 2 + 3 =
+      // 400014 cycles (staa, ldy, the dey/bne loop, lsla, bne).
+      {"chenillard: the first light, its wait under way",
        {"--max-steps", "32", "--dump", "0x1004:0x1004",
         exemple("chenillard.s19")},
-       "1004  4\n"
-       "PC=b605 A=08 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=83 "
+       "1004  1\n"
+       "PC=b60c A=01 B=00 X=0000 Y=df29 SP=00ff CCR=11011000 cycles=111 "
        "steps=32 stop=max-steps\n",
        1},
-      {"chenillard: the light leaves bit 7 after eight rounds",
-       {"--until", "0xb610", "--dump", "0x1004:0x1004",
+      {"chenillard: the light leaves bit 7 after eight steps",
+       {"--until", "0xb613", "--dump", "0x1004:0x1004",
         exemple("chenillard.s19")},
        "1004 80\n"
-       "PC=b610 A=00 B=00 X=0000 Y=0000 SP=00ff CCR=11010111 cycles=213 "
-       "steps=82 stop=until\n",
+       "PC=b613 A=00 B=00 X=0000 Y=0000 SP=00ff CCR=11010111 cycles=3200117 "
+       "steps=914322 stop=until\n",
        0},
       {"entrees_port_e: port E copied to port B, its complement to port C",
        {"--poke", "0x100a=0x5a", "--until", "0xb612", "--dump", "0x1000:0x100a",
