@@ -3,7 +3,8 @@
 set -euo pipefail
 
 paquets=(g++ cmake make libfltk1.3-dev libgtest-dev libbenchmark-dev
-         xvfb xauth xdotool imagemagick binutils-m68hc1x srecord)
+         xvfb xauth xdotool imagemagick binutils-m68hc1x srecord
+         pkg-config libelf-dev libdw-dev)
 
 manquants=()
 for p in "${paquets[@]}"; do
