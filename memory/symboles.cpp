@@ -50,8 +50,9 @@ int chiffre(char c, int base) {
 // Reads the address expression of infos_debogage::lit_adresse.
 class lecteur_expression {
  public:
-  lecteur_expression(const infos_debogage& infos, const std::string& texte)
-      : infos_(infos), texte_(texte) {}
+  lecteur_expression(const infos_debogage& infos, const std::string& texte,
+                     bool hexa_nu)
+      : infos_(infos), texte_(texte), hexa_nu_(hexa_nu) {}
 
   // The value, or false with the message in `erreur`.
   bool lit(long long& valeur, std::string& erreur) {
@@ -86,36 +87,43 @@ class lecteur_expression {
     return false;
   }
 
+  // One number or name: the longest run of name characters, after a '$'.
   bool terme(long long& valeur, std::string& erreur) {
-    if (pos_ == texte_.size()) return mal_forme(erreur);
-    const char c = texte_[pos_];
-    if (debut_de_nom(c)) {
-      const std::size_t debut = pos_;
-      while (pos_ < texte_.size() && suite_de_nom(texte_[pos_])) ++pos_;
-      const std::string nom = texte_.substr(debut, pos_ - debut);
-      const symbole* s = infos_.cherche(nom);
+    std::size_t fin = pos_;
+    if (fin < texte_.size() && texte_[fin] == '$') ++fin;
+    while (fin < texte_.size() && suite_de_nom(texte_[fin])) ++fin;
+    const std::string mot = texte_.substr(pos_, fin - pos_);
+    pos_ = fin;
+    if (mot.empty()) return mal_forme(erreur);
+    const symbole* s = infos_.cherche(mot);
+    const bool hexa = std::all_of(mot.begin(), mot.end(), [](char c) {
+      return std::isxdigit(static_cast<unsigned char>(c));
+    });
+    if (debut_de_nom(mot[0]) &&
+        !(hexa_nu_ && hexa && (s == nullptr || s->nom != mot))) {
       if (s == nullptr) {
-        erreur = "etiquette inconnue : " + nom;
+        erreur = "etiquette inconnue : " + mot;
         return false;
       }
       valeur = s->valeur;
       return true;
     }
-    int base = 10;
-    if (c == '$') {
-      base = 16, ++pos_;
-    } else if (c == '0' && pos_ + 1 < texte_.size() &&
-               (texte_[pos_ + 1] == 'x' || texte_[pos_ + 1] == 'X')) {
-      base = 16, pos_ += 2;
+    int base = hexa_nu_ ? 16 : 10;
+    std::size_t debut = 0;
+    if (mot[0] == '$') {
+      base = 16, debut = 1;
+    } else if (mot.size() > 1 && mot[0] == '0' &&
+               (mot[1] == 'x' || mot[1] == 'X')) {
+      base = 16, debut = 2;
     }
-    const std::size_t debut = pos_;
+    if (debut == mot.size()) return mal_forme(erreur);
     valeur = 0;
-    for (; pos_ < texte_.size() && chiffre(texte_[pos_], base) >= 0; ++pos_) {
-      valeur = valeur * base + chiffre(texte_[pos_], base);
+    for (std::size_t i = debut; i < mot.size(); ++i) {
+      const int v = chiffre(mot[i], base);
+      if (v < 0) return mal_forme(erreur);
+      valeur = valeur * base + v;
       if (valeur > 0xFFFFFFFFLL) return hors_limites(erreur);
     }
-    if (pos_ == debut || (pos_ < texte_.size() && suite_de_nom(texte_[pos_])))
-      return mal_forme(erreur);
     return true;
   }
 
@@ -126,6 +134,7 @@ class lecteur_expression {
 
   const infos_debogage& infos_;
   const std::string& texte_;
+  const bool hexa_nu_;
   std::size_t pos_ = 0;
 };
 
@@ -258,11 +267,11 @@ bool infos_debogage::adresse_de(const std::string& fichier, unsigned ligne,
 }
 
 bool infos_debogage::lit_adresse(const std::string& texte,
-                                 unsigned short& adresse,
-                                 std::string* erreur) const {
+                                 unsigned short& adresse, std::string* erreur,
+                                 bool hexa_nu) const {
   long long valeur = 0;
   std::string message;
-  lecteur_expression lecteur(*this, texte);
+  lecteur_expression lecteur(*this, texte, hexa_nu);
   if (lecteur.lit(valeur, message) && (valeur < 0 || valeur > 0xFFFF))
     message = "adresse hors limites : \"" + texte + "\" (0 a $ffff)";
   if (!message.empty()) {

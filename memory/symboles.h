@@ -91,9 +91,12 @@ class infos_debogage {
   // finds it ("resultat+1", "fin - 2", "table+$10"); blanks around terms are
   // allowed. False when a name is unknown, the text is malformed or the
   // value falls outside 0..0xFFFF; `erreur`, when given, then gets one
-  // French line ("etiquette inconnue : fni").
+  // French line ("etiquette inconnue : fni"). With `hexa_nu`, as in the
+  // register fields, a bare number is hexadecimal ("b600"), and a term made
+  // only of hex digits ("add") is a number unless a symbol has exactly that
+  // name.
   bool lit_adresse(const std::string& texte, unsigned short& adresse,
-                   std::string* erreur = nullptr) const;
+                   std::string* erreur = nullptr, bool hexa_nu = false) const;
 
  private:
   std::vector<symbole> par_valeur_;   // by value, labels first, file order

@@ -351,34 +351,38 @@ TEST(infos_debogage, adresses_et_noms) {
   ASSERT_TRUE(o.reussi);
   const struct {
     const char* texte;
+    bool hexa_nu;
     int valeur;  // -1: refused with `erreur`
     const char* erreur;
   } cas[] = {
-      {"RESULTAT", 0, ""},
-      {"resultat+1", 1, ""},
-      {"fin - 2", 0xB607, ""},
-      {"_start+$10-0x1", 0xB60F, ""},
-      {" $b600\t", 0xB600, ""},
-      {"0XB600", 0xB600, ""},
-      {"65535", 0xFFFF, ""},
-      {"finale", -1, "etiquette inconnue : finale"},
-      {"RESULTAT-1", -1, "adresse hors limites : \"RESULTAT-1\" (0 a $ffff)"},
-      {"0x10000", -1, "adresse hors limites : \"0x10000\" (0 a $ffff)"},
-      {"", -1, "adresse vide"},
-      {"fin+", -1,
-       "adresse invalide : \"fin+\" (nombre, etiquette ou "
-       "etiquette+nombre)"},
-      {"12ab", -1,
-       "adresse invalide : \"12ab\" (nombre, etiquette ou "
-       "etiquette+nombre)"},
-      {"$", -1,
-       "adresse invalide : \"$\" (nombre, etiquette ou "
-       "etiquette+nombre)"},
+      {"RESULTAT", false, 0, ""},
+      {"resultat+1", false, 1, ""},
+      {"fin - 2", false, 0xB607, ""},
+      {"_start+$10-0x1", false, 0xB60F, ""},
+      {" $b600\t", false, 0xB600, ""},
+      {"0XB600", false, 0xB600, ""},
+      {"65535", false, 0xFFFF, ""},
+      {"b600", true, 0xB600, ""},
+      {"fin+a", true, 0xB613, ""},
+      {"12ab", true, 0x12AB, ""},
+      {"finale", false, -1, "etiquette inconnue : finale"},
+      {"b600", false, -1, "etiquette inconnue : b600"},
+      {"RESULTAT-1", false, -1,
+       "adresse hors limites : \"RESULTAT-1\" (0 a $ffff)"},
+      {"0x10000", false, -1, "adresse hors limites : \"0x10000\" (0 a $ffff)"},
+      {"", false, -1, "adresse vide"},
+      {"fin+", false, -1,
+       "adresse invalide : \"fin+\" (nombre, etiquette ou etiquette+nombre)"},
+      {"12ab", false, -1,
+       "adresse invalide : \"12ab\" (nombre, etiquette ou etiquette+nombre)"},
+      {"$", false, -1,
+       "adresse invalide : \"$\" (nombre, etiquette ou etiquette+nombre)"},
   };
   for (const auto& c : cas) {
     unsigned short adresse = 0x4242;
     std::string erreur;
-    EXPECT_EQ(o.infos.lit_adresse(c.texte, adresse, &erreur), c.valeur >= 0)
+    EXPECT_EQ(o.infos.lit_adresse(c.texte, adresse, &erreur, c.hexa_nu),
+              c.valeur >= 0)
         << c.texte;
     EXPECT_EQ(adresse, c.valeur >= 0 ? c.valeur : 0x4242) << c.texte;
     EXPECT_EQ(erreur, c.erreur) << c.texte;
@@ -394,7 +398,8 @@ TEST(infos_debogage, adresses_et_noms) {
 
 TEST(infos_debogage, noms_qui_different_par_la_casse) {
   const std::string f = outils::ecrit_fichier(
-      "casse.s", "valeur = 1\nVALEUR = 2\nPORTB = 3\n_start: bra _start\n");
+      "casse.s",
+      "valeur = 1\nVALEUR = 2\nPORTB = 3\nadd = 5\n_start: bra _start\n");
   auto mem = std::make_unique<mem_64k>();
   const programme_ouvert o = ouvre_programme(f, *mem);
   ASSERT_TRUE(o.reussi);
@@ -402,6 +407,11 @@ TEST(infos_debogage, noms_qui_different_par_la_casse) {
   EXPECT_EQ(o.infos.cherche("Valeur"), nullptr);
   EXPECT_EQ(o.infos.cherche("portb")->valeur, 3);
   EXPECT_EQ(o.infos.noms_a(0xB600), std::vector<std::string>{"_start"});
+  unsigned short a = 0, b = 0;
+  EXPECT_TRUE(o.infos.lit_adresse("add", a, nullptr, true) &&
+              o.infos.lit_adresse("ADD", b, nullptr, true));
+  EXPECT_EQ(a, 5);  // the label, named exactly so
+  EXPECT_EQ(b, 0xADD);
 }
 
 }  // namespace
