@@ -52,11 +52,6 @@ struct fichier_ouvert {
   }
 };
 
-// A failure with its message; thrown nowhere, returned by the steps below.
-struct refus {
-  std::string message;
-};
-
 std::string hex4(unsigned long long valeur) {
   char texte[24];
   std::snprintf(texte, sizeof texte, "$%04llx", valeur);
