@@ -29,6 +29,8 @@ struct bus_memoire {
   unsigned char (*consulte)(void* objet, unsigned short adresse);
 };
 
+class infos_debogage;
+
 class mem_64k {
  public:
   // Upper bits of a cell: its reads, or its writes, go to the bus.
@@ -96,6 +98,14 @@ class mem_64k {
   // the header, base address) and replaces the whole image.
   int load_s19(const char* chemin);
   int load_binaire(const char* chemin);
+  // load_elf reads a linked program (ELF32 big-endian for the 68HC11, as
+  // GNU ld writes it; memory/elf.cpp says what is stored where) and, when
+  // given, sets `entree` to its entry point and `infos` to its symbols and
+  // source lines (memory/symboles.h). On failure all three are unchanged
+  // and the line says why ("fichier ELF refuse : fichier tronque ou
+  // endommage"). memory/programme.h opens any form of program by its name.
+  int load_elf(const char* chemin, unsigned short* entree = nullptr,
+               infos_debogage* infos = nullptr);
   // Value of one hexadecimal digit of either case; 0xFF for any other
   // character.
   unsigned char asc2hex(char caractere);

@@ -4,7 +4,8 @@ set -euo pipefail
 
 paquets=(g++ cmake make libfltk1.3-dev libgtest-dev libbenchmark-dev
          xvfb xauth xdotool imagemagick binutils-m68hc1x srecord
-         dpkg-dev help2man lintian desktop-file-utils man-db)
+         dpkg-dev help2man lintian desktop-file-utils man-db
+         pkg-config libelf-dev libdw-dev)
 
 manquants=()
 for p in "${paquets[@]}"; do

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -44,6 +45,18 @@ inline std::string lit_fichier(const std::string& chemin) {
 // Runs a shell command; the test fails when it does not succeed.
 inline void execute(const std::string& commande) {
   ASSERT_EQ(std::system(commande.c_str()), 0) << commande;
+}
+
+// The standard output of a shell command.
+inline std::string sortie_de(const std::string& commande) {
+  std::string sortie;
+  if (FILE* tube = popen(commande.c_str(), "r")) {
+    char tampon[4096];
+    for (std::size_t n; (n = std::fread(tampon, 1, sizeof tampon, tube)) > 0;)
+      sortie.append(tampon, n);
+    pclose(tube);
+  }
+  return sortie;
 }
 
 // Every cell gets a value from its address, unlike the 0xFF of a fresh

@@ -1,0 +1,90 @@
+// ouvre_programme: picks the loader by the file's form, and collects the
+// messages of whichever ran. The S19 loader prints its line on std::cerr;
+// that stream is captured around the call to return the line too.
+#include "memory/programme.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "memory/assembleur.h"
+
+namespace {
+
+std::string extension_minuscule(const std::string& chemin) {
+  const std::size_t barre = chemin.find_last_of('/');
+  const std::size_t point = chemin.find_last_of('.');
+  if (point == std::string::npos ||
+      (barre != std::string::npos && point < barre))
+    return "";
+  std::string extension = chemin.substr(point);
+  for (char& c : extension)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension;
+}
+
+void ecrit_messages(const std::vector<std::string>& messages) {
+  for (const std::string& m : messages) std::cerr << m << '\n';
+  std::cerr.flush();
+}
+
+programme_ouvert ouvre_s19(const std::string& chemin, mem_64k& mem) {
+  programme_ouvert resultat;
+  std::ostringstream capture;
+  std::streambuf* ancien = std::cerr.rdbuf(capture.rdbuf());
+  resultat.reussi = mem.load_s19(chemin.c_str()) == 1;
+  std::cerr.rdbuf(ancien);
+  std::istringstream lignes(capture.str());
+  for (std::string l; std::getline(lignes, l);) resultat.messages.push_back(l);
+  ecrit_messages(resultat.messages);
+  return resultat;
+}
+
+void ouvre_elf(const std::string& chemin, mem_64k& mem,
+               programme_ouvert& resultat) {
+  unsigned short entree = 0;
+  std::string erreur;
+  resultat.reussi =
+      charge_elf(chemin.c_str(), mem, entree, resultat.infos, erreur);
+  if (resultat.reussi)
+    resultat.entree = entree;
+  else
+    resultat.messages.push_back(erreur);
+}
+
+}  // namespace
+
+sorte_programme sorte_de(const std::string& chemin) {
+  char debut[4] = {};
+  std::ifstream fichier(chemin, std::ios::binary);
+  if (fichier.read(debut, sizeof debut) && std::memcmp(debut,
+                                                       "\x7f"
+                                                       "ELF",
+                                                       4) == 0)
+    return sorte_programme::elf;
+  const std::string extension = extension_minuscule(chemin);
+  if (extension == ".elf") return sorte_programme::elf;
+  if (extension == ".s" || extension == ".asm") return sorte_programme::source;
+  return sorte_programme::s19;
+}
+
+programme_ouvert ouvre_programme(const std::string& chemin, mem_64k& mem) {
+  const sorte_programme sorte = sorte_de(chemin);
+  if (sorte == sorte_programme::s19) return ouvre_s19(chemin, mem);
+  programme_ouvert resultat;
+  resultat.sorte = sorte;
+  if (sorte == sorte_programme::elf) {
+    ouvre_elf(chemin, mem, resultat);
+  } else {
+    resultat_assemblage a = assemble_source(
+        chemin, [&](const std::string& elf) { ouvre_elf(elf, mem, resultat); });
+    resultat.messages.insert(resultat.messages.begin(), a.messages.begin(),
+                             a.messages.end());
+  }
+  if (!resultat.reussi) resultat.infos = infos_debogage();
+  ecrit_messages(resultat.messages);
+  return resultat;
+}
