@@ -1,6 +1,6 @@
 #include "memory/mem_64k.h"
 
-mem_64k::mem_64k() : bus(nullptr) {
+mem_64k::mem_64k() : bus(nullptr), surveillant(nullptr) {
   for (unsigned short& cellule : cellules) cellule = 0xFF;
 }
 
@@ -11,10 +11,17 @@ unsigned char mem_64k::lecture_bus(unsigned short adresse) const {
 }
 
 void mem_64k::ecriture_bus(unsigned short adresse, unsigned char valeur) {
-  if (bus == nullptr)
+  const unsigned short marques = cellules[adresse];
+  const bool surveillee =
+      (marques & marque_surveillance) && surveillant != nullptr;
+  const unsigned char avant = surveillee ? consulte(adresse) : 0;
+  if (bus == nullptr || !(marques & marque_ecriture))
     ecrit_brut(adresse, valeur);
   else
     bus->ecrit(bus->objet, adresse, valeur);
+  if (surveillee)
+    surveillant->ecriture(surveillant->objet, adresse, avant,
+                          consulte(adresse));
 }
 
 unsigned char mem_64k::consultation_bus(unsigned short adresse) const {

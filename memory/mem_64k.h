@@ -31,15 +31,27 @@ struct bus_memoire {
 
 class infos_debogage;
 
+// Who is told of every write to a watched cell (marque_surveillance):
+// the byte before and after, as a view would show them.
+struct surveillant_memoire {
+  void* objet;
+  void (*ecriture)(void* objet, unsigned short adresse, unsigned char avant,
+                   unsigned char apres);
+};
+
 class mem_64k {
  public:
-  // Upper bits of a cell: its reads, or its writes, go to the bus.
+  // Upper bits of a cell: its reads, or its writes, go to the bus; its
+  // writes are told to the watcher.
   static constexpr unsigned short marque_lecture = 0x100;
   static constexpr unsigned short marque_ecriture = 0x200;
+  static constexpr unsigned short marque_surveillance = 0x400;
 
   unsigned short cellules[65536];
   // The bus of the marked cells; null when no system is attached.
   const bus_memoire* bus;
+  // The watcher of the watched cells; null when nothing is watched.
+  const surveillant_memoire* surveillant;
 
   // Every cell starts at 0xFF, unmarked; no bus.
   mem_64k();
@@ -50,7 +62,8 @@ class mem_64k {
     return static_cast<unsigned char>(c);
   }
   void write_byte(unsigned short adresse, unsigned char valeur) {
-    if (__builtin_expect(cellules[adresse] & marque_ecriture, 0))
+    if (__builtin_expect(
+            cellules[adresse] & (marque_ecriture | marque_surveillance), 0))
       ecriture_bus(adresse, valeur);
     else
       cellules[adresse] = valeur;

@@ -45,6 +45,7 @@ class journal_broches {
       const uint64_t dernier = (*this)[taille() - 1].cycle;
       if (cycle < dernier) cycle = dernier;
     }
+    ++total_;
     if (tampon_.size() < capacite_) {
       tampon_.push_back({cycle, broche, niveau});
       return;
@@ -60,22 +61,27 @@ class journal_broches {
     tampon_.clear();
     debut_ = 0;
     complet_depuis_ = 0;
+    total_ = 0;
     for (int i = 0; i < nb_broches; ++i) niveaux_debut_[i] = niveaux[i];
   }
-  // Forgets the changes made at or after `cycle` (stepping back).
-  void tronque(uint64_t cycle) {
-    while (!tampon_.empty() && (*this)[taille() - 1].cycle >= cycle) {
-      if (debut_ == 0) {
-        tampon_.pop_back();
-      } else {
-        // A full ring: unroll it first, then drop from the end.
-        std::vector<changement_broche> ordre;
-        ordre.reserve(taille());
-        for (std::size_t i = 0; i < taille(); ++i) ordre.push_back((*this)[i]);
-        tampon_.swap(ordre);
-        debut_ = 0;
-      }
+  // How many changes were noted since the log started, dropped ones
+  // included; and back to the first `total` of them (stepping back).
+  uint64_t total() const { return total_; }
+  void tronque_total(uint64_t total) {
+    if (total >= total_) return;
+    const uint64_t a_oter = total_ - total;
+    const uint64_t garde = a_oter >= taille() ? 0 : taille() - a_oter;
+    if (garde == 0) {
+      tampon_.clear();
+      debut_ = 0;
+    } else {
+      std::vector<changement_broche> ordre;
+      ordre.reserve(garde);
+      for (std::size_t i = 0; i < garde; ++i) ordre.push_back((*this)[i]);
+      tampon_.swap(ordre);
+      debut_ = 0;
     }
+    total_ = total;
   }
   std::size_t taille() const { return tampon_.size(); }
   // i-th change, oldest first.
@@ -94,6 +100,7 @@ class journal_broches {
   std::vector<changement_broche> tampon_;
   std::size_t debut_ = 0;
   uint64_t complet_depuis_ = 0;
+  uint64_t total_ = 0;
   unsigned char niveaux_debut_[nb_broches] = {};
 };
 

@@ -95,6 +95,39 @@ void machine::reset_puce(unsigned short vecteur) {
   cpu.PC = v == 0xFFFF || v == 0x0000 ? 0xB600 : v;
 }
 
+void machine::sauve(etat_machine& e) const {
+  e.PC = cpu.PC;
+  e.SP = cpu.SP;
+  e.X = cpu.X;
+  e.Y = cpu.Y;
+  e.A = cpu.A;
+  e.B = cpu.B;
+  e.CCR = cpu.CCR;
+  e.etat_cpu = cpu.etat;
+  e.cycles = cycles;
+  e.instructions = instructions;
+  e.puce = puce_->etat;
+  e.a_venir = a_venir;
+  e.journal_total = journal.total();
+}
+
+void machine::restaure(const etat_machine& e) {
+  cpu.PC = e.PC;
+  cpu.SP = e.SP;
+  cpu.X = e.X;
+  cpu.Y = e.Y;
+  cpu.A = e.A;
+  cpu.B = e.B;
+  cpu.CCR = e.CCR;
+  cpu.etat = e.etat_cpu;
+  cycles = e.cycles;
+  instructions = e.instructions;
+  a_venir = e.a_venir;
+  journal.tronque_total(e.journal_total);
+  echeance = 0;  // the next run recomputes it
+  if (e9()) puce_->restaure(e.puce);
+}
+
 uint32_t machine::demandes() const { return e9() ? puce_->etat.demandes : 0; }
 
 // The requests the CCR lets through: indexed by I (bit 0) and X (bit 1).
@@ -342,8 +375,14 @@ arret_machine machine::boucle(const conditions_arret& c) {
   const unsigned char* const arrets = c.points_arret;
   puce* const p = puce_.get();
   for (;;) {
-    if (__builtin_expect(instructions >= c.max_pas, 0))
-      return arret_machine::max_pas;
+    if (__builtin_expect(instructions >= c.max_pas, 0)) {
+      if (!e9 || !c.jusqua_cycles || cycles >= c.max_cycles ||
+          !(cpu.etat | (p->etat.demandes & masque_ccr())))
+        return arret_machine::max_pas;
+      const arret_machine r = hors_instruction(c);
+      if (r != arret_machine::aucun) return r;
+      continue;
+    }
     if (e9 &&
         __builtin_expect(cpu.etat | (p->etat.demandes & masque_ccr()), 0)) {
       const arret_machine r = hors_instruction(c);

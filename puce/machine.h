@@ -77,6 +77,11 @@ struct conditions_arret {
   // opcode, the trap not taken), stop after the trap is taken, or go on.
   enum class illegal { avant, apres, continue_ } sur_illegal = illegal::avant;
   const observateur_machine* observateur = nullptr;
+  // Once max_pas is reached, still enter the interrupts that come before
+  // the next instruction and let a waiting CPU's time run, up to
+  // max_cycles: how a replay reaches an exact point (instructions and
+  // cycles) where the user acted.
+  bool jusqua_cycles = false;
 };
 
 // A pin level to apply when the cycle count reaches `cycle`.
@@ -84,6 +89,18 @@ struct evenement_broche {
   uint64_t cycle;
   unsigned char broche;  // enum broche
   unsigned char niveau;
+};
+
+// What the machine is, memory aside: enough to put it back where it was
+// (stepping back), and to compare two runs.
+struct etat_machine {
+  unsigned short PC, SP, X, Y;
+  unsigned char A, B, CCR, etat_cpu;
+  uint64_t cycles;
+  uint64_t instructions;
+  etat_puce puce;
+  std::vector<evenement_broche> a_venir;
+  uint64_t journal_total;
 };
 
 class machine {
@@ -115,6 +132,12 @@ class machine {
   // model: as reset() but through `vecteur`, the counts and the log going
   // on.
   void reset_interne(unsigned short vecteur);
+
+  // The state, memory aside (the caller keeps the cells), and its
+  // restoration, the pin log cut back to what it held then. Same model
+  // only.
+  void sauve(etat_machine& e) const;
+  void restaure(const etat_machine& e);
 
   // Runs until a condition of `c` holds; the reason.
   arret_machine execute(const conditions_arret& c);

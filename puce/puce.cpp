@@ -82,7 +82,8 @@ void puce::demarque() {
   if (!marquee) return;
   for (unsigned i = 0; i < 64; ++i) {
     const auto a = static_cast<unsigned short>(base_marquee + i);
-    m.memoire.cellules[a] &= 0xFF;
+    m.memoire.cellules[a] &= static_cast<unsigned short>(
+        ~(mem_64k::marque_lecture | mem_64k::marque_ecriture));
   }
   marquee = false;
 }
@@ -95,6 +96,15 @@ void puce::marque_carte() {
     m.memoire.cellules[a] |= mem_64k::marque_lecture | mem_64k::marque_ecriture;
   }
   marquee = true;
+}
+
+void puce::restaure(const etat_puce& e) {
+  etat = e;
+  // The marks came back with the memory: they are where the block was.
+  base_marquee = etat.base_registres;
+  marquee = true;
+  instruction = {0, false, 0, 0, 0};
+  evenement = false;
 }
 
 void puce::mise_sous_tension() {

@@ -62,6 +62,10 @@ class puce {
   // off, leaving plain cells that hold the registers' last values.
   void attache();
   void detache();
+  // Puts back a state saved earlier (the memory, marks included, being
+  // put back by the caller).
+  void restaure(const etat_puce& e);
+
   // Power-up: every pin released (IRQ and XIRQ high, port inputs low),
   // then reset.
   void mise_sous_tension();
