@@ -30,6 +30,7 @@ int simulateur::traite_objet(Fl_Widget* objet) {
   portparallele* ports[5] = {&port_A, &port_B, &port_C, &port_D, &port_E};
   for (portparallele* p : ports) {
     if (p->react_in(objet)) {
+      entree_utilisateur();
       rafraichit_dump(0);
       break;
     }
@@ -41,7 +42,9 @@ int simulateur::traite_commande(Fl_Widget* objet) {
   SIM_class& f = *forme_sim;
   if (objet == f.fenetre) return 1;
   if (objet == f.menu_fichier) return interprete_menu_fichier(objet);
-  if (objet == f.menu_options) {
+  if (traite_historique(objet)) {
+    // step back, run back, "Qui a change ceci ?"
+  } else if (objet == f.menu_options) {
     interprete_menu_options(objet);
   } else if (objet == f.bouton_init) {
     reinitialise();
@@ -52,12 +55,16 @@ int simulateur::traite_commande(Fl_Widget* objet) {
     c.sur_illegal = conditions_arret::illegal::apres;
     const unsigned long long cycles = simulation.cycles,
                              instructions = simulation.instructions;
+    histoire.rejoue_entrees();
     simulation.pas(c);
+    histoire.rejoue_entrees();
+    histoire.apres_execution();
     controle_execution.ajoute(simulation.cycles - cycles,
                               simulation.instructions - instructions);
     rafraichit_apres_instruction();
   } else if (objet == f.bouton_remplir) {
     remplit_memoire();
+    entree_utilisateur();
     rafraichit_dump(0);
     rafraichit_desassemble();
   } else if (!traite_fenetres(objet)) {
@@ -69,6 +76,7 @@ int simulateur::traite_commande(Fl_Widget* objet) {
 void simulateur::reinitialise() {
   controle_execution.arrete();
   simulation.reset();
+  histoire.demarre();
   controle_execution.remet_compteur();
   affiche_etat("");
   sauve_registres();
@@ -191,6 +199,7 @@ int simulateur::charge_programme(const char* chemin) {
     return 0;
   }
   simulation.reset();
+  histoire.demarre();
   controle_execution.remet_compteur();
   affiche_etat("");
   sauve_registres();

@@ -98,6 +98,10 @@ class execution {
   double facteur_mesure() const { return facteur; }
 
   bool point_arret(unsigned short adresse) const { return points[adresse]; }
+  // One byte per address, 1 where a breakpoint is.
+  const unsigned char* points_arret() const { return points.data(); }
+  // The counter takes the machine's counts (after going back).
+  void synchronise();
   void bascule_point_arret(unsigned short adresse);
   void efface_points_arret();
   // Address shown on a disassembly line (0 is the top line), as of the

@@ -62,6 +62,7 @@ void simulateur::interprete_menu_options(Fl_Widget* menu) {
 void simulateur::change_modele(modele_machine modele) {
   controle_execution.arrete();
   simulation.change_modele(modele);
+  histoire.demarre();
   controle_execution.remet_compteur();
   // Each model's own pace: the chip's in the E9 model, full speed in the
   // flat one.
@@ -94,6 +95,7 @@ int simulateur::traite_fenetres(Fl_Widget* objet) {
     const unsigned char broche =
         objet == it.bouton_irq ? broche_irq : broche_xirq;
     simulation.pose_broche(broche, !simulation.niveau_broche(broche));
+    entree_utilisateur();
     rafraichit_fenetres();
     controle_execution.affiche_compteur();
   } else {

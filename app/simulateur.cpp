@@ -25,7 +25,19 @@ void recueille_file_fltk() {
   while (Fl_Widget* w = Fl::readqueue()) file_objets.push_back(w);
 }
 
+// What a right click in the main window puts on the queue ("Qui a change
+// ceci ?"), where it was kept in simulateur::x_clic_droit, y_clic_droit.
+Fl_Widget* demande_clic_droit = nullptr;
+
 int aiguille_evenement(int evenement, Fl_Window* fenetre) {
+  if (evenement == FL_PUSH && Fl::event_button() == FL_RIGHT_MOUSE &&
+      demande_clic_droit != nullptr &&
+      fenetre == demande_clic_droit->window()) {
+    simulateur::x_clic_droit = Fl::event_x();
+    simulateur::y_clic_droit = Fl::event_y();
+    file_objets.push_back(demande_clic_droit);
+    return 1;
+  }
   const int traite = Fl::handle_(evenement, fenetre);
   recueille_file_fltk();
   return traite;
@@ -87,6 +99,11 @@ simulateur::simulateur(int argc, char** argv)
       simulation(modele_machine::e9),
       memoire(simulation.memoire),
       processeur(simulation.cpu),
+      histoire(simulation),
+      bouton_pas_arriere(nullptr),
+      bouton_retour_arriere(nullptr),
+      demande_qui(nullptr),
+      forme_qui(nullptr),
       debut_desa(0),
       controle_execution(*this) {
   fl_initialize(&argc, argv, nullptr, nullptr, 0);
@@ -100,6 +117,9 @@ simulateur::simulateur(int argc, char** argv)
   configure_ports();
   rafraichit_ports();
   controle_execution.installe();
+  installe_historique();
+  histoire.demarre();
+  demande_clic_droit = demande_qui;
   controle_execution.choisit_vitesse(vitesse::temps_reel);
   file_objets.clear();
   Fl::event_dispatch(aiguille_evenement);

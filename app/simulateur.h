@@ -5,10 +5,14 @@
 #ifndef TAMRIX_APP_SIMULATEUR_H
 #define TAMRIX_APP_SIMULATEUR_H
 
+#include <string>
+#include <vector>
+
 #include "app/execution.h"
 #include "cpu/interpreteur.h"
 #include "memory/mem_64k.h"
 #include "ports/portparallele.h"
+#include "puce/historique.h"
 #include "puce/machine.h"
 
 class Fl_Widget;
@@ -23,6 +27,8 @@ class Cycles_class;
 class convert_class;
 class interruptions_class;
 class adresse_base_class;
+class qui_a_change_class;
+class Fl_Button;
 
 // Eight '0'/'1' characters of `valeur`, bit 7 first, and a NUL.
 void reg2bin8(unsigned char valeur, char* texte);
@@ -55,6 +61,15 @@ class simulateur {
   machine simulation;
   mem_64k& memoire;
   interpreteur& processeur;
+  // Going back: snapshots of the machine, the user's actions kept.
+  historique histoire;
+  // Step back ("@4->|", Shift+F10), back to the previous breakpoint
+  // ("@<<"), and the window of "Qui a change ceci ?" (right click).
+  Fl_Button* bouton_pas_arriere;
+  Fl_Button* bouton_retour_arriere;
+  Fl_Button* demande_qui;  // hidden: what a right click puts on the queue
+  qui_a_change_class* forme_qui;
+  std::vector<changement> changements_vus;
   portparallele port_A;
   portparallele port_B;
   portparallele port_C;
@@ -109,12 +124,31 @@ class simulateur {
   // The state line of the main window: the CPU waiting, a trap taken...
   void affiche_etat(const char* texte);
 
+  // History: the user changed the machine (a pin, a register, a fill):
+  // kept, the future dropped. One instruction back; back to the previous
+  // breakpoint; back to just before the `i`-th change shown by "Qui a
+  // change ceci ?".
+  void entree_utilisateur();
+  void pas_arriere();
+  void retour_arriere();
+  void revient_avant_changement(int i);
+  // What is under (x, y) in the main window for "Qui a change ceci ?":
+  // false when nothing is.
+  bool cible_sous(int x, int y, cible_historique& cible, std::string& nom);
+  void montre_qui_a_change(const cible_historique& cible,
+                           const std::string& nom);
+  // Where the last right click in the main window was.
+  static int x_clic_droit, y_clic_droit;
+
  private:
   void construit_formes();
   void prepare_vues();
   void configure_ports();
   int traite_commande(Fl_Widget* objet);
   int traite_fenetres(Fl_Widget* objet);
+  int traite_historique(Fl_Widget* objet);
+  void installe_historique();
+  void apres_retour();
   void apres_reset();
   void traite_navigation(Fl_Widget* objet);
   void remplit_memoire();

@@ -71,12 +71,18 @@ void simulateur::sauve_registres() {
 
 void simulateur::charge_registres() {
   SIM_class& f = *forme_sim;
+  const interpreteur avant = processeur;
   lit_champ(f.saisie_A, processeur, &interpreteur::set_A_value);
   lit_champ(f.saisie_B, processeur, &interpreteur::set_B_value);
   lit_champ(f.saisie_X, processeur, &interpreteur::set_X_value);
   lit_champ(f.saisie_Y, processeur, &interpreteur::set_Y_value);
   lit_champ(f.saisie_SP, processeur, &interpreteur::set_SP_value);
   lit_champ(f.saisie_PC, processeur, &interpreteur::set_PC_value);
+  // An edited register is an action of the user the history keeps.
+  if (avant.A != processeur.A || avant.B != processeur.B ||
+      avant.X != processeur.X || avant.Y != processeur.Y ||
+      avant.SP != processeur.SP || avant.PC != processeur.PC)
+    entree_utilisateur();
 }
 
 // Keeps the PC in view: when walking twelve instructions from debut_desa

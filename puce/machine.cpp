@@ -280,9 +280,11 @@ bool machine::boucle_sans_fin(unsigned short pc,
 void machine::entre_interruption(source_it source, const conditions_arret& c,
                                  bool deja_empile) {
   puce::hors_instruction hors(*puce_);
-  if (!deja_empile) cpu.empile_registres();
   const unsigned short vecteur = vecteurs_it[source];
+  vecteur_entree = vecteur;
+  if (!deja_empile) cpu.empile_registres();
   cpu.prend_vecteur(vecteur, source == it_xirq);
+  vecteur_entree = 0;
   systeme::servie(*puce_, source);
   // After WAI only the vector fetch is left.
   cycles += deja_empile ? 2 : cycles_interruption;
@@ -355,8 +357,10 @@ arret_machine machine::apres_inexistante(unsigned short pc,
     return arret_machine::illegal;
   {
     puce::hors_instruction hors(*puce_);
+    vecteur_entree = vecteur_illegal;
     cpu.empile_registres();
     cpu.prend_vecteur(vecteur_illegal, false);
+    vecteur_entree = 0;
   }
   cycles += cycles_illegal;
   if (c.observateur && c.observateur->interruption)

@@ -170,6 +170,10 @@ class machine {
     if (cycle < echeance) echeance = cycle;
   }
 
+  // While an interrupt entry (or the illegal-opcode trap) stacks the
+  // registers: its vector; 0 otherwise (what a watcher of the stack tells).
+  unsigned short vecteur_en_cours() const { return vecteur_entree; }
+
   // What the CPU is doing: interpreteur::actif, attente or arrete.
   unsigned char etat_cpu() const { return cpu.etat; }
   // Pending requests, one bit per source_it (0 in the flat model).
@@ -188,6 +192,7 @@ class machine {
   std::unique_ptr<puce> puce_;
   std::vector<evenement_broche> a_venir;  // sorted by cycle
   uint64_t echeance;                      // earliest due event or limit
+  unsigned short vecteur_entree = 0;
 
   // step() inlined into it where the build allows (link-time
   // optimisation), as a bare loop over step() has it.

@@ -5,26 +5,67 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "puce/interruptions.h"
 
 namespace {
 
 struct etat_trace {
-  std::FILE* fichier;
+  std::FILE* fichier;  // the trace; null with --watch alone
   unsigned short adresse;
   unsigned short suivante;
   char texte[64];
+  std::FILE* surveillance;  // where the watched writes go
+  const machine* m;
+  uint64_t debut_instruction;  // its cycle count when it began
 };
 
 void avant_instruction(void* objet, const machine& m) {
   etat_trace& t = *static_cast<etat_trace*>(objet);
   t.adresse = m.cpu.PC;
+  t.debut_instruction = m.cycles;
   t.suivante = const_cast<interpreteur&>(m.cpu).desa_ins(t.adresse, t.texte);
+}
+
+const char* nom_vecteur(unsigned short vecteur) {
+  if (vecteur == vecteur_illegal) return "opcode illegal";
+  for (int s = 0; s < nb_sources_it; ++s)
+    if (vecteurs_it[s] == vecteur) return noms_it[s];
+  return "?";
+}
+
+// "watch 0000 ff -> 37  steps=34 cycles=78 PC=b607 STAA $00": the cell,
+// before and after; the instruction count once the writing instruction is
+// counted, the cycle count when it began, its address and text; or the
+// interrupt whose stacking wrote the cell.
+void ecriture_surveillee(void* objet, unsigned short adresse,
+                         unsigned char avant, unsigned char apres) {
+  const etat_trace& t = *static_cast<const etat_trace*>(objet);
+  const machine& m = *t.m;
+  const unsigned short vecteur = m.vecteur_en_cours();
+  if (vecteur != 0) {
+    std::fprintf(
+        t.surveillance,
+        "watch %04x %02x -> %02x  steps=%llu cycles=%llu "
+        "interruption %s\n",
+        adresse, avant, apres, static_cast<unsigned long long>(m.instructions),
+        static_cast<unsigned long long>(m.cycles), nom_vecteur(vecteur));
+    return;
+  }
+  std::string texte = t.texte;
+  while (!texte.empty() && texte.back() == ' ') texte.pop_back();
+  std::fprintf(t.surveillance,
+               "watch %04x %02x -> %02x  steps=%llu cycles=%llu PC=%04x %s\n",
+               adresse, avant, apres,
+               static_cast<unsigned long long>(m.instructions + 1),
+               static_cast<unsigned long long>(t.debut_instruction), t.adresse,
+               texte.c_str());
 }
 
 void apres_instruction(void* objet, const machine& m) {
   const etat_trace& t = *static_cast<etat_trace*>(objet);
+  if (t.fichier == nullptr) return;
   // At most five bytes: prebyte, opcode and three operand bytes.
   char octets[3 * 5] = "";
   int place = 0;
@@ -41,9 +82,8 @@ void apres_instruction(void* objet, const machine& m) {
 // the state at the first instruction of the handler.
 void interruption(void* objet, const machine& m, unsigned short vecteur) {
   const etat_trace& t = *static_cast<const etat_trace*>(objet);
-  const char* nom = vecteur == vecteur_illegal ? "opcode illegal" : "?";
-  for (int s = 0; s < nb_sources_it; ++s)
-    if (vecteurs_it[s] == vecteur) nom = noms_it[s];
+  if (t.fichier == nullptr) return;
+  const char* nom = nom_vecteur(vecteur);
   char source[48];
   std::snprintf(source, sizeof source, "interruption %s (%04x)", nom, vecteur);
   std::fprintf(t.fichier, "----  %-32s  %s cycles=%llu\n", source,
@@ -82,12 +122,21 @@ bilan_run execute(machine& m, const conditions_run& conditions,
   }
   c.max_pas = m.instructions + conditions.max_pas;
   c.max_cycles = conditions.max_cycles;
-  etat_trace t{trace, 0, 0, ""};
+  etat_trace t{trace, 0, 0, "", stdout, &m, 0};
   const observateur_machine observateur{&t, avant_instruction,
                                         apres_instruction, interruption};
-  if (trace != nullptr) c.observateur = &observateur;
+  // Watched cells carry a mark: only their writes reach the watcher, and
+  // a run without --watch pays nothing.
+  const surveillant_memoire surveillant{&t, ecriture_surveillee};
+  for (const auto& s : conditions.surveillances)
+    for (unsigned a = s.first; a <= s.second && a <= 0xFFFF; ++a)
+      m.memoire.cellules[a] |= mem_64k::marque_surveillance;
+  if (!conditions.surveillances.empty()) m.memoire.surveillant = &surveillant;
+  if (trace != nullptr || !conditions.surveillances.empty())
+    c.observateur = &observateur;
   const uint64_t cycles = m.cycles, pas = m.instructions;
   const arret_machine a = m.execute(c);
+  m.memoire.surveillant = nullptr;
   return {m.cycles - cycles, m.instructions - pas, raison_de(a)};
 }
 

@@ -25,6 +25,9 @@ struct conditions_run {
   std::vector<unsigned> arrets;  // --until addresses
   std::uint64_t max_pas = 0;
   std::uint64_t max_cycles = ~std::uint64_t(0);
+  // --watch: every write into [debut, fin] becomes a line of the trace
+  // stream (standard output).
+  std::vector<std::pair<unsigned, unsigned>> surveillances;
 };
 
 struct bilan_run {

@@ -116,6 +116,16 @@ void ecrit_stats(std::uint64_t pas, double secondes) {
                static_cast<unsigned long long>(pas), secondes, par_seconde);
 }
 
+conditions_run conditions_de(const options_run& options) {
+  conditions_run c;
+  c.arrets = options.arrets;
+  c.max_pas = options.max_pas;
+  c.max_cycles = options.max_cycles;
+  for (const plage_dump& p : options.surveillances)
+    c.surveillances.push_back({p.debut, p.fin});
+  return c;
+}
+
 int lance(const options_run& options) {
   const std::unique_ptr<machine> m(new machine(
       options.modele_plat ? modele_machine::plat : modele_machine::e9));
@@ -127,8 +137,7 @@ int lance(const options_run& options) {
 
   const auto debut = std::chrono::steady_clock::now();
   const bilan_run bilan =
-      execute(*m, {options.arrets, options.max_pas, options.max_cycles},
-              options.trace ? stdout : nullptr);
+      execute(*m, conditions_de(options), options.trace ? stdout : nullptr);
   const std::chrono::duration<double> duree =
       std::chrono::steady_clock::now() - debut;
 

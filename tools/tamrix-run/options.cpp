@@ -147,10 +147,28 @@ std::string lit_model(const std::string& valeur, options_run& options) {
   return "--model : modele inconnu : \"" + valeur + "\" (e9 ou flat)";
 }
 
+// --watch ADR or ADR:FIN.
+std::string lit_watch(const std::string& valeur, options_run& options) {
+  const auto deux_points = valeur.find(':');
+  std::uint64_t debut = 0, fin = 0;
+  std::string erreur =
+      nombre_option("--watch", valeur.substr(0, deux_points), max_mot, debut);
+  fin = debut;
+  if (erreur.empty() && deux_points != std::string::npos)
+    erreur =
+        nombre_option("--watch", valeur.substr(deux_points + 1), max_mot, fin);
+  if (!erreur.empty()) return erreur;
+  if (fin < debut) return "--watch : fin avant debut : \"" + valeur + "\"";
+  options.surveillances.push_back(
+      {static_cast<unsigned>(debut), static_cast<unsigned>(fin)});
+  return "";
+}
+
 bool prend_une_valeur(const std::string& nom) {
   return nom == "--pc" || nom == "--until" || nom == "--max-steps" ||
          nom == "--set" || nom == "--poke" || nom == "--dump" ||
-         nom == "--model" || nom == "--pin" || nom == "--max-cycles";
+         nom == "--model" || nom == "--pin" || nom == "--max-cycles" ||
+         nom == "--watch";
 }
 
 // The value of one of the options that take one; empty on success.
@@ -161,6 +179,7 @@ std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
   if (nom == "--poke") return lit_poke(valeur, options);
   if (nom == "--dump") return lit_dump(valeur, options);
   if (nom == "--model") return lit_model(valeur, options);
+  if (nom == "--watch") return lit_watch(valeur, options);
   if (nom == "--pin") return lit_pin(valeur, options);
   if (nom == "--max-steps")
     return nombre_option(nom, valeur, UINT64_MAX, options.max_pas);
@@ -372,6 +391,14 @@ Sorties :
     ----  interruption IRQ (fff2)           PC=b616 A=00 B=00 X=0000 Y=0000 SP=00f6 CCR=00010000 cycles=15
   --dump DEBUT:FIN         apres l'execution, la memoire de DEBUT a FIN
                            incluses, 8 octets par ligne (repetable)
+  --watch ADR[:FIN]        chaque ecriture dans ces cellules pendant
+                           l'execution, une ligne chacune avant la derniere
+                           (repetable), par exemple
+    watch 0000 ff -> 37  steps=34 cycles=80 PC=b607 STAA $00
+      la cellule, sa valeur avant et apres, le nombre d'instructions et le
+      total des cycles une fois l'instruction finie, son adresse et son
+      texte (ou "interruption IRQ" pendant l'empilement d'une interruption)
+
   --stats                  sur la sortie d'erreur : instructions executees,
                            duree et instructions simulees par seconde
   --help                   ce texte

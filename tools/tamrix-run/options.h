@@ -46,6 +46,7 @@ struct options_run {
   std::vector<depot_memoire> depots;
   std::vector<unsigned> arrets;  // --until addresses
   std::vector<plage_dump> dumps;
+  std::vector<plage_dump> surveillances;  // --watch ranges
   std::vector<reglage_broche> broches;
   std::uint64_t max_pas = 100000000;
   std::uint64_t max_cycles = UINT64_MAX;  // --max-cycles, none by default
