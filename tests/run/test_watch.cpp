@@ -34,9 +34,11 @@ TEST(Watch, WritesOfTheExamplesAndOfTheStack) {
     lignes.pop_back();  // the final line
     EXPECT_EQ(c.lignes, lignes);
   }
+  // The help's example is what the runner writes.
   const std::string aide = lance_run({"--help"}).sortie;
-  EXPECT_NE(std::string::npos,
-            aide.find("    watch 0000 ff -> 37  steps=34 cycles=80 PC=b607 "));
+  const std::string ligne =
+      lance_run({"--watch", "0", exemple("somme.s19")}).lignes().front();
+  EXPECT_NE(std::string::npos, aide.find("    " + ligne + "\n")) << ligne;
   const sortie_run faux = lance_run({"--watch", "5:2", exemple("somme.s19")});
   EXPECT_EQ(2, faux.statut);
   EXPECT_EQ("tamrix-run: --watch : fin avant debut : \"5:2\"\n", faux.erreurs);

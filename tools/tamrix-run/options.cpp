@@ -394,7 +394,7 @@ Sorties :
   --watch ADR[:FIN]        chaque ecriture dans ces cellules pendant
                            l'execution, une ligne chacune avant la derniere
                            (repetable), par exemple
-    watch 0000 ff -> 37  steps=34 cycles=80 PC=b607 STAA $00
+    watch 0000 ff -> 37  steps=33 cycles=74 PC=b607 STAA $00
       la cellule, sa valeur avant et apres, le nombre d'instructions et le
       total des cycles une fois l'instruction finie, son adresse et son
       texte (ou "interruption IRQ" pendant l'empilement d'une interruption)
