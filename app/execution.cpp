@@ -95,6 +95,7 @@ execution::execution(simulateur& s)
 execution::~execution() {
   Fl::remove_idle(au_repos, this);
   Fl::remove_timeout(au_temps, this);
+  Fl::remove_timeout(reprend_au_repos, this);
 }
 
 void execution::installe() {
@@ -204,6 +205,7 @@ void execution::choisit_vitesse(vitesse v) {
   if (relance) {
     Fl::remove_idle(au_repos, this);
     Fl::remove_timeout(au_temps, this);
+    Fl::remove_timeout(reprend_au_repos, this);
     marche = false;
   }
   allure = v;
@@ -230,6 +232,7 @@ void execution::arrete(raison_arret r) {
   raison = r;
   Fl::remove_idle(au_repos, this);
   Fl::remove_timeout(au_temps, this);
+  Fl::remove_timeout(reprend_au_repos, this);
   facteur = 0;
   rafraichit_tout();
   const machine& m = sim.simulation;
@@ -252,7 +255,18 @@ void execution::arrete(raison_arret r) {
 }
 
 void execution::au_repos(void* moi) {
-  static_cast<execution*>(moi)->tranche(duree_tranche);
+  execution& ex = *static_cast<execution*>(moi);
+  ex.tranche(duree_tranche);
+  // Stopped by STOP, the CPU waits for a pin: no need to spin meanwhile.
+  if (ex.marche && ex.sim.simulation.etat_cpu() == interpreteur::arrete) {
+    Fl::remove_idle(au_repos, moi);
+    Fl::add_timeout(periode_cadence, reprend_au_repos, moi);
+  }
+}
+
+void execution::reprend_au_repos(void* moi) {
+  execution& ex = *static_cast<execution*>(moi);
+  if (ex.marche && ex.allure == vitesse::maximum) Fl::add_idle(au_repos, moi);
 }
 
 void execution::au_temps(void* moi) {

@@ -147,6 +147,7 @@ class execution {
   void mesure_vitesse();
   double facteur_allure() const;
   static void au_temps(void* moi);
+  static void reprend_au_repos(void* moi);
   void affiche_points_arret();
   void rafraichit_tout();
   static void au_repos(void* moi);
