@@ -4,6 +4,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Slider.H>
+#include <FL/fl_draw.H>
 
 #include <cstdlib>
 #include <fstream>
@@ -91,6 +92,11 @@ void tape(Fl_Widget* saisie, const char* texte) {
 }
 
 std::string texte(const Fl_Widget* w) { return w->label() ? w->label() : ""; }
+
+double largeur_chiffre(const Fl_Widget* w) {
+  fl_font(w->labelfont(), w->labelsize());
+  return fl_width('0');
+}
 
 std::string instruction(simulateur& sim, unsigned short adresse) {
   char texte[32] = "";

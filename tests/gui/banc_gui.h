@@ -34,6 +34,8 @@ int active(simulateur& sim, Fl_Widget* objet);
 void tape(Fl_Widget* saisie, const char* texte);
 
 std::string texte(const Fl_Widget* w);
+// Width of a digit in a widget's label font.
+double largeur_chiffre(const Fl_Widget* w);
 
 // The disassembler's own text of the instruction at `adresse`.
 std::string instruction(simulateur& sim, unsigned short adresse);

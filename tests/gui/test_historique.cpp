@@ -6,7 +6,6 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
-#include <FL/fl_draw.H>
 
 #include <chrono>
 
@@ -85,8 +84,7 @@ TEST_F(Historique, WhoChangedACellThenBackToJustBeforeIt) {
   // A right click on the dump's first cell ("   0 37 ..."), by the window's
   // own event path.
   Fl_Widget* ligne = sim->lignes_dump[0];
-  fl_font(ligne->labelfont(), ligne->labelsize());
-  Fl::e_x = ligne->x() + 3 + static_cast<int>(6 * fl_width('0'));
+  Fl::e_x = ligne->x() + 3 + static_cast<int>(6 * largeur_chiffre(ligne));
   Fl::e_y = ligne->y() + ligne->h() / 2;
   Fl::e_keysym = FL_Button + FL_RIGHT_MOUSE;
   Fl::handle(FL_PUSH, f().fenetre);
