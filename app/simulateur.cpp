@@ -6,7 +6,9 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Slider.H>
 
+#include <algorithm>
 #include <deque>
+#include <vector>
 
 #include "app/forms_tamrix.h"
 #include "ui/auxiliaires.h"
@@ -25,19 +27,20 @@ void recueille_file_fltk() {
   while (Fl_Widget* w = Fl::readqueue()) file_objets.push_back(w);
 }
 
-// What a right click in the main window puts on the queue ("Qui a change
-// ceci ?"), where it was kept in simulateur::x_clic_droit, y_clic_droit.
-Fl_Widget* demande_clic_droit = nullptr;
+// What a right click in a main window puts on the queue ("Qui a change
+// ceci ?"), where it was kept in simulateur::x_clic_droit, y_clic_droit;
+// one per simulator.
+std::vector<Fl_Widget*> demandes_clic_droit;
 
 int aiguille_evenement(int evenement, Fl_Window* fenetre) {
-  if (evenement == FL_PUSH && Fl::event_button() == FL_RIGHT_MOUSE &&
-      demande_clic_droit != nullptr &&
-      fenetre == demande_clic_droit->window()) {
-    simulateur::x_clic_droit = Fl::event_x();
-    simulateur::y_clic_droit = Fl::event_y();
-    file_objets.push_back(demande_clic_droit);
-    return 1;
-  }
+  if (evenement == FL_PUSH && Fl::event_button() == FL_RIGHT_MOUSE)
+    for (Fl_Widget* demande : demandes_clic_droit)
+      if (fenetre == demande->window()) {
+        simulateur::x_clic_droit = Fl::event_x();
+        simulateur::y_clic_droit = Fl::event_y();
+        file_objets.push_back(demande);
+        return 1;
+      }
   const int traite = Fl::handle_(evenement, fenetre);
   recueille_file_fltk();
   return traite;
@@ -119,7 +122,7 @@ simulateur::simulateur(int argc, char** argv)
   controle_execution.installe();
   installe_historique();
   histoire.demarre();
-  demande_clic_droit = demande_qui;
+  demandes_clic_droit.push_back(demande_qui);
   controle_execution.choisit_vitesse(vitesse::temps_reel);
   file_objets.clear();
   Fl::event_dispatch(aiguille_evenement);
@@ -129,6 +132,9 @@ simulateur::simulateur(int argc, char** argv)
 }
 
 simulateur::~simulateur() {
+  demandes_clic_droit.erase(std::remove(demandes_clic_droit.begin(),
+                                        demandes_clic_droit.end(), demande_qui),
+                            demandes_clic_droit.end());
   fl_hide_form(forme_sim->fenetre);
   fl_finish();
   // The event hook stays: it only moves activations to the shared queue.
