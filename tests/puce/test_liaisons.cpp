@@ -21,6 +21,7 @@
 #include <string>
 
 #include "puce/machine.h"
+#include "tests/puce/banc_puce.h"
 #include "text/tensions.h"
 
 namespace {
@@ -236,6 +237,26 @@ const CasLiaison cas_can[] = {
     {"PORTE reads 1 from 3.5 V",
      "@0 AN3=3.5 AN4=3.49 AN7=5 v0A=88 PE4=1 v0A=98 PE7=0 v0A=18", "", ""},
 };
+
+// Programs: the interrupts of the SPI ($ffd8) and of the SCI ($ffd6) end a
+// WAI. WAI's 12 cycles, then the wait, then 2 for the vector.
+const CasPuce cas_programmes[] = {
+    // DDRD, SPCR = SPIE SPE MSTR (6 + 6 cycles), CLI, STAA SPDR written in
+    // cycle 17: SPIF in cycle 33, seen from 34.
+    {"SPIF wakes WAI through $ffd8",
+     "86 38 B7 10 09 86 D0 B7 10 28 0E B7 10 2A 3E / FFD8=C0 FFD9=00", "SP=FF",
+     "", "pc=C000", "PC=C000 SP=F6", 34 + 2},
+    // BAUD written in cycle 5, SCCR2 = RIE RE in cycle 11: the queued
+    // character is taken 11 + 2002 = 2013, seen from 2014.
+    {"RDRF wakes WAI through $ffd6",
+     "86 30 B7 10 2B 86 24 B7 10 2D 0E 3E / FFD6=C0 FFD7=00", "SP=FF", "",
+     "pc=C000", "PC=C000 SP=F6", 2014 + 2},
+};
+
+TEST(Liaisons, InterruptsEndAWait) {
+  verifie_puce(cas_programmes[0]);
+  verifie_puce(cas_programmes[1], [](machine& m) { m.recoit_sci('k'); });
+}
 
 TEST(Liaisons, SciTransmitter) {
   for (const CasLiaison& c : cas_emission) joue(c);
