@@ -258,6 +258,49 @@ TEST(Liaisons, InterruptsEndAWait) {
   verifie_puce(cas_programmes[1], [](machine& m) { m.recoit_sci('k'); });
 }
 
+// A program that stops on BRA * ends its run once nothing can change its
+// course any more: a frame still going out is waited for (its byte is
+// output), a continuous scan whose inputs stay put is not, a character to
+// receive with its interrupt enabled is (the handler is a BRA * too).
+TEST(Liaisons, RunsEndWhenNothingIsLeftToCome) {
+  const struct {
+    const char* nom;
+    const char* code;
+    bool caractere;  // the terminal sends one character first
+    bool routine;    // the run ends in the interrupt handler
+    const char* sortie;
+  } cas[] = {
+      {"continuous scan", "86 90 B7 10 39 86 20 B7 10 30 20 FE", false, false,
+       ""},
+      {"a character written", "86 08 B7 10 2D B6 10 2E 86 41 B7 10 2F 20 FE",
+       false, false, "41"},
+      {"receive interrupt, nothing to receive", "86 24 B7 10 2D 0E 20 FE",
+       false, false, ""},
+      {"receive interrupt, a character to come", "86 24 B7 10 2D 0E 20 FE",
+       true, true, ""},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.nom);
+    machine m(modele_machine::e9);
+    std::istringstream octets(c.code);
+    unsigned short a = 0xB600;
+    std::string o;
+    while (octets >> o)
+      m.memoire.write_byte(a++, static_cast<unsigned char>(octet(o)));
+    const unsigned short routine = a;
+    m.memoire.write_byte(routine, 0x20);
+    m.memoire.write_byte(routine + 1, 0xFE);
+    m.memoire.write_byte(0xFFD6, static_cast<unsigned char>(routine >> 8));
+    m.memoire.write_byte(0xFFD7, static_cast<unsigned char>(routine));
+    if (c.caractere) m.recoit_sci('z');
+    conditions_arret conditions;
+    conditions.max_pas = 100000;
+    EXPECT_EQ(arret_machine::boucle, m.execute(conditions));
+    EXPECT_EQ(c.routine ? routine : routine - 2, m.cpu.PC);
+    EXPECT_EQ(c.sortie, hex(m.sortie_sci));
+  }
+}
+
 TEST(Liaisons, SciTransmitter) {
   for (const CasLiaison& c : cas_emission) joue(c);
 }

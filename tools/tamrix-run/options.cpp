@@ -467,8 +467,9 @@ Liaison serie et entrees analogiques (modele e9) :
   --sci-in TEXTE           caracteres envoyes au SCI par le terminal, au
                            debit programme, des que le recepteur est en
                            marche (RE) ; \r, \n, \t, \\ et \xNN (deux chiffres
-                           hexadecimaux) pour les autres octets ; 1024
-                           octets au plus avec ceux de --sci-in-file
+                           hexadecimaux) pour les autres octets
+                           (repetable) ; 1024 octets au plus avec ceux de
+                           --sci-in-file
   --sci-in-file FICHIER    les octets d'un fichier, a la suite (repetable,
                            dans l'ordre de la ligne de commande avec
                            --sci-in)
