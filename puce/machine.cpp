@@ -208,9 +208,7 @@ bool machine::recoit_sci(unsigned char octet, bool neuvieme) {
   return pris;
 }
 
-unsigned machine::file_sci() const {
-  return e9() ? puce_->etat.sci.nombre : 0;
-}
+unsigned machine::file_sci() const { return e9() ? puce_->etat.sci.nombre : 0; }
 
 unsigned machine::perdus_sci() const {
   return e9() ? puce_->etat.sci.perdus : 0;
