@@ -216,6 +216,9 @@ unsigned machine::perdus_sci() const {
 
 bool machine::pose_miso(unsigned char octet) {
   if (!e9()) return false;
+  // Transfers ended before now keep the byte they had.
+  puce::hors_instruction hors(*puce_);
+  puce_->rattrape(cycles);
   puce_->etat.spi.miso = octet;
   return true;
 }
