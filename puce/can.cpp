@@ -145,7 +145,8 @@ unsigned char niveaux_port_e(const puce& p) {
 }
 
 void pose_numerique(puce& p, int bit, bool haut) {
-  p.rattrape(p.instant());
+  // Only this unit needs catching up: a pin event may be under way.
+  rattrape(p, p.instant());
   int32_t t[nb_entrees];
   std::copy(std::begin(p.etat.can.tensions), std::end(p.etat.can.tensions), t);
   t[bit] = haut ? vdd : 0;

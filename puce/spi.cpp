@@ -121,7 +121,9 @@ void verifie_ss(puce& p) {
   if (ports::niveaux(p, 3) & 0x20) return;
   s.spsr |= MODF;
   s.spcr &= static_cast<unsigned char>(~MSTR);
-  s.fin = jamais;
+  // A transfer still under way stops; one already over is left to the
+  // next catch-up.
+  if (s.fin != jamais && s.fin >= p.instant()) s.fin = jamais;
   p.etat.ports.ddrd &= static_cast<unsigned char>(~0x3C);
   ports::actualise(p);
 }
