@@ -1,6 +1,7 @@
 // The "Options" menu: the model and the interrupt pins ("Interruptions..."),
-// where the register block and the RAM lie ("Adresse de  Base..."), and the
-// state line of the main window.
+// where the register block and the RAM lie ("Adresse de  Base..."), the
+// analog inputs ("Ports...") and the serial terminal ("Terminal SCI...",
+// both in app/liaisons.cpp), and the state line of the main window.
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
@@ -22,6 +23,8 @@ namespace {
 enum {
   article_adresse_base = 1,
   article_interruptions = 2,
+  article_ports = 3,
+  article_terminal = 6,
 };
 
 void montre(Fl_Double_Window* fenetre, const char* titre) {
@@ -52,6 +55,12 @@ void simulateur::interprete_menu_options(Fl_Widget* menu) {
       break;
     case article_interruptions:
       montre(forme_interruptions->fenetre, "Interruptions");
+      break;
+    case article_ports:
+      montre_tensions();
+      break;
+    case article_terminal:
+      montre_terminal();
       break;
     default:
       return;
@@ -98,7 +107,7 @@ int simulateur::traite_fenetres(Fl_Widget* objet) {
     entree_utilisateur();
     rafraichit_fenetres();
     controle_execution.affiche_compteur();
-  } else {
+  } else if (!traite_liaisons(objet)) {
     return 0;
   }
   return 1;
@@ -169,6 +178,7 @@ void simulateur::rafraichit_fenetres() {
     }
     base.fenetre->redraw();
   }
+  rafraichit_liaisons();
 }
 
 void simulateur::affiche_etat(const char* texte) {

@@ -15,6 +15,7 @@
 #include "ui/form_about.h"
 #include "ui/options_puce.h"
 #include "ui/sim_class.h"
+#include "ui/terminal_sci.h"
 
 namespace {
 
@@ -96,6 +97,7 @@ simulateur::simulateur(int argc, char** argv)
       forme_convert(nullptr),
       forme_interruptions(nullptr),
       forme_adresse_base(nullptr),
+      forme_terminal(nullptr),
       lignes_desa{},
       lignes_dump{},
       ligne_etat(nullptr),
@@ -147,7 +149,8 @@ void simulateur::construit_formes() {
               "A propos de...|Ouvrir fichier s19|Quitter");
   fl_set_menu(forme_sim->menu_options,
               "Adresse de  Base...|Interruptions...|Ports...|"
-              "Affichage des Registres...|Sauver les options");
+              "Affichage des Registres...|Sauver les options|"
+              "Terminal SCI...");
   forme_pref_affichage = new pref_affichage_class;
   forme_aff_composant = new aff_composant_class;
   forme_about = new form_about_class;
@@ -157,6 +160,7 @@ void simulateur::construit_formes() {
   forme_convert = new convert_class;
   forme_interruptions = new interruptions_class;
   forme_adresse_base = new adresse_base_class;
+  forme_terminal = new terminal_sci_class;
 }
 
 void simulateur::prepare_vues() {

@@ -29,6 +29,7 @@ class interruptions_class;
 class adresse_base_class;
 class qui_a_change_class;
 class Fl_Button;
+class terminal_sci_class;
 
 // Eight '0'/'1' characters of `valeur`, bit 7 first, and a NUL.
 void reg2bin8(unsigned char valeur, char* texte);
@@ -51,6 +52,16 @@ class simulateur {
   convert_class* forme_convert;
   interruptions_class* forme_interruptions;
   adresse_base_class* forme_adresse_base;
+  // The serial line and the analog inputs (app/liaisons.cpp): the
+  // "Terminal SCI" window and what it keeps between refreshes.
+  terminal_sci_class* forme_terminal;
+  struct etat_liaisons {
+    bool ouvert_depuis_reset = false;  // the terminal opened since a reset
+    uint64_t cycles_vus = 0;           // the machine's count last seen
+    bool apres_cr = false;             // the last byte shown was a CR
+    unsigned refuses = 0;              // keys dropped (queue full, flat)
+    int32_t tensions[10] = {};         // analog inputs the fields show
+  } liaisons;
   Fl_Widget* lignes_desa[12];
   Fl_Widget* lignes_dump[12];
   // A line of the main window (free space of the port frame) that says
@@ -123,6 +134,14 @@ class simulateur {
   void rafraichit_fenetres();
   // The state line of the main window: the CPU waiting, a trap taken...
   void affiche_etat(const char* texte);
+  // The "Terminal SCI" window and the analog inputs window ("Ports..."):
+  // showing them, their widgets' actions (1 when `objet` was one of
+  // theirs), their contents again (the terminal takes the bytes the
+  // program sent, and opens by itself the first time after a reset).
+  void montre_terminal();
+  void montre_tensions();
+  int traite_liaisons(Fl_Widget* objet);
+  void rafraichit_liaisons();
 
   // History: the user changed the machine (a pin, a register, a fill):
   // kept, the future dropped. One instruction back; back to the previous

@@ -229,6 +229,49 @@ unsigned char machine::sorties_port(int port) const {
   }
 }
 
+// ------------------------------------ serial interfaces, analog inputs
+
+bool machine::recoit_sci(unsigned char octet, bool neuvieme) {
+  if (!e9()) return false;
+  puce::hors_instruction hors(*puce_);
+  puce_->rattrape(cycles);
+  const bool pris = sci::recoit(
+      *puce_, static_cast<uint16_t>(octet | (neuvieme ? 0x100 : 0)));
+  puce_->planifie();
+  return pris;
+}
+
+unsigned machine::file_sci() const { return e9() ? puce_->etat.sci.nombre : 0; }
+
+unsigned machine::perdus_sci() const {
+  return e9() ? puce_->etat.sci.perdus : 0;
+}
+
+bool machine::pose_miso(unsigned char octet) {
+  if (!e9()) return false;
+  // Transfers ended before now keep the byte they had.
+  puce::hors_instruction hors(*puce_);
+  puce_->rattrape(cycles);
+  puce_->etat.spi.miso = octet;
+  return true;
+}
+
+bool machine::pose_tensions(const int32_t (&t)[can::nb_entrees]) {
+  if (!e9() || !can::tensions_valides(t)) return false;
+  puce::hors_instruction hors(*puce_);
+  puce_->rattrape(cycles);
+  can::pose_tensions(*puce_, t);
+  ports::actualise(*puce_);
+  puce_->planifie();
+  puce_->maj_demandes();
+  return true;
+}
+
+void machine::tensions(int32_t (&t)[can::nb_entrees]) const {
+  for (int i = 0; i < can::nb_entrees; ++i)
+    t[i] = e9() ? puce_->etat.can.tensions[i] : 0;
+}
+
 // ---------------------------------------------------------------- runs
 
 void machine::recalcule_echeance(const conditions_arret& c) {

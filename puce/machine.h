@@ -174,6 +174,28 @@ class machine {
   // registers: its vector; 0 otherwise (what a watcher of the stack tells).
   unsigned short vecteur_en_cours() const { return vecteur_entree; }
 
+  // ---- Serial interfaces and analog inputs (E9 model; in the flat model
+  // the calls do nothing and return false, the outputs stay empty).
+  // Outputs, not state: the bytes the SCI transmitted (each once its stop
+  // bit is out) and those the SPI sent on MOSI, in order. The GUI's
+  // terminal and tamrix-run take them and may empty them.
+  std::vector<unsigned char> sortie_sci;
+  std::vector<unsigned char> sortie_spi;
+  // A character the terminal sends now (`neuvieme`: bit 8 of a 9-bit
+  // frame): queued in the SCI's state, it goes on RxD at the programmed
+  // rate once the receiver is enabled. False when the queue is full
+  // (sci::capacite_file characters): the character is dropped.
+  bool recoit_sci(unsigned char octet, bool neuvieme = true);
+  // Characters still queued, and those lost (overruns, frames cut short).
+  unsigned file_sci() const;
+  unsigned perdus_sci() const;
+  // The byte the SPI's peripheral answers with.
+  bool pose_miso(unsigned char octet);
+  // Analog inputs, microvolts: AN0-AN7, then VRH and VRL (can.h). False,
+  // nothing changed, when a level is outside 0-5 V or VRL >= VRH.
+  bool pose_tensions(const int32_t (&tensions)[can::nb_entrees]);
+  void tensions(int32_t (&tensions)[can::nb_entrees]) const;
+
   // What the CPU is doing: interpreteur::actif, attente or arrete.
   unsigned char etat_cpu() const { return cpu.etat; }
   // Pending requests, one bit per source_it (0 in the flat model).

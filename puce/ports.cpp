@@ -16,6 +16,16 @@ unsigned char niveau(unsigned char sortie, unsigned char latch,
   return static_cast<unsigned char>((latch & sortie) | (entree & ~sortie));
 }
 
+// Port D pins the serial interfaces take: forced directions, and the
+// levels they set.
+struct liaisons_port_d {
+  unsigned char sorties = 0, entrees = 0, pilotees = 0, niveaux = 0;
+  explicit liaisons_port_d(const puce& p) {
+    sci::broches(p, sorties, entrees, pilotees, niveaux);
+    spi::broches(p, sorties, entrees, pilotees, niveaux);
+  }
+};
+
 }  // namespace
 
 unsigned char sorties(const puce& p, int port) {
@@ -27,8 +37,11 @@ unsigned char sorties(const puce& p, int port) {
       return 0xFF;
     case 2:
       return e.ddrc;
-    case 3:
-      return e.ddrd & 0x3F;
+    case 3: {
+      const liaisons_port_d l(p);
+      return static_cast<unsigned char>((e.ddrd | l.sorties) & ~l.entrees &
+                                        0x3F);
+    }
     default:
       return 0x00;
   }
@@ -44,10 +57,14 @@ unsigned char niveaux(const puce& p, int port) {
       return e.portb;
     case 2:
       return niveau(s, e.portc, e.entrees[2]);
-    case 3:
-      return niveau(s, e.portd, e.entrees[3]) & 0x3F;
-    default:
-      return e.entrees[4];
+    case 3: {
+      const liaisons_port_d l(p);
+      const unsigned char n = niveau(s, e.portd, e.entrees[3]);
+      return static_cast<unsigned char>(
+          ((n & ~l.pilotees) | (l.niveaux & l.pilotees)) & 0x3F);
+    }
+    default:  // the analog inputs' levels
+      return can::niveaux_port_e(p);
   }
 }
 
@@ -116,6 +133,7 @@ void ecrit(puce& p, unsigned char offset, unsigned char valeur) {
       break;
     case DDRD:
       e.ddrd = valeur & 0x3F;
+      spi::verifie_ss(p);
       break;
     default:  // PORTE: input only
       return;
@@ -128,7 +146,10 @@ void pose_entree(puce& p, int port, int bit, bool haut) {
   const auto masque = static_cast<unsigned char>(1u << bit);
   entree =
       static_cast<unsigned char>(haut ? entree | masque : entree & ~masque);
+  // Port E's pins are the analog inputs: a digital level is 0 V or VDD.
+  if (port == 4) can::pose_numerique(p, bit, haut);
   actualise(p);
+  if (port == 3 && bit == 5) spi::verifie_ss(p);
 }
 
 void actualise(puce& p) {

@@ -14,6 +14,11 @@
 //   $08 PORTD   PD0-PD5 like port C; bits 7-6 read 0
 //   $09 DDRD    $00; bits 7-6 read 0
 //   $0A PORTE   input only: the pins (the A/D inputs read as levels)
+// The serial interfaces take port D pins while enabled (sci.h, spi.h):
+// TxD an output at 1, RxD an input at 1 (the idle line), MISO an input,
+// MOSI and SCK outputs where DDRD says, SCK at CPOL. Port E's levels are
+// the analog inputs' (can.h): 1 from 3.5 V up; driving a pin sets its input
+// to 0 V or 5 V.
 // A pin's level is the output latch where the pin is an output and the
 // level the user (or a scheduled pin event) drives where it is an input.
 // Every change of a level goes to the machine's pin log. Open-drain

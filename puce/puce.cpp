@@ -27,6 +27,13 @@ bool tout(unsigned char) { return true; }
 const unite unites[] = {
     {ports::reset, ports::possede, ports::lit, ports::ecrit, nullptr, nullptr,
      nullptr, nullptr},
+    // Serial interfaces and A/D converter.
+    {spi::reset, spi::possede, spi::lit, spi::ecrit, spi::rattrape,
+     spi::prochain, spi::demandes, spi::autorisees},
+    {sci::reset, sci::possede, sci::lit, sci::ecrit, sci::rattrape,
+     sci::prochain, sci::demandes, sci::autorisees},
+    {can::reset, can::possede, can::lit, can::ecrit, can::rattrape,
+     can::prochain, nullptr, nullptr},
     {nullptr, tout, systeme::lit, systeme::ecrit, nullptr, nullptr,
      systeme::demandes, systeme::autorisees},
 };
@@ -115,6 +122,9 @@ void puce::mise_sous_tension() {
   // evaluation boards' expanded mode.
   etat.systeme.config_eeprom = 0x0F;
   etat.systeme.mode_etendu_demande = true;
+  // Inputs outside the chip: the SPI peripheral's answer, analog levels.
+  spi::mise_sous_tension(*this);
+  can::mise_sous_tension(*this);
   reset();
 }
 

@@ -9,6 +9,8 @@
 //   registres   OPTION, HPRIO, INIT, TEST1, CONFIG, reserved cells; the
 //               IRQ/XIRQ pins and the interrupt priority
 //   ports       PORTA..PORTE, DDRC, DDRD, PIOC, PORTCL; pin levels
+//   spi, sci    the serial interfaces (SPCR..SPDR, BAUD..SCDR)
+//   can         the A/D converter (ADCTL, ADR1-ADR4) and the analog inputs
 // Registers of a unit not modelled yet are stored as written.
 //
 // Time: the machine counts E cycles since reset. A register access made
@@ -28,6 +30,10 @@
 #include "puce/interruptions.h"
 #include "puce/ports.h"
 #include "puce/registres.h"
+// Serial interfaces and A/D converter.
+#include "puce/can.h"
+#include "puce/sci.h"
+#include "puce/spi.h"
 
 class machine;
 
@@ -35,6 +41,10 @@ class machine;
 struct etat_puce {
   etat_systeme systeme;
   etat_ports ports;
+  // Serial interfaces and A/D converter.
+  etat_spi spi;
+  etat_sci sci;
+  etat_can can;
   // Pending requests (flag and local enable both set), one bit per
   // source_it; the CPU's masks are applied when they are served.
   uint32_t demandes;

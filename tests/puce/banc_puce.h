@@ -31,8 +31,10 @@ inline unsigned char broche_nommee(const std::string& nom) {
 }
 
 // Builds the machine of a case and runs it; the machine is returned for
-// further checks.
-inline std::unique_ptr<machine> execute_puce(const CasPuce& c) {
+// further checks. `avant`, when given, acts on the machine just before the
+// run (inputs from outside: a terminal's characters...).
+inline std::unique_ptr<machine> execute_puce(
+    const CasPuce& c, void (*avant)(machine&) = nullptr) {
   std::unique_ptr<machine> m(new machine(modele_machine::e9));
   banc::Etat cellules;
   const std::vector<uint8_t> code = banc::lit_code(c.code, cellules);
@@ -65,13 +67,14 @@ inline std::unique_ptr<machine> execute_puce(const CasPuce& c) {
   } else {
     conditions.max_pas = valeur;
   }
+  if (avant) avant(*m);
   m->execute(conditions);
   return m;
 }
 
-inline void verifie_puce(const CasPuce& c) {
+inline void verifie_puce(const CasPuce& c, void (*avant)(machine&) = nullptr) {
   SCOPED_TRACE(c.nom);
-  const std::unique_ptr<machine> m = execute_puce(c);
+  const std::unique_ptr<machine> m = execute_puce(c, avant);
   const banc::Etat attendu = banc::lit_etat(c.apres);
   const auto lus = banc::registres(m->cpu);
   for (const auto& r : attendu.registres) {

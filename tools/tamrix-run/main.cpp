@@ -104,8 +104,45 @@ void prepare(machine& m, const options_run& options) {
       m.ecrit_octet(adresse, d.octets[i]);
       pose_entrees_port(m, adresse, d.octets[i]);
     }
+  // Serial line and analog inputs (validated with the options).
+  if (!options.tensions.empty()) {
+    int32_t t[can::nb_entrees];
+    m.tensions(t);
+    for (const reglage_tension& r : options.tensions)
+      t[r.entree] = r.microvolts;
+    m.pose_tensions(t);
+  }
+  for (char c : options.entree_sci) m.recoit_sci(static_cast<unsigned char>(c));
   for (const reglage_broche& b : options.broches)
     m.planifie_broche({b.cycle, b.broche, b.niveau});
+}
+
+// --sci-out: where the SCI's bytes go, opened before the run. Empty on
+// success.
+std::string ouvre_sortie_sci(const options_run& options, std::FILE*& f) {
+  f = nullptr;
+  if (options.sortie_sci.empty()) return "";
+  if (options.sortie_sci == "-") {
+    f = stdout;
+    return "";
+  }
+  f = std::fopen(options.sortie_sci.c_str(), "wb");
+  if (f) return "";
+  return "--sci-out : fichier impossible a ecrire : " + options.sortie_sci +
+         " : " + std::strerror(errno);
+}
+
+// The bytes the SCI sent; on standard output, ended by a line feed so that
+// the final line stays whole.
+void ecrit_sortie_sci(const machine& m, std::FILE* f) {
+  if (!f) return;
+  const std::vector<unsigned char>& octets = m.sortie_sci;
+  if (!octets.empty()) std::fwrite(octets.data(), 1, octets.size(), f);
+  if (f == stdout) {
+    if (!octets.empty() && octets.back() != '\n') std::fputc('\n', f);
+  } else {
+    std::fclose(f);
+  }
 }
 
 void ecrit_stats(std::uint64_t pas, double secondes) {
@@ -131,6 +168,9 @@ int lance(const options_run& options) {
       options.modele_plat ? modele_machine::plat : modele_machine::e9));
   const std::string erreur = charge(m->memoire, options);
   if (!erreur.empty()) return refuse(erreur);
+  std::FILE* sortie_sci = nullptr;
+  const std::string erreur_sortie = ouvre_sortie_sci(options, sortie_sci);
+  if (!erreur_sortie.empty()) return refuse(erreur_sortie);
   prepare(*m, options);
   static char tampon[1 << 16];
   std::setvbuf(stdout, tampon, _IOFBF, sizeof tampon);
@@ -141,6 +181,7 @@ int lance(const options_run& options) {
   const std::chrono::duration<double> duree =
       std::chrono::steady_clock::now() - debut;
 
+  ecrit_sortie_sci(*m, sortie_sci);
   for (const plage_dump& p : options.dumps)
     std::fputs(texte_dump(m->memoire, p.debut, p.fin).c_str(), stdout);
   std::printf("%s\n", ligne_finale(m->cpu, bilan).c_str());

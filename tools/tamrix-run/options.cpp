@@ -3,9 +3,14 @@
 #include "tools/tamrix-run/options.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
+#include "puce/can.h"
 #include "puce/journal.h"
+#include "puce/sci.h"
+#include "text/tensions.h"
 
 namespace {
 
@@ -164,11 +169,120 @@ std::string lit_watch(const std::string& valeur, options_run& options) {
   return "";
 }
 
+// ---- Serial line and analog inputs.
+
+// --sci-in: the text with \r, \n, \t, \\ and \xNN.
+std::string lit_sci_in(const std::string& texte, options_run& options) {
+  std::string& octets = options.entree_sci;
+  for (std::size_t i = 0; i < texte.size(); ++i) {
+    if (texte[i] != '\\') {
+      octets += texte[i];
+      continue;
+    }
+    const char c = i + 1 < texte.size() ? texte[i + 1] : '\0';
+    const int fort =
+        i + 2 < texte.size() ? valeur_chiffre(texte[i + 2], 16) : -1;
+    const int faible =
+        i + 3 < texte.size() ? valeur_chiffre(texte[i + 3], 16) : -1;
+    if (c == 'r' || c == 'n' || c == 't' || c == '\\') {
+      octets += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : '\\';
+      ++i;
+    } else if (c == 'x' && fort >= 0 && faible >= 0) {
+      octets += static_cast<char>(fort * 16 + faible);
+      i += 3;
+    } else {
+      return "--sci-in : sequence inconnue : \"" +
+             texte.substr(i, c == 'x' ? 4 : 2) +
+             "\" (\\r, \\n, \\t, \\\\ ou \\xNN)";
+    }
+  }
+  return "";
+}
+
+std::string lit_sci_in_file(const std::string& chemin, options_run& options) {
+  std::FILE* f = std::fopen(chemin.c_str(), "rb");
+  std::string lu;
+  int erreur = f ? 0 : errno;
+  if (f) {
+    char tampon[4096];
+    std::size_t n;
+    while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0)
+      lu.append(tampon, n);
+    if (std::ferror(f)) erreur = errno ? errno : EIO;
+    std::fclose(f);
+  }
+  if (erreur)
+    return "--sci-in-file : fichier illisible : " + chemin + " : " +
+           std::strerror(erreur);
+  options.entree_sci += lu;
+  return "";
+}
+
+// AN0-AN7, VRH, VRL (either case): the entry of puce/can.h, or -1.
+int entree_analogique(const std::string& texte) {
+  const std::string nom = en_majuscules(texte);
+  if (nom == "VRH") return can::entree_vrh;
+  if (nom == "VRL") return can::entree_vrl;
+  if (nom.size() == 3 && nom[0] == 'A' && nom[1] == 'N' && nom[2] >= '0' &&
+      nom[2] <= '7')
+    return nom[2] - '0';
+  return -1;
+}
+
+std::string lit_analog(const std::string& valeur, options_run& options) {
+  const auto egal = valeur.find('=');
+  if (egal == std::string::npos)
+    return "--analog : ENTREE=VOLTS attendu : \"" + valeur + "\"";
+  const std::string nom = valeur.substr(0, egal),
+                    volts = valeur.substr(egal + 1);
+  const int entree = entree_analogique(nom);
+  if (entree < 0)
+    return "--analog : entree inconnue : \"" + nom + "\" (AN0-AN7, VRH ou VRL)";
+  int64_t v = 0;
+  const std::string option = "--analog " + en_majuscules(nom);
+  if (!lit_tension(volts, v))
+    return option + " : tension invalide : \"" + volts +
+           "\" (volts : 2.5 ou 2,5)";
+  if (v < 0 || v > can::vdd)
+    return option + " : tension hors limites : " + texte_tension(v) +
+           " V (de 0 a 5 V)";
+  options.tensions.push_back({entree, static_cast<std::int32_t>(v)});
+  return "";
+}
+
+// What the serial line and the analog inputs need once every option is
+// read; empty when all is well.
+std::string verifie_liaisons(const options_run& options) {
+  if (options.modele_plat) {
+    if (!options.entree_sci.empty())
+      return "--sci-in : le modele flat n'a pas de SCI";
+    if (!options.sortie_sci.empty())
+      return "--sci-out : le modele flat n'a pas de SCI";
+    if (!options.tensions.empty())
+      return "--analog : le modele flat n'a pas de convertisseur";
+  }
+  if (options.entree_sci.size() > sci::capacite_file)
+    return "--sci-in : " + std::to_string(options.entree_sci.size()) +
+           " octets, la file du SCI en contient au plus " +
+           std::to_string(sci::capacite_file);
+  std::int32_t vrh = can::vdd, vrl = 0;
+  for (const reglage_tension& t : options.tensions) {
+    if (t.entree == can::entree_vrh) vrh = t.microvolts;
+    if (t.entree == can::entree_vrl) vrl = t.microvolts;
+  }
+  if (vrl >= vrh)
+    return "--analog : VRL (" + texte_tension(vrl) +
+           " V) doit etre inferieure a VRH (" + texte_tension(vrh) + " V)";
+  return "";
+}
+
 bool prend_une_valeur(const std::string& nom) {
   return nom == "--pc" || nom == "--until" || nom == "--max-steps" ||
          nom == "--set" || nom == "--poke" || nom == "--dump" ||
          nom == "--model" || nom == "--pin" || nom == "--max-cycles" ||
-         nom == "--watch";
+         nom == "--watch" ||
+         nom == "--sci-in" || nom == "--sci-in-file" || nom == "--sci-out" ||
+         nom == "--analog";
 }
 
 // The value of one of the options that take one; empty on success.
@@ -181,6 +295,13 @@ std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
   if (nom == "--model") return lit_model(valeur, options);
   if (nom == "--watch") return lit_watch(valeur, options);
   if (nom == "--pin") return lit_pin(valeur, options);
+  if (nom == "--sci-in") return lit_sci_in(valeur, options);
+  if (nom == "--sci-in-file") return lit_sci_in_file(valeur, options);
+  if (nom == "--analog") return lit_analog(valeur, options);
+  if (nom == "--sci-out") {
+    options.sortie_sci = valeur;
+    return valeur.empty() ? "--sci-out : nom de fichier vide" : "";
+  }
   if (nom == "--max-steps")
     return nombre_option(nom, valeur, UINT64_MAX, options.max_pas);
   if (nom == "--max-cycles")
@@ -325,7 +446,7 @@ std::string lit_options(int argc, const char* const* argv,
         return std::string("--pin ") +
                (b.broche == broche_irq ? "IRQ" : "XIRQ") +
                " : le modele flat n'a pas de broches d'interruption";
-  return "";
+  return verifie_liaisons(options);
 }
 
 const char* texte_aide() {
@@ -360,6 +481,25 @@ Etat initial (applique dans l'ordre de la ligne de commande) :
                            compte de cycles atteint CYCLE (repetable) :
                            IRQ, XIRQ (actives a 0), PA0-PA3, PA7, PC0-PC7,
                            PD0-PD5, PE0-PE7 ; par exemple --pin IRQ=0@5000
+
+Liaison serie et entrees analogiques (modele e9) :
+  --sci-in TEXTE           caracteres envoyes au SCI par le terminal, au
+                           debit programme, des que le recepteur est en
+                           marche (RE) ; \r, \n, \t, \\ et \xNN (deux chiffres
+                           hexadecimaux) pour les autres octets
+                           (repetable) ; 1024 octets au plus avec ceux de
+                           --sci-in-file
+  --sci-in-file FICHIER    les octets d'un fichier, a la suite (repetable,
+                           dans l'ordre de la ligne de commande avec
+                           --sci-in)
+  --sci-out FICHIER|-      ecrit les octets emis par le SCI dans FICHIER ;
+                           - : sur la sortie standard, apres l'execution,
+                           avant les dumps et la derniere ligne (suivis d'un
+                           saut de ligne s'ils n'en finissent pas par un)
+  --analog ENTREE=VOLTS    tension d'une entree analogique : AN0-AN7, VRH ou
+                           VRL (repetable), de 0 a 5 V, point ou virgule ;
+                           par defaut AN0-AN7 a 0 V, VRH 5 V, VRL 0 V ; VRL
+                           doit rester sous VRH ; appliquees apres --poke
 
 Arret (le premier qui survient, dans cet ordre, apres chaque instruction) :
   - une instruction inexistante : dans le modele e9, avant son deroutement

@@ -34,6 +34,13 @@ struct reglage_broche {
   std::uint64_t cycle;
 };
 
+// One --analog: an analog input (0-7 AN0-AN7, 8 VRH, 9 VRL, as in
+// puce/can.h) and its level in microvolts.
+struct reglage_tension {
+  int entree;
+  std::int32_t microvolts;
+};
+
 struct options_run {
   std::string programme;
   bool modele_plat = false;  // --model flat (default e9)
@@ -50,6 +57,10 @@ struct options_run {
   std::vector<reglage_broche> broches;
   std::uint64_t max_pas = 100000000;
   std::uint64_t max_cycles = UINT64_MAX;  // --max-cycles, none by default
+  // Serial line and analog inputs (E9 model).
+  std::string entree_sci;  // --sci-in and --sci-in-file bytes, in order
+  std::string sortie_sci;  // --sci-out file, "-": standard output
+  std::vector<reglage_tension> tensions;  // --analog
 };
 
 // A pin name of --pin (IRQ, XIRQ, PA0-PA3, PA7, PC0-PC7, PD0-PD5, PE0-PE7,
