@@ -27,6 +27,8 @@ bool tout(unsigned char) { return true; }
 const unite unites[] = {
     {ports::reset, ports::possede, ports::lit, ports::ecrit, nullptr, nullptr,
      nullptr, nullptr},
+    {eeprom::reset, eeprom::possede, eeprom::lit, eeprom::ecrit, nullptr,
+     nullptr, nullptr, nullptr},
     {nullptr, tout, systeme::lit, systeme::ecrit, nullptr, nullptr,
      systeme::demandes, systeme::autorisees},
 };
@@ -52,14 +54,15 @@ const unite& unite_de(unsigned char offset) {
 
 puce::puce(machine& mach)
     : etat{},
+      cellules{},
       instruction{0, false, 0, 0, 0},
       m(mach),
       bus{this, lit_bus, ecrit_bus, consulte_bus},
       instant_acces(0),
       instant_evenement(0),
-      evenement(false),
-      base_marquee(0),
-      marquee(false) {}
+      evenement(false) {
+  cellules.marquees = false;
+}
 
 void puce::attache() {
   m.memoire.bus = &bus;
@@ -67,35 +70,11 @@ void puce::attache() {
 }
 
 void puce::detache() {
-  // The block's last values become the cells' plain bytes.
-  if (marquee) {
-    for (unsigned i = 0; i < 64; ++i) {
-      const auto a = static_cast<unsigned short>(base_marquee + i);
-      m.memoire.cellules[a] = consulte(static_cast<unsigned char>(i));
-    }
-  }
-  demarque();
+  carte::demarque(*this);
   m.memoire.bus = nullptr;
 }
 
-void puce::demarque() {
-  if (!marquee) return;
-  for (unsigned i = 0; i < 64; ++i) {
-    const auto a = static_cast<unsigned short>(base_marquee + i);
-    m.memoire.cellules[a] &= 0xFF;
-  }
-  marquee = false;
-}
-
-void puce::marque_carte() {
-  demarque();
-  base_marquee = etat.base_registres;
-  for (unsigned i = 0; i < 64; ++i) {
-    const auto a = static_cast<unsigned short>(base_marquee + i);
-    m.memoire.cellules[a] |= mem_64k::marque_lecture | mem_64k::marque_ecriture;
-  }
-  marquee = true;
-}
+void puce::marque_carte() { carte::marque(*this); }
 
 void puce::mise_sous_tension() {
   etat = etat_puce{};
@@ -233,17 +212,14 @@ unsigned char puce::consulte(unsigned char offset) {
 }
 
 unsigned char puce::lit_bus(void* objet, unsigned short adresse) {
-  puce& p = *static_cast<puce*>(objet);
-  return p.lit(static_cast<unsigned char>(adresse - p.base_marquee));
+  return carte::lit(*static_cast<puce*>(objet), adresse);
 }
 
 void puce::ecrit_bus(void* objet, unsigned short adresse,
                      unsigned char valeur) {
-  puce& p = *static_cast<puce*>(objet);
-  p.ecrit(static_cast<unsigned char>(adresse - p.base_marquee), valeur);
+  carte::ecrit(*static_cast<puce*>(objet), adresse, valeur);
 }
 
 unsigned char puce::consulte_bus(void* objet, unsigned short adresse) {
-  puce& p = *static_cast<puce*>(objet);
-  return p.consulte(static_cast<unsigned char>(adresse - p.base_marquee));
+  return carte::consulte(*static_cast<puce*>(objet), adresse);
 }
