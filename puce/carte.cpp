@@ -37,13 +37,16 @@ unsigned short marques(const plan_carte& p, unsigned short adresse) {
   }
 }
 
+// The map's marks of a cell; other marks (a watch) stay as they are.
+constexpr unsigned short marques_carte = marque_lecture | marque_ecriture;
+
 void marque_plage(puce& p, unsigned debut, unsigned fin) {
   unsigned short* const cellules = p.mach().memoire.cellules;
   const plan_carte& plan = p.cellules.plan;
   for (unsigned a = debut; a <= fin; ++a) {
     const auto adresse = static_cast<unsigned short>(a);
-    cellules[a] = static_cast<unsigned short>((cellules[a] & 0xFF) |
-                                              marques(plan, adresse));
+    cellules[a] = static_cast<unsigned short>(
+        (cellules[a] & ~marques_carte) | marques(plan, adresse));
   }
 }
 
@@ -134,10 +137,11 @@ void demarque(puce& p) {
   echange(p, p.cellules.plan, plan_plat);
   const unsigned short base = p.cellules.plan.base_registres;
   p.cellules.marquees = false;
-  for (unsigned short& cellule : mem.cellules) cellule &= 0xFF;
+  for (unsigned short& cellule : mem.cellules)
+    cellule &= static_cast<unsigned short>(~marques_carte);
   // The block's last values become the cells' plain bytes.
   for (unsigned i = 0; i < taille_registres; ++i)
-    mem.cellules[static_cast<unsigned short>(base + i)] = registres[i];
+    mem.ecrit_brut(static_cast<unsigned short>(base + i), registres[i]);
 }
 
 unsigned char lit(puce& p, unsigned short adresse) {

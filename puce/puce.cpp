@@ -2,6 +2,9 @@
 // its 64 offsets to the units, time and requests.
 #include "puce/puce.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "cpu/acces.h"
 #include "puce/machine.h"
 
@@ -61,7 +64,9 @@ puce::puce(machine& mach)
       instant_acces(0),
       instant_evenement(0),
       evenement(false) {
-  cellules.marquees = false;
+  // What the map will keep off the cells: erased, as the cells start.
+  std::fill(std::begin(cellules.eeprom), std::end(cellules.eeprom), 0xFF);
+  std::fill(std::begin(cellules.rom), std::end(cellules.rom), 0xFF);
 }
 
 void puce::attache() {
