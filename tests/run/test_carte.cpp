@@ -1,0 +1,115 @@
+// tamrix-run and the E9's memory map: --mode, and the accesses the map
+// refused, on standard error.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/run/processus.h"
+
+namespace {
+
+std::string programme_puce(const std::string& nom) {
+  return std::string(TAMRIX_SOURCE_DIR) + "/tests/puce/programmes/" + nom;
+}
+
+// LDAA $103C (HPRIO), BRA *.
+const char* const lit_hprio = "0xb600=0xb6,0x10,0x3c,0x20,0xfe";
+// LDAA #$5A, STAA $2000, BRA *.
+const char* const ecrit_2000 = "0xb600=0x86,0x5a,0xb7,0x20,0x00,0x20,0xfe";
+// LDX #$B700; STAA 0,X; INX; CPX #$B719; BNE back; BRA *: 25 stores.
+const char* const ecrit_25 =
+    "0xc000=0xce,0xb7,0x00,0xa7,0x00,0x08,0x8c,0xb7,0x19,0x26,0xf8,0x20,0xfe";
+
+struct cas_carte {
+  const char* nom;
+  std::vector<std::string> arguments;
+  const char* fin_ligne;  // end of the final line, from A=
+  std::string erreurs;
+};
+
+TEST(Carte, ModesAndRefusedAccesses) {
+  const std::string prog = programme_puce("carte.s19");
+  std::string vingt;
+  for (unsigned a = 0xb700; a < 0xb714; ++a) {
+    char ligne[96];
+    std::snprintf(ligne, sizeof ligne,
+                  "tamrix-run: ecriture ignoree en EEPROM a $%04x "
+                  "(instruction a $c003)\n",
+                  a);
+    vingt += ligne;
+  }
+  const cas_carte cas[] = {
+      {"expanded by default", {"--poke", lit_hprio, prog}, "A=25", ""},
+      {"single-chip",
+       {"--mode", "single-chip", "--poke", lit_hprio, prog},
+       "A=05",
+       ""},
+      {"expanded asked for",
+       {"--mode=expanded", "--poke", lit_hprio, prog},
+       "A=25",
+       ""},
+      {"stores into EEPROM and ROM, one line each",
+       {prog},
+       "A=5a",
+       "tamrix-run: ecriture ignoree en EEPROM a $b60c (instruction a $b602)\n"
+       "tamrix-run: ecriture ignoree en ROM a $d000 (instruction a $b605)\n"
+       "tamrix-run: 2 acces refuses, a 2 adresses\n"},
+      {"single-chip: a store outside the map",
+       {"--mode", "single-chip", "--poke", ecrit_2000, prog},
+       "A=5a",
+       "tamrix-run: ecriture ignoree hors de la carte memoire a $2000 "
+       "(instruction a $b602)\n"
+       "tamrix-run: 1 acces refuses, a 1 adresses\n"},
+      {"expanded: external memory takes it",
+       {"--poke", ecrit_2000, prog},
+       "A=5a",
+       ""},
+      {"25 addresses: the first 20, then the count",
+       {"--pc", "0xc000", "--poke", ecrit_25, prog},
+       "A=00",
+       vingt + "tamrix-run: 25 acces refuses, a 25 adresses (les 20 "
+               "premieres ci-dessus)\n"},
+  };
+  for (const cas_carte& c : cas) {
+    SCOPED_TRACE(c.nom);
+    const sortie_run r = lance_run(c.arguments);
+    const std::string ligne = r.derniere_ligne();
+    EXPECT_EQ(c.fin_ligne, ligne.substr(ligne.find("A="), 4)) << ligne;
+    EXPECT_EQ(c.erreurs, r.erreurs);
+    EXPECT_EQ(0, r.statut);
+  }
+}
+
+TEST(Carte, StatsCountTheRefusedAccesses) {
+  const sortie_run r = lance_run({"--stats", programme_puce("carte.s19")});
+  const auto stats = r.erreurs.rfind("tamrix-run: ");
+  EXPECT_NE(
+      std::string::npos,
+      r.erreurs.find("instructions par seconde, 2 acces refuses\n", stats))
+      << r.erreurs;
+}
+
+TEST(Carte, BadModes) {
+  const std::string prog = programme_puce("carte.s19");
+  const struct {
+    std::vector<std::string> arguments;
+    std::string message;
+  } cas[] = {
+      {{"--mode", "bootstrap", prog},
+       "--mode : mode inconnu : \"bootstrap\" (single-chip ou expanded)"},
+      {{"--mode", "expanded", "--model", "flat", prog},
+       "--mode : le modele flat n'a pas de modes de fonctionnement"},
+      {{"--mode", prog},
+       "--mode : mode inconnu : \"" + prog + "\" (single-chip ou expanded)"},
+  };
+  for (const auto& c : cas) {
+    const sortie_run r = lance_run(c.arguments);
+    EXPECT_EQ("tamrix-run: " + c.message + "\n", r.erreurs);
+    EXPECT_EQ(2, r.statut);
+    EXPECT_EQ("", r.sortie);
+  }
+}
+
+}  // namespace
