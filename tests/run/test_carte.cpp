@@ -82,6 +82,21 @@ TEST(Carte, ModesAndRefusedAccesses) {
   }
 }
 
+// examples/eeprom.s: each byte erased, then programmed, 10 ms each; the
+// table read back from the EEPROM, no byte wrong, nothing refused.
+TEST(Carte, TheEepromExampleProgramsItsTable) {
+  const sortie_run r = lance_run(
+      {"--dump", "0xb700:0xb707", "--dump", "0:0", exemple("eeprom.s19")});
+  EXPECT_EQ(
+      "b700 12 34 56 78 9a bc de f0\n"
+      "   0  0\n"
+      "PC=c037 A=f0 B=03 X=c070 Y=b708 SP=01ff CCR=11010100 cycles=321360 "
+      "steps=107000 stop=loop\n",
+      r.sortie);
+  EXPECT_EQ("", r.erreurs);
+  EXPECT_EQ(0, r.statut);
+}
+
 TEST(Carte, StatsCountTheRefusedAccesses) {
   const sortie_run r = lance_run({"--stats", programme_puce("carte.s19")});
   const auto stats = r.erreurs.rfind("tamrix-run: ");
