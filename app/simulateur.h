@@ -50,6 +50,8 @@ class simulateur {
   // A line of the main window (free space of the port frame) that says
   // what the user should know: a trap taken, a CPU that cannot wake up.
   Fl_Box* ligne_etat;
+  // Below the cycle counter: the last access the memory map refused.
+  Fl_Box* ligne_refus;
   // The simulated machine (E9 model at start-up) and, for the views, its
   // memory and CPU.
   machine simulation;
@@ -108,6 +110,10 @@ class simulateur {
   void rafraichit_fenetres();
   // The state line of the main window: the CPU waiting, a trap taken...
   void affiche_etat(const char* texte);
+  // Below the cycle counter, the last access the memory map refused
+  // ("écriture ignorée en EEPROM à $b701 (instruction à $b612)"), from
+  // the machine's list; empty when there is none since the reset.
+  void affiche_refus();
 
  private:
   void construit_formes();
@@ -115,6 +121,7 @@ class simulateur {
   void configure_ports();
   int traite_commande(Fl_Widget* objet);
   int traite_fenetres(Fl_Widget* objet);
+  void rafraichit_adresse_base();
   void apres_reset();
   void traite_navigation(Fl_Widget* objet);
   void remplit_memoire();

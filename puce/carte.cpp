@@ -45,8 +45,8 @@ void marque_plage(puce& p, unsigned debut, unsigned fin) {
   const plan_carte& plan = p.cellules.plan;
   for (unsigned a = debut; a <= fin; ++a) {
     const auto adresse = static_cast<unsigned short>(a);
-    cellules[a] = static_cast<unsigned short>(
-        (cellules[a] & ~marques_carte) | marques(plan, adresse));
+    cellules[a] = static_cast<unsigned short>((cellules[a] & ~marques_carte) |
+                                              marques(plan, adresse));
   }
 }
 
@@ -112,6 +112,19 @@ zone_carte zone(const plan_carte& p, unsigned short adresse) {
   if (static_cast<unsigned>(adresse) - p.base_registres < taille_registres)
     return zone_registres;
   return memoire(p, adresse);
+}
+
+std::vector<plage_carte> plages(const plan_carte& p) {
+  std::vector<plage_carte> resultat;
+  for (unsigned a = 0; a < 0x10000; ++a) {
+    const zone_carte z = zone(p, static_cast<unsigned short>(a));
+    if (!resultat.empty() && resultat.back().zone == z)
+      resultat.back().fin = static_cast<unsigned short>(a);
+    else
+      resultat.push_back(
+          {static_cast<unsigned short>(a), static_cast<unsigned short>(a), z});
+  }
+  return resultat;
 }
 
 void marque(puce& p) {

@@ -34,6 +34,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class puce;
 struct etat_puce;
@@ -103,6 +104,15 @@ plan_carte plan(const etat_puce& e);
 zone_carte zone(const plan_carte& p, unsigned short adresse);
 // The zone of the cell under the register block.
 zone_carte memoire(const plan_carte& p, unsigned short adresse);
+
+// The map as runs of addresses, from $0000 to $FFFF: what a drawing of
+// it shows.
+struct plage_carte {
+  unsigned short debut;
+  unsigned short fin;  // included
+  zone_carte zone;
+};
+std::vector<plage_carte> plages(const plan_carte& p);
 
 // Lays the map of the chip's state onto the cells (at reset, after INIT),
 // or only its EEPROM part (EELAT); takes it off, leaving plain cells that

@@ -219,6 +219,35 @@ TEST(Carte, EachBlockOfBprot) {
       }
 }
 
+// The map as the "Adresse de base" window draws it: runs of one zone.
+TEST(Carte, RunsOfTheMap) {
+  const struct {
+    plan_carte plan;
+    const char* plages;
+  } cas[] = {
+      {{0x1000, 0x0000, true, true, true, false},
+       "0000-01ff:ram 0200-0fff:externe 1000-103f:registres "
+       "1040-b5ff:externe b600-b7ff:eeprom b800-cfff:externe d000-ffff:rom"},
+      {{0x0000, 0x0000, false, true, false, false},
+       "0000-003f:registres 0040-01ff:ram 0200-cfff:absente d000-ffff:rom"},
+      {{0xF000, 0xD000, true, false, true, false},
+       "0000-b5ff:externe b600-b7ff:eeprom b800-cfff:externe d000-d1ff:ram "
+       "d200-efff:externe f000-f03f:registres f040-ffff:externe"},
+  };
+  const char* const noms[] = {"registres", "ram",     "eeprom",
+                              "rom",       "externe", "absente"};
+  for (const auto& c : cas) {
+    std::string texte;
+    for (const carte::plage_carte& p : carte::plages(c.plan)) {
+      char mot[40];
+      std::snprintf(mot, sizeof mot, "%s%04x-%04x:%s", texte.empty() ? "" : " ",
+                    p.debut, p.fin, noms[p.zone]);
+      texte += mot;
+    }
+    EXPECT_EQ(c.plages, texte);
+  }
+}
+
 TEST(Carte, TheModeIsSampledAtReset) {
   machine m(modele_machine::e9);
   m.choisit_mode(false);
