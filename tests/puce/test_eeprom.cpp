@@ -3,6 +3,8 @@
 // otherwise: a program in the EEPROM could not run while EELAT is set)
 // run to their final `bra *`; the cells as a view reads them, the refused
 // accesses, and CONFIG after a further reset are checked.
+#include <algorithm>
+#include <iterator>
 #include <random>
 
 #include "tests/puce/banc_puce.h"
@@ -290,6 +292,29 @@ TEST(Carte, MemoriesOutOfTheMapKeepTheirContents) {
   m.change_modele(modele_machine::plat);
   EXPECT_EQ(0xFF, m.memoire.read_byte(0xB700));
   EXPECT_EQ(0x22, m.memoire.read_byte(0xD000));
+}
+
+// A saved state put back with its cells: the bus serves the map they
+// carry (single-chip here), not the one of the state left.
+TEST(Carte, ARestoredStateFindsItsMapInTheCells) {
+  machine m(modele_machine::e9);
+  m.choisit_mode(false);
+  m.reset();
+  puce& p = *m.systeme();
+  const etat_puce sauve = p.etat;
+  const std::vector<unsigned short> cellules(std::begin(m.memoire.cellules),
+                                             std::end(m.memoire.cellules));
+  m.choisit_mode(true);
+  m.reset();
+  std::copy(cellules.begin(), cellules.end(), m.memoire.cellules);
+  p.etat = sauve;
+  m.memoire.ecrit_brut(0x2000, 0x34);  // under the mark, unseen
+  carte::retrouve(p);
+  EXPECT_EQ(0xFF, m.memoire.read_byte(0x2000));
+  m.memoire.write_byte(0x2000, 0x12);
+  ASSERT_NE(nullptr, m.dernier_refus());
+  EXPECT_EQ(refus_absente, m.dernier_refus()->nature);
+  EXPECT_EQ(0x05, m.memoire.read_byte(0x103C));
 }
 
 TEST(Carte, RefusedAccessesAreKeptOncePerAddress) {
