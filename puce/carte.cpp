@@ -135,11 +135,6 @@ void marque(puce& p) {
   marque_plage(p, 0, 0xFFFF);
 }
 
-void retrouve(puce& p) {
-  p.cellules.plan = plan(p.etat);
-  p.cellules.marquees = true;
-}
-
 void marque_eeprom(puce& p) {
   if (!p.cellules.marquees) return;
   p.cellules.plan.eelat = (p.etat.eeprom.pprog & eeprom::EELAT) != 0;

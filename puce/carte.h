@@ -120,10 +120,6 @@ std::vector<plage_carte> plages(const plan_carte& p);
 void marque(puce& p);
 void marque_eeprom(puce& p);
 void demarque(puce& p);
-// The cells and their marks were put back with a saved chip state: the
-// map they carry is that state's. (What the map keeps off the cells is
-// not saved: it stays as it is.)
-void retrouve(puce& p);
 
 // The CPU's accesses to marked cells, and a look without side effects.
 unsigned char lit(puce& p, unsigned short adresse);

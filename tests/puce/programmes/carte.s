@@ -1,11 +1,15 @@
 ; A program linked in the EEPROM, as the examples are, with its reset
 ; vector in the ROM: the loaders write both. On the E9 its stores into its
-; own area and into the ROM change nothing; the one into the RAM does.
+; own area and into the ROM change nothing (twice each); the one into the
+; RAM does.
         .text
         .globl _start
-_start: ldaa  #0x5a
+_start: ldab  #2
+encore: ldaa  #0x5a
         staa  variable          ; EEPROM: ignored
         staa  0xd000            ; ROM: ignored
+        decb
+        bne   encore
         staa  *0x10             ; RAM
 fin:    bra   fin
 variable:
