@@ -1,7 +1,9 @@
 // The "Options" menu: the model and the interrupt pins ("Interruptions..."),
-// where the register block and the RAM lie ("Adresse de  Base..."), the
-// analog inputs ("Ports...") and the serial terminal ("Terminal SCI...",
-// both in app/liaisons.cpp), and the state line of the main window.
+// where the register block and the RAM lie, the memory map and the
+// operating mode ("Adresse de  Base..."), the analog inputs ("Ports...") and
+// the serial terminal ("Terminal SCI...", both in app/liaisons.cpp), the
+// EEPROM erased ("Effacer l'EEPROM"); the state line of the main window
+// and, beside it, the last access the map refused.
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
@@ -15,6 +17,7 @@
 #include "app/forms_tamrix.h"
 #include "app/simulateur.h"
 #include "puce/interruptions.h"
+#include "ui/carte_memoire.h"
 #include "ui/options_puce.h"
 #include "ui/sim_class.h"
 
@@ -25,6 +28,7 @@ enum {
   article_interruptions = 2,
   article_ports = 3,
   article_terminal = 6,
+  article_efface_eeprom = 7,
 };
 
 void montre(Fl_Double_Window* fenetre, const char* titre) {
@@ -62,6 +66,13 @@ void simulateur::interprete_menu_options(Fl_Widget* menu) {
     case article_terminal:
       montre_terminal();
       break;
+    case article_efface_eeprom:
+      affiche_etat(simulation.efface_eeprom()
+                       ? "EEPROM effacée : $b600-$b7ff à $ff."
+                       : "Modèle plat : pas d'EEPROM.");
+      rafraichit_dump(0);
+      rafraichit_desassemble();
+      break;
     default:
       return;
   }
@@ -96,6 +107,9 @@ int simulateur::traite_fenetres(Fl_Widget* objet) {
     fl_hide_form(it.fenetre);
   } else if (objet == base.bouton_fermer || objet == base.fenetre) {
     fl_hide_form(base.fenetre);
+  } else if (objet == base.mode_etendu || objet == base.mode_monopuce) {
+    simulation.choisit_mode(base.mode_etendu->value() != 0);
+    rafraichit_fenetres();
   } else if (objet == it.modele_e9 || objet == it.modele_plat) {
     const modele_machine voulu =
         it.modele_e9->value() ? modele_machine::e9 : modele_machine::plat;
@@ -148,37 +162,104 @@ void simulateur::rafraichit_fenetres() {
       it.liste_sources->add(ligne);
     }
   }
-  adresse_base_class& base = *forme_adresse_base;
-  if (base.fenetre->shown()) {
-    char texte[96];
-    if (const puce* p = simulation.systeme()) {
-      std::snprintf(texte, sizeof texte,
-                    "Registres : $%04x-$%04x  (INIT = $%02x)",
-                    p->etat.base_registres, p->etat.base_registres + 63,
-                    p->etat.systeme.init);
-      base.registres->copy_label(texte);
-      std::snprintf(texte, sizeof texte, "RAM : $%04x-$%04x (512 octets)",
-                    p->etat.base_ram, p->etat.base_ram + 511);
-      base.ram->copy_label(texte);
-      base.explication->label(
-          "INIT ($103D au reset) place la RAM (bits 7-4) et les registres "
-          "(bits 3-0) sur une page de 4 Ko : $01 met la RAM en $0000 et les "
-          "registres en $1000. Le programme ne peut l'écrire qu'une fois, "
-          "dans les 64 premiers cycles après le reset ; là où registres et "
-          "RAM se recouvrent, les registres l'emportent. Le reste de "
-          "l'espace est de la mémoire externe (mode étendu).");
-    } else {
-      base.registres->label("Modèle plat : pas de bloc de registres.");
-      base.ram->label("Les 64 Ko sont de la mémoire simple.");
-      base.explication->label(
-          "Les cellules $1000-$103F sont de la mémoire comme les autres ; "
-          "les panneaux des ports lisent et écrivent PORTA ($1000), PORTC "
-          "($1003), PORTB ($1004), DDRC ($1007), PORTD ($1008), DDRD "
-          "($1009) et PORTE ($100A).");
-    }
-    base.fenetre->redraw();
-  }
+  if (forme_adresse_base->fenetre->shown()) rafraichit_adresse_base();
+  affiche_refus();
   rafraichit_liaisons();
+}
+
+namespace {
+
+bloc_carte bloc(const carte::plage_carte& p) {
+  static const struct {
+    Fl_Color couleur;
+    const char* nom;
+  } zones[] = {{FL_YELLOW, "registres"},
+               {fl_rgb_color(160, 220, 160), "RAM"},
+               {fl_rgb_color(250, 200, 120), "EEPROM"},
+               {fl_rgb_color(170, 190, 240), "ROM"},
+               {FL_WHITE, "mémoire externe"},
+               {FL_GRAY, "rien : lit $ff"}};
+  char texte[64];
+  std::snprintf(texte, sizeof texte, "à $%04x : %s", p.fin, zones[p.zone].nom);
+  return {p.debut, p.fin, zones[p.zone].couleur, texte};
+}
+
+}  // namespace
+
+void simulateur::rafraichit_adresse_base() {
+  adresse_base_class& base = *forme_adresse_base;
+  char texte[160];
+  const puce* p = simulation.systeme();
+  if (p == nullptr) {
+    base.registres->label("Modèle plat : pas de bloc de registres.");
+    base.ram->label("Les 64 Ko sont de la mémoire simple.");
+    base.mode->label("");
+    base.config->label("");
+    base.dessin->blocs({{0, 0xFFFF, FL_WHITE, "à $ffff : mémoire simple"}});
+    base.explication->label(
+        "Les cellules $1000-$103F sont de la mémoire comme les autres ; "
+        "les panneaux des ports lisent et écrivent PORTA ($1000), PORTC "
+        "($1003), PORTB ($1004), DDRC ($1007), PORTD ($1008), DDRD "
+        "($1009) et PORTE ($100A).");
+    base.mode_etendu->deactivate();
+    base.mode_monopuce->deactivate();
+    base.fenetre->redraw();
+    return;
+  }
+  const etat_systeme& s = p->etat.systeme;
+  std::snprintf(texte, sizeof texte, "Registres : $%04x-$%04x  (INIT = $%02x)",
+                p->etat.base_registres, p->etat.base_registres + 63, s.init);
+  base.registres->copy_label(texte);
+  std::snprintf(texte, sizeof texte, "RAM : $%04x-$%04x (512 octets)",
+                p->etat.base_ram, p->etat.base_ram + 511);
+  base.ram->copy_label(texte);
+  std::snprintf(texte, sizeof texte, "Mode : %s (HPRIO = $%02x)%s",
+                s.mode_etendu ? "étendu" : "monopuce", s.hprio,
+                s.mode_etendu == s.mode_etendu_demande ? ""
+                : s.mode_etendu_demande ? " ; étendu au prochain reset"
+                                        : " ; monopuce au prochain reset");
+  base.mode->copy_label(texte);
+  char suite[64] = "";
+  if (s.config_eeprom != s.config)
+    std::snprintf(suite, sizeof suite, " ; $%02x au prochain reset",
+                  s.config_eeprom);
+  std::snprintf(texte, sizeof texte,
+                "CONFIG = $%02x : EEPROM %s, ROM %s, COP %s%s", s.config,
+                s.config & carte::EEON ? "oui" : "non",
+                s.config & carte::ROMON || !s.mode_etendu ? "oui" : "non",
+                s.config & carte::NOCOP ? "arrêté" : "actif", suite);
+  base.config->copy_label(texte);
+  std::vector<bloc_carte> blocs;
+  for (const carte::plage_carte& plage : carte::plages(carte::plan(p->etat)))
+    blocs.push_back(bloc(plage));
+  base.dessin->blocs(blocs);
+  base.explication->label(
+      "Le mode est lu au reset (broches MODA et MODB) : le choix ci-dessous "
+      "prend effet au prochain reset. En mode étendu, ce qui n'est pas "
+      "dans la puce est de la mémoire externe ; en mode monopuce, il n'y a "
+      "rien (on lit $ff, une écriture ne fait rien).\n\n"
+      "INIT ($103D) place la RAM (bits 7-4) et les registres (bits 3-0) "
+      "sur une page de 4 Ko, une fois, dans les 64 premiers cycles ; les "
+      "registres l'emportent sur la RAM, la RAM sur la ROM.\n\n"
+      "Une écriture en EEPROM ou en ROM ne fait rien : elle est signalée "
+      "à droite de \"Registre d'entrée sortie\". L'EEPROM se programme "
+      "par PPROG ($103B) : EELAT, écriture, EPGM, 10 ms, PPROG à 0 (voir "
+      "l'exemple eeprom.s). CONFIG ($103F) choisit ROM, EEPROM et COP au "
+      "reset suivant.");
+  base.mode_etendu->activate();
+  base.mode_monopuce->activate();
+  base.mode_etendu->value(s.mode_etendu_demande);
+  base.mode_monopuce->value(!s.mode_etendu_demande);
+  base.fenetre->redraw();
+}
+
+void simulateur::affiche_refus() {
+  if (ligne_refus == nullptr) return;
+  const acces_refuse* r = simulation.dernier_refus();
+  const std::string texte = r ? carte::texte_refus(*r, false) : "";
+  if (texte == (ligne_refus->label() ? ligne_refus->label() : "")) return;
+  ligne_refus->copy_label(texte.c_str());
+  ligne_refus->redraw();
 }
 
 void simulateur::affiche_etat(const char* texte) {

@@ -101,6 +101,7 @@ simulateur::simulateur(int argc, char** argv)
       lignes_desa{},
       lignes_dump{},
       ligne_etat(nullptr),
+      ligne_refus(nullptr),
       simulation(modele_machine::e9),
       memoire(simulation.memoire),
       processeur(simulation.cpu),
@@ -150,7 +151,7 @@ void simulateur::construit_formes() {
   fl_set_menu(forme_sim->menu_options,
               "Adresse de  Base...|Interruptions...|Ports...|"
               "Affichage des Registres...|Sauver les options|"
-              "Terminal SCI...");
+              "Terminal SCI...|Effacer l'EEPROM");
   forme_pref_affichage = new pref_affichage_class;
   forme_aff_composant = new aff_composant_class;
   forme_about = new form_about_class;
@@ -185,6 +186,11 @@ void simulateur::prepare_vues() {
                     FL_ALIGN_WRAP);
   ligne_etat->labelsize(12);
   ligne_etat->labelcolor(FL_DARK_RED);
+  // Between the register frame and the port frame, right of the title.
+  ligne_refus = new Fl_Box(FL_NO_BOX, 262, 163, 368, 20, nullptr);
+  ligne_refus->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
+  ligne_refus->labelsize(12);
+  ligne_refus->labelcolor(FL_DARK_RED);
   f.fenetre->end();
   Fl_Group::current(avant);
 }

@@ -67,6 +67,8 @@ class simulateur {
   // A line of the main window (free space of the port frame) that says
   // what the user should know: a trap taken, a CPU that cannot wake up.
   Fl_Box* ligne_etat;
+  // Below the cycle counter: the last access the memory map refused.
+  Fl_Box* ligne_refus;
   // The simulated machine (E9 model at start-up) and, for the views, its
   // memory and CPU.
   machine simulation;
@@ -158,6 +160,10 @@ class simulateur {
                            const std::string& nom);
   // Where the last right click in the main window was.
   static int x_clic_droit, y_clic_droit;
+  // Below the cycle counter, the last access the memory map refused
+  // ("écriture ignorée en EEPROM à $b701 (instruction à $b612)"), from
+  // the machine's list; empty when there is none since the reset.
+  void affiche_refus();
 
  private:
   void construit_formes();
@@ -168,6 +174,7 @@ class simulateur {
   int traite_historique(Fl_Widget* objet);
   void installe_historique();
   void apres_retour();
+  void rafraichit_adresse_base();
   void apres_reset();
   void traite_navigation(Fl_Widget* objet);
   void remplit_memoire();

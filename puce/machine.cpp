@@ -45,7 +45,10 @@ machine::machine(modele_machine modele)
       instructions(0),
       modele_(modele_machine::plat),
       puce_(new puce(*this)),
-      echeance(jamais) {
+      echeance(jamais),
+      adresse_refusee_(0x10000, false),
+      dernier_refus_{0, 0, refus_rom},
+      nombre_refus_(0) {
   cpu.learn_mem(&memoire);
   if (modele == modele_machine::e9) change_modele(modele);
 }
@@ -68,6 +71,9 @@ void machine::change_modele(modele_machine modele) {
 void machine::reset() {
   cycles = 0;
   instructions = 0;
+  for (const acces_refuse& a : refus_) adresse_refusee_[a.adresse] = false;
+  refus_.clear();
+  nombre_refus_ = 0;
   if (e9())
     reset_puce(vecteur_reset);
   else
@@ -137,16 +143,40 @@ uint32_t machine::masque_ccr() const {
   return masques[((cpu.CCR >> 4) & 1) | ((cpu.CCR >> 5) & 2)];
 }
 
-// ---------------------------------------------------------------- pins
+// ---------------------------------------------------------------- map
 
 void machine::ecrit_octet(unsigned short adresse, unsigned char valeur) {
-  if (e9()) {
+  if (e9() && carte::zone(puce_->cellules.plan, adresse) == zone_registres) {
     puce::hors_instruction hors(*puce_);
     memoire.write_byte(adresse, valeur);
+  } else if (e9()) {
+    memoire.ecrit_brut(adresse, valeur);
   } else {
     memoire.write_byte(adresse, valeur);
   }
 }
+
+bool machine::choisit_mode(bool etendu) {
+  if (!e9()) return false;
+  puce_->etat.systeme.mode_etendu_demande = etendu;
+  return true;
+}
+
+bool machine::efface_eeprom() {
+  if (!e9()) return false;
+  carte::efface_eeprom(*puce_);
+  return true;
+}
+
+void machine::note_refus(const acces_refuse& a) {
+  ++nombre_refus_;
+  dernier_refus_ = a;
+  if (adresse_refusee_[a.adresse]) return;
+  adresse_refusee_[a.adresse] = true;
+  refus_.push_back(a);
+}
+
+// ---------------------------------------------------------------- pins
 
 bool machine::pose_broche(unsigned char broche, bool niveau) {
   if (broche == broche_irq || broche == broche_xirq) {

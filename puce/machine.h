@@ -8,8 +8,10 @@
 //         encore la", a non-existent opcode "fonction inexistante!", the
 //         register block at $1000 is memory, reset sets PC to $B600 only.
 //   e9    the MC68HC11E9: the register block and its units (puce/), the
-//         interrupts, SWI, WAI, STOP and the illegal-opcode trap, and a real
-//         reset (PC from $FFFE; from $B600 while $FFFE-$FFFF is erased).
+//         memory map (RAM, EEPROM, ROM, expanded or single-chip mode:
+//         puce/carte.h), the interrupts, SWI, WAI, STOP and the
+//         illegal-opcode trap, and a real reset (PC from $FFFE; from $B600
+//         while $FFFE-$FFFF is erased).
 //
 // The engine counts E cycles and instructions since reset. One step is an
 // instruction, or the entry into an interrupt, or a stretch of waiting; a
@@ -147,9 +149,30 @@ class machine {
   arret_machine pas(const conditions_arret& c);
   arret_machine pas();
 
-  // A byte written by the user (a fill, a poke): as the CPU would write
-  // it, now, between two instructions.
+  // A byte written by the user (a fill, a poke). A register of the E9's
+  // block takes it as the CPU's write, now, between two instructions; any
+  // other cell is written as a programmer or a loader writes it, EEPROM
+  // and ROM included (and, in single-chip mode, under an absent address,
+  // where it stays unseen).
   void ecrit_octet(unsigned short adresse, unsigned char valeur);
+
+  // The E9's memory map (puce/carte.h). The mode the MODA/MODB pins ask
+  // for, sampled at the next reset; false in the flat model.
+  bool choisit_mode(bool etendu);
+  // Erases the EEPROM's 512 bytes ($FF), in or out of the map, as a
+  // programmer would; CONFIG stays. False in the flat model.
+  bool efface_eeprom();
+  // Accesses the chip refused since the last reset (stores to ROM, to the
+  // EEPROM outside a sequence, outside the map; sequences too short or
+  // protected): the distinct addresses in the order of their first
+  // refusal, with that one's instruction; the last refusal; how many in
+  // all. An output of the run, not part of the chip's state.
+  const std::vector<acces_refuse>& acces_refuses() const { return refus_; }
+  const acces_refuse* dernier_refus() const {
+    return nombre_refus_ ? &dernier_refus_ : nullptr;
+  }
+  uint64_t nombre_refus() const { return nombre_refus_; }
+  void note_refus(const acces_refuse& a);
 
   // Pins: IRQ, XIRQ and the input bits of the ports (enum broche), driven
   // now, or when the count reaches a cycle. Out of range or not an input:
@@ -215,6 +238,10 @@ class machine {
   std::vector<evenement_broche> a_venir;  // sorted by cycle
   uint64_t echeance;                      // earliest due event or limit
   unsigned short vecteur_entree = 0;
+  std::vector<acces_refuse> refus_;
+  std::vector<bool> adresse_refusee_;
+  acces_refuse dernier_refus_;
+  uint64_t nombre_refus_;
 
   // step() inlined into it where the build allows (link-time
   // optimisation), as a bare loop over step() has it.

@@ -2,6 +2,9 @@
 // its 64 offsets to the units, time and requests.
 #include "puce/puce.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "cpu/acces.h"
 #include "puce/machine.h"
 
@@ -34,6 +37,8 @@ const unite unites[] = {
      sci::prochain, sci::demandes, sci::autorisees},
     {can::reset, can::possede, can::lit, can::ecrit, can::rattrape,
      can::prochain, nullptr, nullptr},
+    {eeprom::reset, eeprom::possede, eeprom::lit, eeprom::ecrit, nullptr,
+     nullptr, nullptr, nullptr},
     {nullptr, tout, systeme::lit, systeme::ecrit, nullptr, nullptr,
      systeme::demandes, systeme::autorisees},
 };
@@ -59,14 +64,17 @@ const unite& unite_de(unsigned char offset) {
 
 puce::puce(machine& mach)
     : etat{},
+      cellules{},
       instruction{0, false, 0, 0, 0},
       m(mach),
       bus{this, lit_bus, ecrit_bus, consulte_bus},
       instant_acces(0),
       instant_evenement(0),
-      evenement(false),
-      base_marquee(0),
-      marquee(false) {}
+      evenement(false) {
+  // What the map will keep off the cells: erased, as the cells start.
+  std::fill(std::begin(cellules.eeprom), std::end(cellules.eeprom), 0xFF);
+  std::fill(std::begin(cellules.rom), std::end(cellules.rom), 0xFF);
+}
 
 void puce::attache() {
   m.memoire.bus = &bus;
@@ -74,42 +82,17 @@ void puce::attache() {
 }
 
 void puce::detache() {
-  // The block's last values become the cells' plain bytes.
-  if (marquee) {
-    for (unsigned i = 0; i < 64; ++i) {
-      const auto a = static_cast<unsigned short>(base_marquee + i);
-      m.memoire.cellules[a] = consulte(static_cast<unsigned char>(i));
-    }
-  }
-  demarque();
+  carte::demarque(*this);
   m.memoire.bus = nullptr;
 }
 
-void puce::demarque() {
-  if (!marquee) return;
-  for (unsigned i = 0; i < 64; ++i) {
-    const auto a = static_cast<unsigned short>(base_marquee + i);
-    m.memoire.cellules[a] &= static_cast<unsigned short>(
-        ~(mem_64k::marque_lecture | mem_64k::marque_ecriture));
-  }
-  marquee = false;
-}
-
-void puce::marque_carte() {
-  demarque();
-  base_marquee = etat.base_registres;
-  for (unsigned i = 0; i < 64; ++i) {
-    const auto a = static_cast<unsigned short>(base_marquee + i);
-    m.memoire.cellules[a] |= mem_64k::marque_lecture | mem_64k::marque_ecriture;
-  }
-  marquee = true;
-}
+void puce::marque_carte() { carte::marque(*this); }
 
 void puce::restaure(const etat_puce& e) {
   etat = e;
-  // The marks came back with the memory: they are where the block was.
-  base_marquee = etat.base_registres;
-  marquee = true;
+  // The marks came back with the memory: they are the plan of that state.
+  cellules.plan = carte::plan(etat);
+  cellules.marquees = true;
   instruction = {0, false, 0, 0, 0};
   evenement = false;
 }
@@ -253,17 +236,14 @@ unsigned char puce::consulte(unsigned char offset) {
 }
 
 unsigned char puce::lit_bus(void* objet, unsigned short adresse) {
-  puce& p = *static_cast<puce*>(objet);
-  return p.lit(static_cast<unsigned char>(adresse - p.base_marquee));
+  return carte::lit(*static_cast<puce*>(objet), adresse);
 }
 
 void puce::ecrit_bus(void* objet, unsigned short adresse,
                      unsigned char valeur) {
-  puce& p = *static_cast<puce*>(objet);
-  p.ecrit(static_cast<unsigned char>(adresse - p.base_marquee), valeur);
+  carte::ecrit(*static_cast<puce*>(objet), adresse, valeur);
 }
 
 unsigned char puce::consulte_bus(void* objet, unsigned short adresse) {
-  puce& p = *static_cast<puce*>(objet);
-  return p.consulte(static_cast<unsigned char>(adresse - p.base_marquee));
+  return carte::consulte(*static_cast<puce*>(objet), adresse);
 }

@@ -11,6 +11,8 @@
 //   ports       PORTA..PORTE, DDRC, DDRD, PIOC, PORTCL; pin levels
 //   spi, sci    the serial interfaces (SPCR..SPDR, BAUD..SCDR)
 //   can         the A/D converter (ADCTL, ADR1-ADR4) and the analog inputs
+//   eeprom      PPROG, BPROT, CONFIG's programming; the EEPROM's rules
+// The memory map (RAM, block, EEPROM, ROM, modes) is carte.h's.
 // Registers of a unit not modelled yet are stored as written.
 //
 // Time: the machine counts E cycles since reset. A register access made
@@ -27,6 +29,8 @@
 #include <cstdint>
 
 #include "memory/mem_64k.h"
+#include "puce/carte.h"
+#include "puce/eeprom.h"
 #include "puce/interruptions.h"
 #include "puce/ports.h"
 #include "puce/registres.h"
@@ -45,6 +49,7 @@ struct etat_puce {
   etat_spi spi;
   etat_sci sci;
   etat_can can;
+  etat_eeprom eeprom;
   // Pending requests (flag and local enable both set), one bit per
   // source_it; the CPU's masks are applied when they are served.
   uint32_t demandes;
@@ -62,6 +67,9 @@ class puce {
   static constexpr uint64_t jamais = ~uint64_t(0);
 
   etat_puce etat;
+  // The map as laid onto the machine's cells, and the memories it keeps
+  // off them (carte.h): not part of the chip's state, it follows it.
+  cellules_carte cellules;
 
   // Wired to a machine, whose memory, clock and pin log the chip uses.
   explicit puce(machine& m);
@@ -118,8 +126,8 @@ class puce {
   // what tells a program waiting for an interrupt from a dead one.
   bool activite_possible(unsigned char ccr) const;
 
-  // Marks the cells of the memory map in the machine's memory (the block
-  // wherever INIT puts it). Called at reset and when INIT changes.
+  // Lays the memory map onto the machine's cells (carte.h). Called at
+  // reset and when INIT changes.
   void marque_carte();
 
   // The instruction under way: the machine sets its PC before step().
@@ -148,14 +156,11 @@ class puce {
   uint64_t instant_acces;
   uint64_t instant_evenement;
   bool evenement;
-  unsigned short base_marquee;
-  bool marquee;
 
   static unsigned char lit_bus(void* objet, unsigned short adresse);
   static void ecrit_bus(void* objet, unsigned short adresse,
                         unsigned char valeur);
   static unsigned char consulte_bus(void* objet, unsigned short adresse);
-  void demarque();
 };
 
 #endif

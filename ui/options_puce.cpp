@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 #include "ui/auxiliaires_outils.h"
+#include "ui/carte_memoire.h"
 
 namespace {
 
@@ -51,11 +52,24 @@ interruptions_class::interruptions_class() {
 }
 
 adresse_base_class::adresse_base_class() {
-  fenetre = fenetre_auxiliaire(this, 440, 250, "Adresse de base");
-  registres = texte(20, 15, 400, 24, "");
-  ram = texte(20, 40, 400, 24, "");
-  explication = texte(20, 70, 400, 130, "");
-  explication->labelsize(12);
-  bouton_fermer = new Fl_Button(180, 210, 80, 30, "Fermer");
+  fenetre = fenetre_auxiliaire(this, 540, 560, "Adresse de base");
+  registres = texte(20, 10, 500, 22, "");
+  ram = texte(20, 32, 500, 22, "");
+  mode = texte(20, 54, 500, 22, "");
+  config = texte(20, 76, 500, 22, "");
+  dessin = new dessin_carte(20, 108, 250, 340);
+  explication = texte(285, 108, 235, 340, "");
+  explication->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE |
+                     FL_ALIGN_WRAP);
+  explication->labelsize(11);
+  cadre_titre(20, 475, 500, 40,
+              "Mode au prochain reset (broches MODA et MODB)");
+  Fl_Group* modes = new Fl_Group(25, 480, 490, 30);
+  mode_etendu = choix(30, 483, "Étendu (cartes d'évaluation)");
+  mode_etendu->size(230, 24);
+  mode_monopuce = choix(270, 483, "Monopuce (single-chip)");
+  mode_monopuce->size(230, 24);
+  modes->end();
+  bouton_fermer = new Fl_Button(230, 522, 80, 30, "Fermer");
   fenetre->end();
 }

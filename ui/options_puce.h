@@ -2,7 +2,7 @@
 #define TAMRIX_UI_OPTIONS_PUCE_H
 
 // The windows of the "Options" menu that show the chip: interrupts and the
-// model ("Interruptions..."), the register block and RAM addresses
+// model ("Interruptions..."), the memory map and the operating mode
 // ("Adresse de  Base..."). Built hidden, widgets without callbacks: their
 // activations go to the object queue and the simulator fills them.
 
@@ -30,12 +30,20 @@ class interruptions_class {
   interruptions_class();
 };
 
+class dessin_carte;
+
 class adresse_base_class {
  public:
   Fl_Double_Window* fenetre;
-  Fl_Box* registres;  // where the block lies
-  Fl_Box* ram;        // where the RAM lies
+  Fl_Box* registres;     // where the block lies
+  Fl_Box* ram;           // where the RAM lies
+  Fl_Box* mode;          // the mode now, and the one asked for at next reset
+  Fl_Box* config;        // CONFIG now, and its EEPROM byte
+  dessin_carte* dessin;  // the map as it stands
   Fl_Box* explication;
+  // The mode the MODA/MODB pins ask for: taken at the next reset.
+  Fl_Round_Button* mode_etendu;
+  Fl_Round_Button* mode_monopuce;
   Fl_Button* bouton_fermer;
 
   adresse_base_class();

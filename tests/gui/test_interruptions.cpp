@@ -33,7 +33,8 @@ class Puce : public GuiTest {
   // Writes bytes at `adresse`, then resets the machine (PC from $fffe).
   void programme(unsigned short adresse,
                  std::initializer_list<unsigned char> octets) {
-    for (unsigned char o : octets) sim->memoire.write_byte(adresse++, o);
+    // As a programmer writes them: the EEPROM and the ROM included.
+    for (unsigned char o : octets) sim->simulation.ecrit_octet(adresse++, o);
   }
   void laisse_tourner(double secondes) {
     const auto debut = std::chrono::steady_clock::now();

@@ -32,16 +32,18 @@ inline unsigned char broche_nommee(const std::string& nom) {
 
 // Builds the machine of a case and runs it; the machine is returned for
 // further checks. `avant`, when given, acts on the machine just before the
-// run (inputs from outside: a terminal's characters...).
+// run (inputs from outside: a terminal's characters...). The code and cells
+// are written as a programmer writes them (machine::ecrit_octet): EEPROM
+// and ROM included.
 inline std::unique_ptr<machine> execute_puce(
     const CasPuce& c, void (*avant)(machine&) = nullptr) {
   std::unique_ptr<machine> m(new machine(modele_machine::e9));
   banc::Etat cellules;
   const std::vector<uint8_t> code = banc::lit_code(c.code, cellules);
   uint16_t a = 0xB600;
-  for (uint8_t o : code) m->memoire.write_byte(a++, o);
+  for (uint8_t o : code) m->ecrit_octet(a++, o);
   for (const auto& cell : cellules.cellules)
-    m->memoire.write_byte(cell.first, cell.second);
+    m->ecrit_octet(cell.first, cell.second);
   for (const auto& r : banc::lit_etat(c.avant).registres)
     banc::ecrit_registre(m->cpu, r.first, r.second);
   std::istringstream broches(c.broches);

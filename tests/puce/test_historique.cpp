@@ -19,9 +19,9 @@ std::unique_ptr<machine> nouvelle() {
   banc::Etat cellules;
   uint16_t a = 0xB600;
   for (uint8_t o : banc::lit_code(programme, cellules))
-    m->memoire.write_byte(a++, o);
+    m->ecrit_octet(a++, o);
   for (const auto& c : cellules.cellules)
-    m->memoire.write_byte(c.first, c.second);
+    m->ecrit_octet(c.first, c.second);
   for (uint64_t cycle = 40; cycle < 20000; cycle += 333)
     m->planifie_broche(
         {cycle, broche_irq, static_cast<unsigned char>((cycle / 333) & 1)});
@@ -116,7 +116,7 @@ TEST(Historique, WhoChangedACellOrARegister) {
   const uint8_t code[] = {0xCC, 0x12, 0x34, 0xDD, 0x40, 0x86, 0x05, 0x36,
                           0x86, 0x09, 0x32, 0x97, 0x40, 0x20, 0xFE};
   for (unsigned i = 0; i < sizeof code; ++i)
-    m->memoire.write_byte(static_cast<uint16_t>(0xB600 + i), code[i]);
+    m->ecrit_octet(static_cast<uint16_t>(0xB600 + i), code[i]);
   historique h(*m);
   h.fixe_intervalle(2);
   h.demarre();

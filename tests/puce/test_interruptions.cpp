@@ -97,7 +97,7 @@ TEST(Interruptions, PriorityResolution) {
 
 TEST(Interruptions, WaitWithNothingToWakeEndsTheRun) {
   machine m(modele_machine::e9);
-  for (uint8_t o : {0x0F, 0x3E}) m.memoire.write_byte(m.cpu.PC++, o);
+  for (uint8_t o : {0x0F, 0x3E}) m.ecrit_octet(m.cpu.PC++, o);
   m.cpu.PC = 0xB600;
   conditions_arret c;
   EXPECT_EQ(arret_machine::attente, m.execute(c));

@@ -286,12 +286,12 @@ TEST(Liaisons, RunsEndWhenNothingIsLeftToCome) {
     unsigned short a = 0xB600;
     std::string o;
     while (octets >> o)
-      m.memoire.write_byte(a++, static_cast<unsigned char>(octet(o)));
+      m.ecrit_octet(a++, static_cast<unsigned char>(octet(o)));
     const unsigned short routine = a;
-    m.memoire.write_byte(routine, 0x20);
-    m.memoire.write_byte(routine + 1, 0xFE);
-    m.memoire.write_byte(0xFFD6, static_cast<unsigned char>(routine >> 8));
-    m.memoire.write_byte(0xFFD7, static_cast<unsigned char>(routine));
+    m.ecrit_octet(routine, 0x20);
+    m.ecrit_octet(routine + 1, 0xFE);
+    m.ecrit_octet(0xFFD6, static_cast<unsigned char>(routine >> 8));
+    m.ecrit_octet(0xFFD7, static_cast<unsigned char>(routine));
     if (c.caractere) m.recoit_sci('z');
     conditions_arret conditions;
     conditions.max_pas = 100000;

@@ -51,8 +51,8 @@ TEST(Registres, TheFlatModelGetsTheBlockAsPlainCells) {
 TEST(Registres, ResetReadsTheVectorOrStartsAtB600) {
   machine m(modele_machine::e9);
   EXPECT_EQ(0xB600, m.cpu.PC);
-  m.memoire.write_byte(0xFFFE, 0xC0);
-  m.memoire.write_byte(0xFFFF, 0x10);
+  m.ecrit_octet(0xFFFE, 0xC0);
+  m.ecrit_octet(0xFFFF, 0x10);
   m.cpu.CCR = 0;
   m.reset();
   EXPECT_EQ(0xC010, m.cpu.PC);
@@ -62,8 +62,7 @@ TEST(Registres, ResetReadsTheVectorOrStartsAtB600) {
 TEST(Registres, PinChangesAreLoggedWithTheirCycle) {
   machine m(modele_machine::e9);
   // LDAA #$81, STAA PORTB: the write is the fourth cycle of STAA.
-  for (uint8_t o : {0x86, 0x81, 0xB7, 0x10, 0x04})
-    m.memoire.write_byte(m.cpu.PC++, o);
+  for (uint8_t o : {0x86, 0x81, 0xB7, 0x10, 0x04}) m.ecrit_octet(m.cpu.PC++, o);
   m.cpu.PC = 0xB600;
   m.planifie_broche({3, broche_irq, 0});
   conditions_arret c;

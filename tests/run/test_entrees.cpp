@@ -41,6 +41,10 @@ TEST(BadInput, OptionsAndProgramNames) {
       {{prog, "--until"}, "--until : valeur manquante"},
       {{prog, "--set"}, "--set : valeur manquante"},
       {{prog, "--dump"}, "--dump : valeur manquante"},
+      {{"--mode", "boot", prog},
+       "--mode : mode inconnu : \"boot\" (single-chip ou expanded)"},
+      {{"--mode=expanded", "--model=flat", prog},
+       "--mode : le modele flat n'a pas de modes de fonctionnement"},
   };
   for (const cas_refus& c : cas) verifie_refus(c);
 }

@@ -248,15 +248,17 @@ TEST(Trace, LongestInstructionAndNonExistentRows) {
 TEST(Stats, ALineOnStandardErrorWithCountTimeAndSpeed) {
   const sortie_run r =
       lance_run({"--stats", "--set", "Y=2", programme_test("compte.s19")});
-  unsigned long long instructions = 0, par_seconde = 0;
+  unsigned long long instructions = 0, par_seconde = 0, refus = 1;
   double secondes = -1;
   char fin = 0;
-  ASSERT_EQ(4, std::sscanf(r.erreurs.c_str(),
-                           "tamrix-run: %llu instructions en %lf s, %llu "
-                           "instructions par seconde%c",
-                           &instructions, &secondes, &par_seconde, &fin))
+  ASSERT_EQ(5,
+            std::sscanf(r.erreurs.c_str(),
+                        "tamrix-run: %llu instructions en %lf s, %llu "
+                        "instructions par seconde, %llu acces refuses%c",
+                        &instructions, &secondes, &par_seconde, &refus, &fin))
       << r.erreurs;
   EXPECT_EQ(262147u, instructions);
+  EXPECT_EQ(0u, refus);
   EXPECT_EQ('\n', fin);
   EXPECT_EQ(r.erreurs.size(), r.erreurs.find('\n') + 1);
   EXPECT_GT(secondes, 0);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cpu/interpreteur.h"
 #include "memory/mem_64k.h"
@@ -96,6 +97,7 @@ void pose_entrees_port(machine& m, unsigned short adresse,
 // After the load: the reset (which reads the loaded reset vector), the
 // registers and pokes of the command line, the scheduled pins.
 void prepare(machine& m, const options_run& options) {
+  if (options.mode_donne) m.choisit_mode(!options.monopuce);
   m.reset();
   for (const reglage_registre& r : options.registres) regle_registre(m.cpu, r);
   for (const depot_memoire& d : options.depots)
@@ -145,12 +147,28 @@ void ecrit_sortie_sci(const machine& m, std::FILE* f) {
   }
 }
 
-void ecrit_stats(std::uint64_t pas, double secondes) {
+void ecrit_stats(std::uint64_t pas, double secondes, std::uint64_t refus) {
   const double par_seconde = secondes > 0 ? pas / secondes : 0;
   std::fprintf(stderr,
                "tamrix-run: %llu instructions en %.6f s, %.0f instructions "
-               "par seconde\n",
-               static_cast<unsigned long long>(pas), secondes, par_seconde);
+               "par seconde, %llu acces refuses\n",
+               static_cast<unsigned long long>(pas), secondes, par_seconde,
+               static_cast<unsigned long long>(refus));
+}
+
+// The accesses the chip's map refused (a store to the EEPROM or the ROM,
+// outside the map...): one line per address, the first 20, then how many.
+void ecrit_refus(const machine& m) {
+  constexpr std::size_t max_lignes = 20;
+  const std::vector<acces_refuse>& refus = m.acces_refuses();
+  if (refus.empty()) return;
+  for (std::size_t i = 0; i < refus.size() && i < max_lignes; ++i)
+    std::fprintf(stderr, "tamrix-run: %s\n",
+                 carte::texte_refus(refus[i], true).c_str());
+  std::fprintf(
+      stderr, "tamrix-run: %llu acces refuses, a %zu adresses%s\n",
+      static_cast<unsigned long long>(m.nombre_refus()), refus.size(),
+      refus.size() > max_lignes ? " (les 20 premieres ci-dessus)" : "");
 }
 
 conditions_run conditions_de(const options_run& options) {
@@ -186,7 +204,8 @@ int lance(const options_run& options) {
     std::fputs(texte_dump(m->memoire, p.debut, p.fin).c_str(), stdout);
   std::printf("%s\n", ligne_finale(m->cpu, bilan).c_str());
   std::fflush(stdout);
-  if (options.stats) ecrit_stats(bilan.pas, duree.count());
+  ecrit_refus(*m);
+  if (options.stats) ecrit_stats(bilan.pas, duree.count(), m->nombre_refus());
   return statut_sortie(bilan.raison);
 }
 

@@ -276,13 +276,22 @@ std::string verifie_liaisons(const options_run& options) {
   return "";
 }
 
+std::string lit_mode(const std::string& valeur, options_run& options) {
+  if (valeur == "single-chip" || valeur == "expanded") {
+    options.monopuce = valeur == "single-chip";
+    options.mode_donne = true;
+    return "";
+  }
+  return "--mode : mode inconnu : \"" + valeur + "\" (single-chip ou expanded)";
+}
+
 bool prend_une_valeur(const std::string& nom) {
   return nom == "--pc" || nom == "--until" || nom == "--max-steps" ||
          nom == "--set" || nom == "--poke" || nom == "--dump" ||
          nom == "--model" || nom == "--pin" || nom == "--max-cycles" ||
          nom == "--watch" ||
          nom == "--sci-in" || nom == "--sci-in-file" || nom == "--sci-out" ||
-         nom == "--analog";
+         nom == "--analog" || nom == "--mode";
 }
 
 // The value of one of the options that take one; empty on success.
@@ -294,6 +303,7 @@ std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
   if (nom == "--dump") return lit_dump(valeur, options);
   if (nom == "--model") return lit_model(valeur, options);
   if (nom == "--watch") return lit_watch(valeur, options);
+  if (nom == "--mode") return lit_mode(valeur, options);
   if (nom == "--pin") return lit_pin(valeur, options);
   if (nom == "--sci-in") return lit_sci_in(valeur, options);
   if (nom == "--sci-in-file") return lit_sci_in_file(valeur, options);
@@ -440,6 +450,8 @@ std::string lit_options(int argc, const char* const* argv,
     if (!erreur.empty()) return erreur;
   }
   if (options.programme.empty()) return "programme manquant (voir --help)";
+  if (options.modele_plat && options.mode_donne)
+    return "--mode : le modele flat n'a pas de modes de fonctionnement";
   if (options.modele_plat)
     for (const reglage_broche& b : options.broches)
       if (b.broche == broche_irq || b.broche == broche_xirq)
@@ -468,6 +480,22 @@ Modele :
                            deroutement des opcodes illegaux ; flat : le CPU
                            seul sur 64 Ko de memoire simple (SWI, WAI et STOP
                            ecrivent "pas encore la" et passent)
+  --mode expanded|single-chip  mode du modele e9, lu au reset comme les
+                           broches MODA et MODB : expanded (par defaut, comme
+                           les cartes d'evaluation) : ce qui n'est pas dans
+                           la puce est de la memoire externe ; single-chip :
+                           seules la RAM ($0000-$01ff), les registres
+                           ($1000-$103f), l'EEPROM ($b600-$b7ff) et la ROM
+                           ($d000-$ffff) existent, ailleurs on lit $ff et
+                           on n'ecrit rien
+
+Carte memoire du modele e9 : une ecriture en ROM, en EEPROM hors d'une
+sequence de programmation (PPROG), ou hors de la carte, ne change rien, comme
+sur la puce ; le chargeur et --poke ecrivent pourtant en EEPROM et en ROM,
+comme un programmateur. Chaque adresse ainsi refusee est signalee une fois
+sur la sortie d'erreur, apres l'execution (20 lignes au plus, puis leur
+nombre), par exemple :
+  tamrix-run: ecriture ignoree en EEPROM a $b701 (instruction a $b612)
 
 Etat initial (applique dans l'ordre de la ligne de commande) :
   --pc ADRESSE             PC de depart
@@ -540,7 +568,8 @@ Sorties :
       texte (ou "interruption IRQ" pendant l'empilement d'une interruption)
 
   --stats                  sur la sortie d'erreur : instructions executees,
-                           duree et instructions simulees par seconde
+                           duree, instructions simulees par seconde et acces
+                           refuses par la carte memoire
   --help                   ce texte
   --version                la version de tamrix-run, son commit et le dossier
                            des exemples

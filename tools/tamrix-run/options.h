@@ -44,6 +44,8 @@ struct reglage_tension {
 struct options_run {
   std::string programme;
   bool modele_plat = false;  // --model flat (default e9)
+  bool monopuce = false;     // --mode single-chip (default expanded)
+  bool mode_donne = false;   // --mode given
   bool binaire = false;
   bool trace = false;
   bool stats = false;
