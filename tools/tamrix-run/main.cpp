@@ -121,6 +121,8 @@ int lance(const options_run& options) {
       options.modele_plat ? modele_machine::plat : modele_machine::e9));
   const std::string erreur = charge(m->memoire, options);
   if (!erreur.empty()) return refuse(erreur);
+  // CONFIG's EEPROM byte with NOCOP clear: the reset of prepare() latches it.
+  if (options.cop) m->systeme()->etat.systeme.config_eeprom &= ~cop::NOCOP;
   prepare(*m, options);
   static char tampon[1 << 16];
   std::setvbuf(stdout, tampon, _IOFBF, sizeof tampon);

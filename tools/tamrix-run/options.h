@@ -37,6 +37,7 @@ struct reglage_broche {
 struct options_run {
   std::string programme;
   bool modele_plat = false;  // --model flat (default e9)
+  bool cop = false;          // --cop: CONFIG's NOCOP cleared before reset
   bool binaire = false;
   bool trace = false;
   bool stats = false;
