@@ -42,9 +42,6 @@ class machine;
 struct etat_puce {
   etat_systeme systeme;
   etat_ports ports;
-  etat_timer timer;
-  etat_accumulateur accumulateur;
-  etat_cop cop;
   // Pending requests (flag and local enable both set), one bit per
   // source_it; the CPU's masks are applied when they are served.
   uint32_t demandes;
@@ -55,6 +52,9 @@ struct etat_puce {
   unsigned short base_ram;
   // The machine's count at the last reset of the chip.
   uint64_t cycle_reset;
+  etat_timer timer;
+  etat_accumulateur accumulateur;
+  etat_cop cop;
 };
 
 class puce {
