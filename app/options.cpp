@@ -8,6 +8,7 @@
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Round_Button.H>
 
@@ -16,8 +17,10 @@
 
 #include "app/forms_tamrix.h"
 #include "app/simulateur.h"
+#include "puce/cop.h"
 #include "puce/interruptions.h"
 #include "ui/carte_memoire.h"
+#include "puce/timer.h"
 #include "ui/options_puce.h"
 #include "ui/sim_class.h"
 
@@ -48,6 +51,39 @@ void montre_broche(Fl_Button* bouton, const char* nom, bool niveau,
   bouton->color(presente && !niveau ? FL_RED : FL_BACKGROUND_COLOR);
   presente ? bouton->activate() : bouton->deactivate();
   bouton->redraw();
+}
+
+// The timer's lines of the Interruptions window: TCNT and the prescaler,
+// the timer's enabled sources, its next event, the watchdog.
+std::string texte_timer(puce& p) {
+  p.rattrape(p.cycles());
+  const uint64_t maintenant = p.cycles();
+  char ligne[160];
+  std::snprintf(ligne, sizeof ligne, "TCNT = $%04x  (E/%u)  PACNT = $%02x\n",
+                timer::tcnt(p, maintenant), timer::division(p),
+                p.etat.accumulateur.pacnt);
+  std::string texte = ligne;
+  const uint32_t sources = timer::autorisees(p) | accumulateur::autorisees(p);
+  std::string noms;
+  for (int s = 0; s < nb_sources_it; ++s)
+    if ((sources >> s) & 1) noms += std::string(" ") + noms_it[s];
+  texte += "Autorisées :" + (noms.empty() ? std::string(" aucune") : noms);
+  const timer::evenement e = timer::suivant(p);
+  std::snprintf(ligne, sizeof ligne,
+                "\nProchain : %s au cycle %llu (dans %llu)\n", e.nom,
+                static_cast<unsigned long long>(e.cycle),
+                static_cast<unsigned long long>(e.cycle - maintenant));
+  texte += ligne;
+  if (cop::actif(p)) {
+    const uint64_t echeance = cop::echeance(p);
+    std::snprintf(ligne, sizeof ligne,
+                  "COP : en marche, reset au cycle %llu\n"
+                  "      sauf $55 puis $AA dans COPRST",
+                  static_cast<unsigned long long>(echeance));
+  } else {
+    std::snprintf(ligne, sizeof ligne, "COP : arrêté (NOCOP = 1)");
+  }
+  return texte + ligne;
 }
 
 }  // namespace
@@ -114,6 +150,15 @@ int simulateur::traite_fenetres(Fl_Widget* objet) {
     const modele_machine voulu =
         it.modele_e9->value() ? modele_machine::e9 : modele_machine::plat;
     if (voulu != simulation.modele()) change_modele(voulu);
+  } else if (objet == it.cop_actif) {
+    // CONFIG is an EEPROM byte: the new NOCOP counts from the next reset,
+    // made at once.
+    if (puce* p = simulation.systeme()) {
+      unsigned char& config = p->etat.systeme.config_eeprom;
+      config = static_cast<unsigned char>(
+          it.cop_actif->value() ? config & ~cop::NOCOP : config | cop::NOCOP);
+      reinitialise();
+    }
   } else if (objet == it.bouton_irq || objet == it.bouton_xirq) {
     const unsigned char broche =
         objet == it.bouton_irq ? broche_irq : broche_xirq;
@@ -161,6 +206,16 @@ void simulateur::rafraichit_fenetres() {
                     (demandes >> s) & 1 ? "DEMANDÉE" : "");
       it.liste_sources->add(ligne);
     }
+    if (puce* chip = simulation.systeme()) {
+      it.etat_timer->copy_label(texte_timer(*chip).c_str());
+      it.cop_actif->value(!(chip->etat.systeme.config_eeprom & cop::NOCOP));
+      it.cop_actif->activate();
+    } else {
+      it.etat_timer->label("Modèle plat : pas de timer.");
+      it.cop_actif->value(0);
+      it.cop_actif->deactivate();
+    }
+    it.etat_timer->redraw();
   }
   if (forme_adresse_base->fenetre->shown()) rafraichit_adresse_base();
   affiche_refus();

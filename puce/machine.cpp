@@ -313,6 +313,12 @@ void machine::recalcule_echeance(const conditions_arret& c) {
 
 arret_machine machine::atteint_echeance(const conditions_arret& c) {
   if (e9() && cycles >= puce_->etat.prochain) puce_->rattrape(cycles);
+  if (e9() && cop::echu(*puce_)) {
+    // The watchdog was not serviced in time.
+    reset_interne(vecteur_cop);
+    if (c.observateur && c.observateur->interruption)
+      c.observateur->interruption(c.observateur->objet, *this, vecteur_cop);
+  }
   if (!a_venir.empty() && a_venir.front().cycle <= cycles) applique_broches();
   recalcule_echeance(c);
   return cycles >= c.max_cycles ? arret_machine::max_cycles
@@ -320,17 +326,25 @@ arret_machine machine::atteint_echeance(const conditions_arret& c) {
 }
 
 // Whether an interrupt may still come that the CCR lets through, from a
-// unit or from a pin.
+// unit or from a pin. In STOP no clock runs: only IRQ and XIRQ wake it.
 bool machine::reveil_possible(const conditions_arret& c) const {
   if (!e9()) return false;
   const unsigned char ccr = cpu.CCR;
-  if (puce_->activite_possible(ccr)) return true;
-  bool broches = c.broches_libres;
-  for (const evenement_broche& e : a_venir)
-    broches = broches || e.broche == broche_irq || e.broche == broche_xirq;
+  const bool arrete = cpu.etat == interpreteur::arrete;
+  if (!arrete && puce_->activite_possible(ccr)) return true;
+  bool broches = c.broches_libres, ports = c.broches_libres;
+  for (const evenement_broche& e : a_venir) {
+    if (e.broche == broche_irq || e.broche == broche_xirq)
+      broches = true;
+    else
+      ports = true;
+  }
+  // An edge on a port pin: a capture, the pulse accumulator.
+  if (!arrete && ports && (puce_->sources_broches() & masque_ccr()) != 0)
+    return true;
   if (!broches) return false;
   // STOP also ends on XIRQ with X set (it then goes on after STOP).
-  if (cpu.etat == interpreteur::arrete) return true;
+  if (arrete) return true;
   return !(ccr & CCR_X) || !(ccr & CCR_I);
 }
 
@@ -343,7 +357,9 @@ bool machine::boucle_sans_fin(unsigned short pc,
     if (e9()) {
       const unsigned short base = puce_->etat.base_registres;
       const bool bloc = teste >= base && teste < base + 64;
-      if (bloc && (puce_->etat.prochain != jamais || !a_venir.empty()))
+      if (bloc &&
+          (puce_->octet_mobile(static_cast<unsigned char>(teste - base)) ||
+           !a_venir.empty()))
         return false;
     }
   }
@@ -385,8 +401,12 @@ arret_machine machine::hors_instruction(const conditions_arret& c) {
       cycles = std::max(cycles, echeance);
       break;
     case interpreteur::arrete: {
-      const bool xirq = (puce_->etat.demandes & bit_it(it_xirq)) != 0;
-      if (source != nb_sources_it || xirq) {
+      // Only the interrupt pins restart the clocks.
+      const uint32_t broches =
+          puce_->etat.demandes & (bit_it(it_irq) | bit_it(it_xirq));
+      const bool xirq = (broches & bit_it(it_xirq)) != 0;
+      if (systeme::a_servir(*puce_, broches, cpu.CCR) != nb_sources_it ||
+          xirq) {
         // The clocks restart, after the oscillator's delay when DLY is set.
         cpu.etat = interpreteur::actif;
         if (puce_->etat.systeme.option & systeme::DLY)

@@ -8,8 +8,8 @@ namespace ports {
 namespace {
 
 // PACTL, where DDRA7 (bit 7) and DDRA3 (bit 3) choose the direction of
-// PA7 and PA3. It belongs to the pulse accumulator.
-unsigned char pactl(const puce& p) { return p.etat.systeme.bloc[0x26]; }
+// PA7 and PA3. It belongs to the timer.
+unsigned char pactl(const puce& p) { return p.etat.timer.pactl; }
 
 unsigned char niveau(unsigned char sortie, unsigned char latch,
                      unsigned char entree) {
@@ -112,9 +112,12 @@ unsigned char lit(puce& p, unsigned char offset) {
 void ecrit(puce& p, unsigned char offset, unsigned char valeur) {
   etat_ports& e = p.etat.ports;
   switch (offset) {
-    case PORTA:
-      e.porta = valeur;
+    case PORTA: {
+      // The pins an output compare drives keep the timer's level.
+      const unsigned char r = timer::broches_reservees(p);
+      e.porta = static_cast<unsigned char>((valeur & ~r) | (e.porta & r));
       break;
+    }
     case PIOC:  // STAF (bit 7) is read-only
       e.pioc = static_cast<unsigned char>((e.pioc & 0x80) | (valeur & 0x7F));
       break;
@@ -142,6 +145,8 @@ void ecrit(puce& p, unsigned char offset, unsigned char valeur) {
 }
 
 void pose_entree(puce& p, int port, int bit, bool haut) {
+  // What the units do before this instant comes first (a compare's pin).
+  p.rattrape(p.instant());
   unsigned char& entree = p.etat.ports.entrees[port];
   const auto masque = static_cast<unsigned char>(1u << bit);
   entree =
@@ -156,7 +161,8 @@ void actualise(puce& p) {
   etat_ports& e = p.etat.ports;
   for (int port = 0; port < 5; ++port) {
     const unsigned char n = niveaux(p, port);
-    const unsigned char change = n ^ e.niveaux[port];
+    const unsigned char avant = e.niveaux[port];
+    const unsigned char change = n ^ avant;
     if (change == 0) continue;
     e.niveaux[port] = n;
     for (int bit = 0; bit < 8; ++bit)
@@ -164,6 +170,8 @@ void actualise(puce& p) {
         p.mach().journal.note(p.instant(),
                               static_cast<unsigned char>(port * 8 + bit),
                               (n >> bit) & 1);
+    // Captures and the pulse accumulator watch port A's pins.
+    if (port == 0) timer::port_a(p, avant, n);
   }
 }
 

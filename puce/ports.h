@@ -3,8 +3,10 @@
 //
 // Registers (offsets in the register block, reset values):
 //   $00 PORTA   PA0-PA2 inputs, PA3 and PA7 inputs or outputs by PACTL's
-//               DDRA3 and DDRA7, PA4-PA6 outputs (latch reset to 0); reads
-//               give the pin levels
+//               DDRA3 and DDRA7 (the timer's), PA4-PA6 outputs (latch
+//               reset to 0); reads give the pin levels. The output
+//               compares write the latch too, and the bits OC2-OC5 drive
+//               are not the program's to write (puce/timer.h)
 //   $02 PIOC    $03 (STAF STAI CWOM HNDS OIN PLS EGA INVB); stored, the
 //               STRA/STRB handshake is not modelled
 //   $03 PORTC   latch; reads give the pins (latch where DDRC says output)
@@ -60,9 +62,11 @@ void ecrit(puce& p, unsigned char offset, unsigned char valeur);
 // Port 0..4 (A..E): which pins are outputs, and the pin levels.
 unsigned char sorties(const puce& p, int port);
 unsigned char niveaux(const puce& p, int port);
-// Drives an input pin from outside (the user, a scheduled event).
+// Drives an input pin from outside (the user, a scheduled event), the chip
+// first brought up to that instant.
 void pose_entree(puce& p, int port, int bit, bool niveau);
-// Logs the pins whose level changed since the last call.
+// Logs the pins whose level changed since the last call, and tells the
+// timer of port A's.
 void actualise(puce& p);
 
 }  // namespace ports

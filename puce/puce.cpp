@@ -23,24 +23,42 @@ struct unite {
   uint64_t (*prochain)(const puce& p);
   uint32_t (*demandes)(const puce& p);
   uint32_t (*autorisees)(const puce& p);
+  // Enabled sources that time alone will raise (puce::bit_reset: a reset
+  // to come). Null: any event ahead (`prochain`) counts as activity.
+  uint32_t (*possibles)(const puce& p);
+  // Enabled sources that an edge on an input pin raises.
+  uint32_t (*sur_broches)(const puce& p);
+  // Whether one of its registers changes without the CPU. Null: while the
+  // chip has an event ahead.
+  bool (*mobile)(const puce& p, unsigned char offset);
 };
 
 bool tout(unsigned char) { return true; }
 
 const unite unites[] = {
+    {timer::reset, timer::possede, timer::lit, timer::ecrit, timer::rattrape,
+     timer::prochain, timer::demandes, timer::autorisees, timer::possibles,
+     timer::sur_broches, timer::mobile},
+    {accumulateur::reset, accumulateur::possede, accumulateur::lit,
+     accumulateur::ecrit, accumulateur::rattrape, accumulateur::prochain,
+     accumulateur::demandes, accumulateur::autorisees, accumulateur::possibles,
+     accumulateur::sur_broches, accumulateur::mobile},
+    {cop::reset, cop::possede, cop::lit, cop::ecrit, cop::rattrape,
+     cop::prochain, nullptr, nullptr, cop::possibles, nullptr, nullptr},
+    // Reset after the timer: the pins' directions come from its PACTL.
     {ports::reset, ports::possede, ports::lit, ports::ecrit, nullptr, nullptr,
-     nullptr, nullptr},
+     nullptr, nullptr, nullptr, nullptr, nullptr},
     // Serial interfaces and A/D converter.
     {spi::reset, spi::possede, spi::lit, spi::ecrit, spi::rattrape,
-     spi::prochain, spi::demandes, spi::autorisees},
+     spi::prochain, spi::demandes, spi::autorisees, nullptr, nullptr, nullptr},
     {sci::reset, sci::possede, sci::lit, sci::ecrit, sci::rattrape,
-     sci::prochain, sci::demandes, sci::autorisees},
+     sci::prochain, sci::demandes, sci::autorisees, nullptr, nullptr, nullptr},
     {can::reset, can::possede, can::lit, can::ecrit, can::rattrape,
-     can::prochain, nullptr, nullptr},
+     can::prochain, nullptr, nullptr, nullptr, nullptr, nullptr},
     {eeprom::reset, eeprom::possede, eeprom::lit, eeprom::ecrit, nullptr,
-     nullptr, nullptr, nullptr},
+     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
     {nullptr, tout, systeme::lit, systeme::ecrit, nullptr, nullptr,
-     systeme::demandes, systeme::autorisees},
+     systeme::demandes, systeme::autorisees, nullptr, nullptr, nullptr},
 };
 
 // Offset -> index in unites[].
@@ -58,6 +76,11 @@ struct repartition {
 const unite& unite_de(unsigned char offset) {
   static const repartition r;
   return unites[r.unite_de[offset & 63]];
+}
+
+// The requests the CCR lets through.
+uint32_t non_masquees(unsigned char ccr) {
+  return (ccr & CCR_X ? 0 : bit_it(it_xirq)) | (ccr & CCR_I ? 0 : masque_it_i);
 }
 
 }  // namespace
@@ -137,6 +160,16 @@ void puce::debut_evenement(uint64_t cycle) {
   evenement = true;
 }
 
+puce::a_l_instant::a_l_instant(puce& p, uint64_t cycle)
+    : p_(p), evenement_(p.evenement), instant_(p.instant_evenement) {
+  p.debut_evenement(cycle);
+}
+
+puce::a_l_instant::~a_l_instant() {
+  p_.evenement = evenement_;
+  p_.instant_evenement = instant_;
+}
+
 uint64_t puce::cycle_acces(bool ecriture) {
   if (instruction.hors) return m.cycles;
   if (instruction.numero != m.instructions) {
@@ -197,9 +230,29 @@ uint32_t puce::sources_autorisees() const {
 }
 
 bool puce::activite_possible(unsigned char ccr) const {
-  const uint32_t autorisees =
-      (ccr & CCR_X ? 0 : bit_it(it_xirq)) | (ccr & CCR_I ? 0 : masque_it_i);
-  return (etat.demandes & autorisees) != 0 || etat.prochain != jamais;
+  const uint32_t masque = non_masquees(ccr);
+  if ((etat.demandes & masque) != 0) return true;
+  for (const unite& u : unites) {
+    if (u.possibles) {
+      if ((u.possibles(*this) & (masque | bit_reset)) != 0) return true;
+    } else if (u.prochain && u.prochain(*this) != jamais) {
+      return true;
+    }
+  }
+  return false;
+}
+
+uint32_t puce::sources_broches() const {
+  uint32_t s = 0;
+  for (const unite& u : unites)
+    if (u.sur_broches) s |= u.sur_broches(*this);
+  return s;
+}
+
+bool puce::octet_mobile(unsigned char offset) const {
+  const unite& u = unite_de(offset);
+  if (u.mobile) return u.mobile(*this, offset & 63);
+  return etat.prochain != jamais;
 }
 
 unsigned char puce::lit(unsigned char offset) {

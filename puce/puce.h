@@ -9,6 +9,10 @@
 //   registres   OPTION, HPRIO, INIT, TEST1, CONFIG, reserved cells; the
 //               IRQ/XIRQ pins and the interrupt priority
 //   ports       PORTA..PORTE, DDRC, DDRD, PIOC, PORTCL; pin levels
+//   timer       the free-running counter, output compares, input
+//               captures, overflow and real-time interrupt ($0B-$26)
+//   accumulateur  the pulse accumulator (PACNT)
+//   cop         the COP watchdog (COPRST)
 //   spi, sci    the serial interfaces (SPCR..SPDR, BAUD..SCDR)
 //   can         the A/D converter (ADCTL, ADR1-ADR4) and the analog inputs
 //   eeprom      PPROG, BPROT, CONFIG's programming; the EEPROM's rules
@@ -29,11 +33,14 @@
 #include <cstdint>
 
 #include "memory/mem_64k.h"
+#include "puce/accumulateur.h"
 #include "puce/carte.h"
+#include "puce/cop.h"
 #include "puce/eeprom.h"
 #include "puce/interruptions.h"
 #include "puce/ports.h"
 #include "puce/registres.h"
+#include "puce/timer.h"
 // Serial interfaces and A/D converter.
 #include "puce/can.h"
 #include "puce/sci.h"
@@ -60,11 +67,16 @@ struct etat_puce {
   unsigned short base_ram;
   // The machine's count at the last reset of the chip.
   uint64_t cycle_reset;
+  etat_timer timer;
+  etat_accumulateur accumulateur;
+  etat_cop cop;
 };
 
 class puce {
  public:
   static constexpr uint64_t jamais = ~uint64_t(0);
+  // Beside the sources' bits: a unit will reset the chip (the COP).
+  static constexpr uint32_t bit_reset = 1u << 31;
 
   etat_puce etat;
   // The map as laid onto the machine's cells, and the memories it keeps
@@ -106,6 +118,21 @@ class puce {
   // cycle (an input capture latches the counter of then).
   void debut_evenement(uint64_t cycle);
   void fin_evenement() { evenement = false; }
+  // While it lives, what a unit changes (a compare's pin action) happens
+  // at `cycle`, the unit's own event's; the instant before comes back
+  // after.
+  class a_l_instant {
+   public:
+    a_l_instant(puce& p, uint64_t cycle);
+    ~a_l_instant();
+    a_l_instant(const a_l_instant&) = delete;
+    a_l_instant& operator=(const a_l_instant&) = delete;
+
+   private:
+    puce& p_;
+    bool evenement_;
+    uint64_t instant_;
+  };
   // The machine's count of E cycles.
   uint64_t cycles() const;
   machine& mach() { return m; }
@@ -123,8 +150,14 @@ class puce {
   uint32_t sources_autorisees() const;
   // Whether something may still raise a request that the CCR does not
   // mask, or otherwise change the program's course (a timer, a watchdog):
-  // what tells a program waiting for an interrupt from a dead one.
+  // what tells a program waiting for an interrupt from a dead one. Time
+  // alone: an edge on an input pin is the machine's business, with
+  // `sources_broches`, the enabled sources such an edge raises.
   bool activite_possible(unsigned char ccr) const;
+  uint32_t sources_broches() const;
+  // Whether the register at `offset` may change without the CPU (a
+  // counter, a flag that rises).
+  bool octet_mobile(unsigned char offset) const;
 
   // Lays the memory map onto the machine's cells (carte.h). Called at
   // reset and when INIT changes.

@@ -4,6 +4,7 @@
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Round_Button.H>
@@ -31,7 +32,7 @@ Fl_Round_Button* choix(int x, int y, const char* contenu) {
 }  // namespace
 
 interruptions_class::interruptions_class() {
-  fenetre = fenetre_auxiliaire(this, 440, 520, "Interruptions");
+  fenetre = fenetre_auxiliaire(this, 440, 660, "Interruptions");
   cadre_titre(10, 25, 420, 70, "Modèle simulé");
   Fl_Group* modeles = new Fl_Group(15, 30, 410, 60);
   modele_e9 = choix(20, 35, "E9 : le MC68HC11E9, registres et interruptions");
@@ -47,7 +48,19 @@ interruptions_class::interruptions_class() {
   liste_sources = new Fl_Browser(15, 250, 410, 205);
   liste_sources->textfont(FL_COURIER);
   liste_sources->textsize(12);
-  bouton_fermer = new Fl_Button(180, 475, 80, 30, "Fermer");
+  cadre_titre(10, 485, 420, 125, "Timer et COP");
+  etat_timer = texte(15, 490, 410, 85, "");
+  etat_timer->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
+  etat_timer->labelfont(FL_COURIER);
+  etat_timer->labelsize(12);
+  cop_actif = new Fl_Check_Button(20, 576, 400, 30,
+                                  "COP actif (NOCOP de CONFIG à 0, "
+                                  "puis reset)");
+  cop_actif->down_box(FL_DOWN_BOX);
+  cop_actif->tooltip(
+      "Le chien de garde remet la puce à zéro si le programme n'écrit pas "
+      "$55 puis $AA dans COPRST ($103A) à temps");
+  bouton_fermer = new Fl_Button(180, 620, 80, 30, "Fermer");
   fenetre->end();
 }
 

@@ -11,6 +11,7 @@ class Fl_Box;
 class Fl_Button;
 class Fl_Round_Button;
 class Fl_Browser;
+class Fl_Check_Button;
 
 class interruptions_class {
  public:
@@ -25,6 +26,11 @@ class interruptions_class {
   Fl_Box* etat_cpu;
   // One line per source: name, vector, enabled, pending.
   Fl_Browser* liste_sources;
+  // The timer: TCNT, its enabled sources, the next event, the watchdog.
+  Fl_Box* etat_timer;
+  // CONFIG's NOCOP cleared: the COP runs from the next reset (done at
+  // once).
+  Fl_Check_Button* cop_actif;
   Fl_Button* bouton_fermer;
 
   interruptions_class();

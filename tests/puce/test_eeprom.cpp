@@ -103,15 +103,17 @@ const CasCarte cas_carte[] = {
      "86 F1 B7 10 3D " STAA("F0", "00", "5A") "20 FE", "/ F000=5A", "", ""},
     {"CONFIG programmed: the old value until reset", "",
      PROGRAMME("10", "3F", "0B"), "/ 103F=0F", "", "103F=0B"},
-    {"CONFIG erased", "config=0a", SEQ("06", "10", "3F", "FF", "07"),
-     "/ 103F=0A", "", "103F=0F"},
+    // NOCOP stays set in these CONFIG values: a COP would reset the chip
+    // during the programming delay.
+    {"CONFIG erased", "config=07", SEQ("06", "10", "3F", "FF", "07"),
+     "/ 103F=07", "", "103F=0F"},
     {"PTCON protects CONFIG", "",
      "86 10 B7 10 35 " PPROG("02") STAA("10", "3F", "0B") PPROG("03") DELAI FIN,
      "/ 103F=0F", "103f:protege", "103F=0F"},
     {"a plain store to CONFIG is ignored", "", STAA("10", "3F", "00") "20 FE",
      "/ 103F=0F", "103f:config", "103F=0F"},
-    {"erasing the array leaves CONFIG", "config=0b",
-     SEQ("06", "B6", "00", "00", "07"), "/ B600=FF", "", "103F=0B"},
+    {"erasing the array leaves CONFIG", "config=07",
+     SEQ("06", "B6", "00", "00", "07"), "/ B600=FF", "", "103F=07"},
 };
 
 const char* const noms_refus[] = {"rom",   "eeprom",  "absente", "config",

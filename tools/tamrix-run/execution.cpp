@@ -79,13 +79,18 @@ void apres_instruction(void* objet, const machine& m) {
 }
 
 // "----  interruption OC2 (ffe6)  PC=... cycles=N": the source, its vector,
-// the state at the first instruction of the handler.
+// the state at the first instruction of the handler; "----  reset COP
+// (fffa)" for the watchdog's reset.
 void interruption(void* objet, const machine& m, unsigned short vecteur) {
   const etat_trace& t = *static_cast<const etat_trace*>(objet);
   if (t.fichier == nullptr) return;
   const char* nom = nom_vecteur(vecteur);
   char source[48];
-  std::snprintf(source, sizeof source, "interruption %s (%04x)", nom, vecteur);
+  if (vecteur == vecteur_cop)
+    std::snprintf(source, sizeof source, "reset COP (%04x)", vecteur);
+  else
+    std::snprintf(source, sizeof source, "interruption %s (%04x)", nom,
+                  vecteur);
   std::fprintf(t.fichier, "----  %-32s  %s cycles=%llu\n", source,
                texte_registres(m.cpu).c_str(),
                static_cast<unsigned long long>(m.cycles));

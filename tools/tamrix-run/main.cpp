@@ -189,6 +189,8 @@ int lance(const options_run& options) {
   std::FILE* sortie_sci = nullptr;
   const std::string erreur_sortie = ouvre_sortie_sci(options, sortie_sci);
   if (!erreur_sortie.empty()) return refuse(erreur_sortie);
+  // CONFIG's EEPROM byte with NOCOP clear: the reset of prepare() latches it.
+  if (options.cop) m->systeme()->etat.systeme.config_eeprom &= ~cop::NOCOP;
   prepare(*m, options);
   static char tampon[1 << 16];
   std::setvbuf(stdout, tampon, _IOFBF, sizeof tampon);

@@ -329,6 +329,7 @@ bool lit_drapeau(const std::string& nom, options_run& options) {
   if (nom == "--binary") return options.binaire = true;
   if (nom == "--trace") return options.trace = true;
   if (nom == "--stats") return options.stats = true;
+  if (nom == "--cop") return options.cop = true;
   if (nom == "--help" || nom == "-h") return options.aide = true;
   return false;
 }
@@ -452,6 +453,8 @@ std::string lit_options(int argc, const char* const* argv,
   if (options.programme.empty()) return "programme manquant (voir --help)";
   if (options.modele_plat && options.mode_donne)
     return "--mode : le modele flat n'a pas de modes de fonctionnement";
+  if (options.modele_plat && options.cop)
+    return "--cop : le modele flat n'a pas de COP";
   if (options.modele_plat)
     for (const reglage_broche& b : options.broches)
       if (b.broche == broche_irq || b.broche == broche_xirq)
@@ -488,6 +491,11 @@ Modele :
                            ($1000-$103f), l'EEPROM ($b600-$b7ff) et la ROM
                            ($d000-$ffff) existent, ailleurs on lit $ff et
                            on n'ecrit rien
+  --cop                    met en marche le chien de garde COP du modele e9
+                           (le bit NOCOP de CONFIG efface avant le reset) :
+                           si $55 puis $aa ne sont pas ecrits dans COPRST
+                           ($103a) a temps, il remet la puce a zero par le
+                           vecteur $fffa ; OPTION ($1039) en regle le delai
 
 Carte memoire du modele e9 : une ecriture en ROM, en EEPROM hors d'une
 sequence de programmation (PPROG), ou hors de la carte, ne change rien, comme
@@ -542,7 +550,7 @@ Arret (le premier qui survient, dans cet ordre, apres chaque instruction) :
 
   - une boucle sur place : PC revient a l'adresse de l'instruction (bra *),
     et rien ne peut plus l'en sortir (dans le modele e9, aucune interruption
-    non masquee ne peut venir)
+    non masquee ne peut venir, ni le reset du COP)
 
   - une attente sans fin (modele e9) : WAI ou STOP et rien ne peut reveiller
     le CPU
@@ -557,6 +565,9 @@ Sorties :
       registres et le total des cycles apres son execution ; et une ligne
       par interruption prise, avec sa source et son vecteur :
     ----  interruption IRQ (fff2)           PC=b616 A=00 B=00 X=0000 Y=0000 SP=00f6 CCR=00010000 cycles=15
+      et une par reset du COP (PC pris au vecteur $fffa, ou $b600 s'il est
+      efface), par exemple avec --cop :
+    ----  reset COP (fffa)                  PC=b600 A=30 B=00 X=0000 Y=0000 SP=00f6 CCR=11010100 cycles=65534
   --dump DEBUT:FIN         apres l'execution, la memoire de DEBUT a FIN
                            incluses, 8 octets par ligne (repetable)
   --watch ADR[:FIN]        chaque ecriture dans ces cellules pendant

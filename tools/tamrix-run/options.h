@@ -46,6 +46,7 @@ struct options_run {
   bool modele_plat = false;  // --model flat (default e9)
   bool monopuce = false;     // --mode single-chip (default expanded)
   bool mode_donne = false;   // --mode given
+  bool cop = false;          // --cop: CONFIG's NOCOP cleared before reset
   bool binaire = false;
   bool trace = false;
   bool stats = false;
