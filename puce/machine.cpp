@@ -350,6 +350,10 @@ bool machine::reveil_possible(const conditions_arret& c) const {
 
 bool machine::boucle_sans_fin(unsigned short pc,
                               const conditions_arret& c) const {
+  // The user watches: while the chip still has something to do (a timer
+  // driving a pin, a frame going out), the run goes on.
+  if (c.broches_libres && e9() && puce_->etat.prochain != jamais)
+    return false;
   const long teste = octet_teste(memoire, cpu, pc);
   if (teste >= 0) {
     if (c.attente_bit_libre) return false;

@@ -73,7 +73,9 @@ struct conditions_arret {
   // it does not stop the run (the GUI).
   bool attente_bit_libre = false;
   // The user may drive the IRQ and XIRQ pins at any time (the GUI): a
-  // program waiting with one of them unmasked is not at its end.
+  // program waiting with one of them unmasked is not at its end; nor is a
+  // self-loop while the chip still has events ahead (a timer driving a
+  // pin, a frame going out), which the user watches.
   bool broches_libres = false;
   // A non-existent opcode in the E9 model: stop before it (PC at the
   // opcode, the trap not taken), stop after the trap is taken, or go on.

@@ -14,17 +14,25 @@ const char* const programme =
     "8E 00 FF 86 20 B7 10 39 0E 4C B7 10 04 16 DD 40 36 33 18 08 20 F4 "
     "/ FFF2=C0 FFF3=00 C000=7C C001=00 C002=50 C003=3B 0050=00";
 
-std::unique_ptr<machine> nouvelle() {
+// OC2 toggles PA6 every 256 cycles; its interrupt moves TOC2 on, clears
+// OC2F and counts at $62; the main loop copies PORTA to $61.
+const char* const programme_timer =
+    "8E 00 FF 86 40 B7 10 20 B7 10 22 0E F6 10 00 F7 00 61 20 F8 "
+    "/ FFE6=C0 FFE7=00 C000=FC C001=10 C002=18 C003=C3 C004=01 C005=00 "
+    "C006=FD C007=10 C008=18 C009=86 C00A=40 C00B=B7 C00C=10 C00D=23 "
+    "C00E=7C C00F=00 C010=62 C011=3B";
+
+std::unique_ptr<machine> nouvelle(const char* code = programme) {
   std::unique_ptr<machine> m(new machine(modele_machine::e9));
   banc::Etat cellules;
   uint16_t a = 0xB600;
-  for (uint8_t o : banc::lit_code(programme, cellules))
-    m->ecrit_octet(a++, o);
-  for (const auto& c : cellules.cellules)
-    m->ecrit_octet(c.first, c.second);
+  for (uint8_t o : banc::lit_code(code, cellules)) m->ecrit_octet(a++, o);
+  for (const auto& c : cellules.cellules) m->ecrit_octet(c.first, c.second);
+  // The IRQ program's edges; the timer program reads PA0's.
+  const unsigned char broche = code == programme ? broche_irq : broche_pa0;
   for (uint64_t cycle = 40; cycle < 20000; cycle += 333)
     m->planifie_broche(
-        {cycle, broche_irq, static_cast<unsigned char>((cycle / 333) & 1)});
+        {cycle, broche, static_cast<unsigned char>((cycle / 333) & 1)});
   return m;
 }
 
@@ -69,11 +77,15 @@ void comme_lui(machine& b, const machine& a, int toggle) {
 
 TEST(Historique, BackAndForthIsAFreshRun) {
   const struct {
+    const char* code;
     int avant, arriere, toggle;  // steps forward, back; user toggle at
-  } cas[] = {{500, 200, -1}, {500, 450, -1}, {500, 400, 250}, {300, 1, 120}};
+  } cas[] = {
+      {programme, 500, 200, -1},         {programme, 500, 450, -1},
+      {programme, 500, 400, 250},        {programme, 300, 1, 120},
+      {programme_timer, 3000, 2500, -1}, {programme_timer, 3000, 1700, 900}};
   for (const auto& c : cas) {
     SCOPED_TRACE(c.avant * 1000 + c.arriere);
-    std::unique_ptr<machine> a = nouvelle();
+    std::unique_ptr<machine> a = nouvelle(c.code);
     historique h(*a);
     h.fixe_intervalle(16);
     h.demarre();
@@ -88,10 +100,12 @@ TEST(Historique, BackAndForthIsAFreshRun) {
     for (int i = 0; i < c.arriere; ++i) ASSERT_TRUE(h.pas_arriere());
     EXPECT_EQ(fin_i - c.arriere, a->instructions);
     // Back there, it is the fresh run's state at that point.
-    comme_lui(*nouvelle(), *a, c.toggle);
+    comme_lui(*nouvelle(c.code), *a, c.toggle);
     // Forward again: the user's toggle comes back at its point.
     while (a->instructions < fin_i || a->cycles < fin_c) avance(*a, &h, 1);
-    comme_lui(*nouvelle(), *a, c.toggle);
+    // The interrupts did come: $50 counts IRQ edges, $62 OC2 interrupts.
+    EXPECT_GE(a->memoire.consulte(c.code == programme ? 0x50 : 0x62), 5);
+    comme_lui(*nouvelle(c.code), *a, c.toggle);
   }
 }
 
