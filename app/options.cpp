@@ -62,6 +62,7 @@ void simulateur::interprete_menu_options(Fl_Widget* menu) {
 void simulateur::change_modele(modele_machine modele) {
   controle_execution.arrete();
   simulation.change_modele(modele);
+  if (debogueur.entree()) debogueur.reset();
   controle_execution.remet_compteur();
   // Each model's own pace: the chip's in the E9 model, full speed in the
   // flat one.

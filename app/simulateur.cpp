@@ -88,7 +88,8 @@ simulateur::simulateur(int argc, char** argv)
       memoire(simulation.memoire),
       processeur(simulation.cpu),
       debut_desa(0),
-      controle_execution(*this) {
+      controle_execution(*this),
+      debogueur(*this) {
   fl_initialize(&argc, argv, nullptr, nullptr, 0);
   construit_formes();
   prepare_vues();
@@ -100,6 +101,7 @@ simulateur::simulateur(int argc, char** argv)
   configure_ports();
   rafraichit_ports();
   controle_execution.installe();
+  debogueur.installe();
   controle_execution.choisit_vitesse(vitesse::temps_reel);
   file_objets.clear();
   Fl::event_dispatch(aiguille_evenement);
@@ -117,8 +119,10 @@ simulateur::~simulateur() {
 void simulateur::construit_formes() {
   forme_sim = new SIM_class;
   forme_sim->fenetre->callback(fermeture_fenetre);
+  // Dispatched by their text (commandes.cpp); "Quitter" stays last.
   fl_set_menu(forme_sim->menu_fichier,
-              "A propos de...|Ouvrir fichier s19|Quitter");
+              "A propos de...|Ouvrir fichier s19|Recharger|Voir le source|"
+              "Quitter");
   fl_set_menu(forme_sim->menu_options,
               "Adresse de  Base...|Interruptions...|Ports...|"
               "Affichage des Registres...|Sauver les options");

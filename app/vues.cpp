@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/forms_tamrix.h"
 #include "app/saisies.h"
@@ -17,6 +18,8 @@ namespace {
 constexpr Fl_Color couleur_ligne_pc = 174;
 constexpr Fl_Color couleur_selection = 50;
 constexpr int premiere_adresse_max = 65440;  // twelve lines end at 0xFFFF
+// Characters of a disassembly line in its normal size.
+constexpr std::size_t caracteres_ligne_desa = 30;
 
 void affiche(Fl_Widget* boite, const char* texte) {
   boite->copy_label(texte);
@@ -40,13 +43,18 @@ void montre_mot(Fl_Input* saisie, Fl_Widget* affichage, unsigned short valeur) {
   affiche(affichage, texte);
 }
 
-// The register keeps its value when the field holds no hexadecimal number.
+// The register keeps its value when the field holds no hexadecimal number,
+// nor a label or expression of the program (app/debogage.h); an unknown
+// label is named on the state line.
 template <typename T>
-void lit_champ(Fl_Input* saisie, interpreteur& cpu,
+void lit_champ(simulateur& sim, Fl_Input* saisie,
                void (interpreteur::*ecrit)(T)) {
   uint32_t nombre;
-  if (lit_registre_hex(fl_get_input(saisie), &nombre))
-    (cpu.*ecrit)(static_cast<T>(nombre));
+  std::string erreur;
+  if (sim.debogueur.lit_registre(fl_get_input(saisie), &nombre, erreur))
+    (sim.processeur.*ecrit)(static_cast<T>(nombre));
+  else if (!erreur.empty())
+    sim.affiche_etat(erreur.c_str());
 }
 
 }  // namespace
@@ -71,12 +79,12 @@ void simulateur::sauve_registres() {
 
 void simulateur::charge_registres() {
   SIM_class& f = *forme_sim;
-  lit_champ(f.saisie_A, processeur, &interpreteur::set_A_value);
-  lit_champ(f.saisie_B, processeur, &interpreteur::set_B_value);
-  lit_champ(f.saisie_X, processeur, &interpreteur::set_X_value);
-  lit_champ(f.saisie_Y, processeur, &interpreteur::set_Y_value);
-  lit_champ(f.saisie_SP, processeur, &interpreteur::set_SP_value);
-  lit_champ(f.saisie_PC, processeur, &interpreteur::set_PC_value);
+  lit_champ(*this, f.saisie_A, &interpreteur::set_A_value);
+  lit_champ(*this, f.saisie_B, &interpreteur::set_B_value);
+  lit_champ(*this, f.saisie_X, &interpreteur::set_X_value);
+  lit_champ(*this, f.saisie_Y, &interpreteur::set_Y_value);
+  lit_champ(*this, f.saisie_SP, &interpreteur::set_SP_value);
+  lit_champ(*this, f.saisie_PC, &interpreteur::set_PC_value);
 }
 
 // Keeps the PC in view: when walking twelve instructions from debut_desa
@@ -98,15 +106,19 @@ void simulateur::rafraichit_desassemble() {
     const unsigned short suivante = processeur.desa_ins(a, instruction);
     if (std::strcmp(instruction, "?????") == 0)
       std::strcpy(instruction, "Fonction inexistante");
-    char texte[64];
-    std::snprintf(texte, sizeof texte, "%s%x %s", a == pc ? "-> " : "   ", a,
-                  instruction);
+    // Labels and branch targets (app/debogage.h); a long line in a
+    // smaller font.
+    const std::string texte =
+        debogueur.texte_desassemble(a, suivante, a == pc, instruction);
     fl_set_object_color(lignes_desa[i], a == pc ? couleur_ligne_pc : FL_WHITE,
                         couleur_selection);
-    affiche(lignes_desa[i], texte);
+    lignes_desa[i]->labelsize(
+        texte.size() > caracteres_ligne_desa ? 12 : FL_NORMAL_SIZE);
+    affiche(lignes_desa[i], texte.c_str());
     a = suivante;
   }
   controle_execution.marque_points_arret(adresses);
+  debogueur.rafraichit_source();
 }
 
 void simulateur::rafraichit_dump(int pas) {

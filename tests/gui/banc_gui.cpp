@@ -25,6 +25,7 @@ const char* selecteur_observe(const char*, const char*, const char*,
 // The tests of the panels and views are written for the flat model, where
 // the ports are memory; the tests of the chip switch to the E9 model.
 void remet_a_zero(simulateur& sim) {
+  sim.debogueur.oublie();
   sim.change_modele(modele_machine::plat);
   sim.controle_execution.arrete();
   sim.controle_execution.efface_points_arret();
