@@ -1,3 +1,5 @@
+// The program of the window, its debug information and what the views and
+// fields make of it; the source view and the assembler's messages.
 #include "app/debogage.h"
 
 #include <FL/Fl.H>

@@ -1,3 +1,5 @@
+// Where a loaded program starts after a reset: the reset, then the entry
+// point when memory holds no reset vector.
 #include "puce/lancement.h"
 
 #include "puce/interruptions.h"

@@ -1,3 +1,4 @@
+// The source view and the assembler's messages: widgets only.
 #include "ui/fenetres_source.h"
 
 #include <FL/Fl.H>
