@@ -31,6 +31,9 @@ constexpr const char* fond_ligne_pc = "@B174";
 constexpr const char* encre_point_arret = "@C1";     // FL_RED
 constexpr const char* encre_source_citee = "@C136";  // FL_DARK_BLUE
 constexpr int largeur_tabulation = 8;
+// Characters a disassembly line holds (260 pixels) in Courier 14 and 12.
+constexpr std::size_t caracteres_taille_normale = 30;
+constexpr std::size_t caracteres_petite_taille = 36;
 
 std::string hexa(unsigned valeur) {
   char texte[8];
@@ -172,9 +175,6 @@ void debogage::installe() {
       "programme (table, table+8), puis Entree");
   fenetre->end();
   Fl_Group::current(avant);
-  // Labels make some lines longer than the view: they are cut at its edge.
-  for (Fl_Widget* ligne : sim.lignes_desa)
-    ligne->align(ligne->align() | FL_ALIGN_CLIP);
   source = new fenetre_source_class;
   assemblage = new fenetre_assemblage_class;
 }
@@ -327,6 +327,17 @@ std::string debogage::texte_desassemble(unsigned short adresse,
       texte += "  -> " + hexa(cible);
   }
   return texte;
+}
+
+// Clipping costs a few X requests per line: only the lines that need it.
+void debogage::presente_ligne_desa(Fl_Widget* ligne,
+                                   const std::string& texte) const {
+  const bool longue = texte.size() > caracteres_taille_normale;
+  if (ligne->labelsize() != (longue ? 12 : FL_NORMAL_SIZE))
+    ligne->labelsize(longue ? 12 : FL_NORMAL_SIZE);
+  const Fl_Align sans = ligne->align() & ~FL_ALIGN_CLIP;
+  ligne->align(texte.size() > caracteres_petite_taille ? sans | FL_ALIGN_CLIP
+                                                       : sans);
 }
 
 bool debogage::lit_adresse_saisie(const char* texte, int32_t* nombre,

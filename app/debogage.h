@@ -80,6 +80,9 @@ class debogage {
   // the address, "  -> b603").
   std::string texte_desassemble(unsigned short adresse, unsigned short suivante,
                                 bool pc, const char* instruction) const;
+  // The font size of a disassembly line for its text (smaller when long)
+  // and, when even that is too wide, clipping at the view's edge.
+  void presente_ligne_desa(Fl_Widget* ligne, const std::string& texte) const;
   // The fill's "adresse": a number as lit_nombre_saisi reads it, else a
   // label or expression of the program ("table+2"). False with the reason
   // in `erreur` (empty when the program has no symbols).

@@ -18,8 +18,6 @@ namespace {
 constexpr Fl_Color couleur_ligne_pc = 174;
 constexpr Fl_Color couleur_selection = 50;
 constexpr int premiere_adresse_max = 65440;  // twelve lines end at 0xFFFF
-// Characters of a disassembly line in its normal size.
-constexpr std::size_t caracteres_ligne_desa = 30;
 
 void affiche(Fl_Widget* boite, const char* texte) {
   boite->copy_label(texte);
@@ -107,13 +105,12 @@ void simulateur::rafraichit_desassemble() {
     if (std::strcmp(instruction, "?????") == 0)
       std::strcpy(instruction, "Fonction inexistante");
     // Labels and branch targets (app/debogage.h); a long line in a
-    // smaller font.
+    // smaller font, cut at the view's edge.
     const std::string texte =
         debogueur.texte_desassemble(a, suivante, a == pc, instruction);
     fl_set_object_color(lignes_desa[i], a == pc ? couleur_ligne_pc : FL_WHITE,
                         couleur_selection);
-    lignes_desa[i]->labelsize(
-        texte.size() > caracteres_ligne_desa ? 12 : FL_NORMAL_SIZE);
+    debogueur.presente_ligne_desa(lignes_desa[i], texte);
     affiche(lignes_desa[i], texte.c_str());
     a = suivante;
   }
