@@ -366,11 +366,6 @@ bool debogage::lit_registre(const char* texte, uint32_t* nombre,
 
 // ------------------------------------------------------------ source view
 
-std::string debogage::fichier_source() const {
-  return fichier_vu_ < infos_.fichiers().size() ? infos_.fichiers()[fichier_vu_]
-                                                : std::string();
-}
-
 void debogage::montre_source() {
   if (fichier_vu_ == aucun_fichier) {
     source->lignes->clear();

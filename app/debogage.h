@@ -104,9 +104,8 @@ class debogage {
   // actions. 1 when the widget was one of them.
   int reagit(Fl_Widget* objet);
 
-  // The line the source view highlights (0: none) and the file it shows.
+  // The line the source view highlights (0: none).
   int ligne_pc_source() const { return ligne_pc_; }
-  std::string fichier_source() const;
 
  private:
   simulateur& sim;

@@ -10,6 +10,7 @@
 
 std::vector<std::string> alertes_vues;
 const char* fichier_choisi = nullptr;
+std::string motif_selecteur;
 
 namespace {
 
@@ -17,8 +18,9 @@ void alerte_observee(const char* l1, const char* l2, const char* l3, int) {
   alertes_vues.push_back(std::string(l1) + "|" + l2 + "|" + l3);
 }
 
-const char* selecteur_observe(const char*, const char*, const char*,
+const char* selecteur_observe(const char*, const char*, const char* motif,
                               const char*) {
+  motif_selecteur = motif ? motif : "";
   return fichier_choisi;
 }
 

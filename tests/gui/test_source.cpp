@@ -391,6 +391,23 @@ TEST_F(GuiTest, ReloadKeepsTheBreakpointsStillOnInstructions) {
   EXPECT_NE(sim->debogueur.infos().cherche("ajoute"), nullptr);
 }
 
+TEST_F(GuiTest, ChooserShowsTheThreeFormsAndRefusedElfSaysWhy) {
+  const std::string faux = fichier_temporaire("faux.elf", "pas un ELF\n");
+  EXPECT_EQ(fichier(*sim, "Ouvrir fichier s19", faux), 0);
+  ASSERT_EQ(alertes_vues.size(), 1u);
+  EXPECT_EQ(alertes_vues[0],
+            "Erreur en lisant le fichier!|gui_faux.elf|fichier ELF refuse : "
+            "pas un fichier ELF");
+  const struct {
+    const char* nom;
+    bool montre;
+  } noms[] = {{"a.s19", true},  {"b.elf", true}, {"c.s", true},
+              {"d.txt", false}, {"e.o", false},  {"f.s.o", false}};
+  for (const auto& n : noms)
+    EXPECT_EQ(fl_filename_match(n.nom, motif_selecteur.c_str()) != 0, n.montre)
+        << n.nom;
+}
+
 TEST_F(GuiTest, FileMenuItemsAreFoundByTheirTextWhateverIsAdded) {
   const std::string s = ecrit_programme("menu", programme_somme);
   Fl_Menu_Button* menu = f().menu_fichier;
