@@ -2,9 +2,11 @@
 // the memory fill and the File menu.
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Menu_Button.H>
 
 #include <algorithm>
 #include <iostream>
+#include <string>
 
 #include "app/forms_tamrix.h"
 #include "app/saisies.h"
@@ -14,7 +16,22 @@
 
 namespace {
 
-enum { article_a_propos = 1, article_ouvrir = 2, article_quitter = 3 };
+// The items of the "Fichier" menu, told apart by their text: an item added
+// to the menu moves no other.
+constexpr const char* article_a_propos = "A propos de...";
+constexpr const char* article_ouvrir = "Ouvrir fichier s19";
+constexpr const char* article_recharger = "Recharger";
+constexpr const char* article_source = "Voir le source";
+constexpr const char* article_quitter = "Quitter";
+
+// The text of the chosen item; "" when none is chosen.
+std::string article_choisi(Fl_Widget* menu) {
+  const auto* m = static_cast<Fl_Menu_Button*>(menu);
+  const int i = m->value();
+  if (i < 0 || i >= m->size() - 1) return "";
+  const char* texte = m->text(i);
+  return texte ? texte : "";
+}
 
 }  // namespace
 
@@ -27,6 +44,8 @@ int simulateur::traite_objet(Fl_Widget* objet) {
   // alert, the About window, the file chooser): the output bits it wrote
   // up to now reach the panels just before the port step writes them back.
   if (controle_execution.en_marche()) rafraichit_ports();
+  // Breakpoints set in the disassembly show in the source view too.
+  debogueur.rafraichit_source();
   portparallele* ports[5] = {&port_A, &port_B, &port_C, &port_D, &port_E};
   for (portparallele* p : ports) {
     if (p->react_in(objet)) {
@@ -67,7 +86,7 @@ int simulateur::traite_commande(Fl_Widget* objet) {
     entree_utilisateur();
     rafraichit_dump(0);
     rafraichit_desassemble();
-  } else if (!traite_fenetres(objet)) {
+  } else if (!traite_fenetres(objet) && !debogueur.reagit(objet)) {
     traite_navigation(objet);
   }
   return 0;
@@ -75,7 +94,7 @@ int simulateur::traite_commande(Fl_Widget* objet) {
 
 void simulateur::reinitialise() {
   controle_execution.arrete();
-  simulation.reset();
+  debogueur.reset();
   histoire.demarre();
   controle_execution.remet_compteur();
   affiche_etat("");
@@ -140,8 +159,12 @@ void simulateur::remplit_memoire() {
                  {forme_sim->saisie_nombre, "Nombre invalide", 0}};
   for (champ& c : champs) {
     const char* texte = fl_get_input(c.saisie);
-    if (!lit_nombre_saisi(texte, &c.nombre)) {
-      alerte(c.erreur, texte, "", 0);
+    // The address may be a label of the program ("table+2").
+    std::string pourquoi;
+    if (!(&c == champs
+              ? debogueur.lit_adresse_saisie(texte, &c.nombre, pourquoi)
+              : lit_nombre_saisi(texte, &c.nombre))) {
+      alerte(c.erreur, texte, pourquoi.c_str(), 0);
       return;
     }
   }
@@ -157,18 +180,12 @@ void simulateur::remplit_memoire() {
 }
 
 int simulateur::interprete_menu_fichier(Fl_Widget* menu) {
-  switch (fl_get_menu(menu)) {
-    case article_a_propos:
-      affiche_a_propos();
-      return 0;
-    case article_ouvrir:
-      ouvre_fichier();
-      return 0;
-    case article_quitter:
-      return 1;
-    default:
-      return 0;
-  }
+  const std::string article = article_choisi(menu);
+  if (article == article_a_propos) affiche_a_propos();
+  if (article == article_ouvrir) ouvre_fichier();
+  if (article == article_recharger) debogueur.recharge();
+  if (article == article_source) debogueur.montre_source();
+  return article == article_quitter ? 1 : 0;
 }
 
 // The About window stays until the next activation of any widget, which
@@ -183,7 +200,8 @@ void simulateur::affiche_a_propos() {
 
 void simulateur::ouvre_fichier() {
   const char* chemin =
-      selecteur_fichier("Choisissez un fichier S19", "", "*.s19", "");
+      selecteur_fichier("Choisissez un programme (S19, ELF ou source .s)", "",
+                        "*.{s19,elf,s}", "");
   if (!chemin || !*chemin) {
     std::cerr << "chargement abandonne ..." << std::endl;
     return;
@@ -193,12 +211,8 @@ void simulateur::ouvre_fichier() {
 
 int simulateur::charge_programme(const char* chemin) {
   controle_execution.arrete();
-  if (!memoire.load_s19(chemin)) {
-    alerte("Erreur en lisant le fichier!", "Ce fichier est corrompu",
-           "ou n'est pas un fichier s19.", 0);
-    return 0;
-  }
-  simulation.reset();
+  if (!debogueur.ouvre(chemin)) return 0;
+  debogueur.reset();
   histoire.demarre();
   controle_execution.remet_compteur();
   affiche_etat("");

@@ -16,8 +16,10 @@ const char* const texte_aide =
 Simulateur du microcontroleur MC68HC11 (68HC711E9) pour l'enseignement de
 l'assembleur : execution pas a pas ou continue, points d'arret, registres et
 drapeaux, desassemblage, dump de la memoire et ports paralleles A a E.
-PROGRAMME, un fichier S19, est charge au demarrage comme par "Fichier" >
-"Ouvrir fichier s19".
+PROGRAMME, un fichier S19, un fichier ELF ou un source assembleur .s (assemble
+par m68hc11-as du paquet binutils-m68hc1x), est charge au demarrage comme par
+"Fichier" > "Ouvrir fichier s19" ; ses etiquettes et ses lignes de source
+s'affichent dans le desassemblage et la vue du source.
 
 Options :
   --help                ce texte

@@ -19,8 +19,8 @@
 #include "app/simulateur.h"
 #include "puce/cop.h"
 #include "puce/interruptions.h"
-#include "ui/carte_memoire.h"
 #include "puce/timer.h"
+#include "ui/carte_memoire.h"
 #include "ui/options_puce.h"
 #include "ui/sim_class.h"
 
@@ -118,6 +118,7 @@ void simulateur::interprete_menu_options(Fl_Widget* menu) {
 void simulateur::change_modele(modele_machine modele) {
   controle_execution.arrete();
   simulation.change_modele(modele);
+  if (debogueur.entree()) debogueur.reset();
   histoire.demarre();
   controle_execution.remet_compteur();
   // Each model's own pace: the chip's in the E9 model, full speed in the

@@ -111,7 +111,8 @@ simulateur::simulateur(int argc, char** argv)
       demande_qui(nullptr),
       forme_qui(nullptr),
       debut_desa(0),
-      controle_execution(*this) {
+      controle_execution(*this),
+      debogueur(*this) {
   fl_initialize(&argc, argv, nullptr, nullptr, 0);
   construit_formes();
   prepare_vues();
@@ -123,6 +124,7 @@ simulateur::simulateur(int argc, char** argv)
   configure_ports();
   rafraichit_ports();
   controle_execution.installe();
+  debogueur.installe();
   installe_historique();
   histoire.demarre();
   demandes_clic_droit.push_back(demande_qui);
@@ -146,8 +148,10 @@ simulateur::~simulateur() {
 void simulateur::construit_formes() {
   forme_sim = new SIM_class;
   forme_sim->fenetre->callback(fermeture_fenetre);
+  // Dispatched by their text (commandes.cpp); "Quitter" stays last.
   fl_set_menu(forme_sim->menu_fichier,
-              "A propos de...|Ouvrir fichier s19|Quitter");
+              "A propos de...|Ouvrir fichier s19|Recharger|Voir le source|"
+              "Quitter");
   fl_set_menu(forme_sim->menu_options,
               "Adresse de  Base...|Interruptions...|Ports...|"
               "Affichage des Registres...|Sauver les options|"

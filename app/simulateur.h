@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/debogage.h"
 #include "app/execution.h"
 #include "cpu/interpreteur.h"
 #include "memory/mem_64k.h"
@@ -91,6 +92,8 @@ class simulateur {
   unsigned short debut_desa;
   // Run, stop, breakpoints and the cycle counter.
   execution controle_execution;
+  // The program loaded, its symbols and source lines, the source view.
+  debogage debogueur;
 
   // Shared by every simulator; set before construction to observe the
   // alert of a program named on the command line.
@@ -111,8 +114,9 @@ class simulateur {
   int traite_objet(Fl_Widget* objet);
   // Next activated widget, or null when none is waiting.
   Fl_Widget* objet_suivant();
-  // The item chosen in the "Fichier" menu: the About window, a program
-  // file, or 1 for "Quitter".
+  // The item chosen in the "Fichier" menu, told by its text: the About
+  // window, a program file, Recharger, the source view, or 1 for
+  // "Quitter".
   int interprete_menu_fichier(Fl_Widget* menu);
   // The item chosen in the "Options" menu: opens its window.
   void interprete_menu_options(Fl_Widget* menu);
@@ -120,8 +124,9 @@ class simulateur {
   void change_modele(modele_machine modele);
   // Reset of the machine, as the "@circle" button does it.
   void reinitialise();
-  // Loads an S19 file: 1 on success (CPU reset, views redrawn), 0 after the
-  // alert when the file is rejected.
+  // Loads a program (S19, ELF or assembly source, app/debogage.h): 1 on
+  // success (CPU reset, PC at the program's entry point, views redrawn), 0
+  // after the alert or the assembler's messages when it is rejected.
   int charge_programme(const char* chemin);
 
   // After an executed instruction: registers, disassembly, ports, dump.

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/forms_tamrix.h"
 #include "app/saisies.h"
@@ -40,13 +41,18 @@ void montre_mot(Fl_Input* saisie, Fl_Widget* affichage, unsigned short valeur) {
   affiche(affichage, texte);
 }
 
-// The register keeps its value when the field holds no hexadecimal number.
+// The register keeps its value when the field holds no hexadecimal number,
+// nor a label or expression of the program (app/debogage.h); an unknown
+// label is named on the state line.
 template <typename T>
-void lit_champ(Fl_Input* saisie, interpreteur& cpu,
+void lit_champ(simulateur& sim, Fl_Input* saisie,
                void (interpreteur::*ecrit)(T)) {
   uint32_t nombre;
-  if (lit_registre_hex(fl_get_input(saisie), &nombre))
-    (cpu.*ecrit)(static_cast<T>(nombre));
+  std::string erreur;
+  if (sim.debogueur.lit_registre(fl_get_input(saisie), &nombre, erreur))
+    (sim.processeur.*ecrit)(static_cast<T>(nombre));
+  else if (!erreur.empty())
+    sim.affiche_etat(erreur.c_str());
 }
 
 }  // namespace
@@ -72,12 +78,12 @@ void simulateur::sauve_registres() {
 void simulateur::charge_registres() {
   SIM_class& f = *forme_sim;
   const interpreteur avant = processeur;
-  lit_champ(f.saisie_A, processeur, &interpreteur::set_A_value);
-  lit_champ(f.saisie_B, processeur, &interpreteur::set_B_value);
-  lit_champ(f.saisie_X, processeur, &interpreteur::set_X_value);
-  lit_champ(f.saisie_Y, processeur, &interpreteur::set_Y_value);
-  lit_champ(f.saisie_SP, processeur, &interpreteur::set_SP_value);
-  lit_champ(f.saisie_PC, processeur, &interpreteur::set_PC_value);
+  lit_champ(*this, f.saisie_A, &interpreteur::set_A_value);
+  lit_champ(*this, f.saisie_B, &interpreteur::set_B_value);
+  lit_champ(*this, f.saisie_X, &interpreteur::set_X_value);
+  lit_champ(*this, f.saisie_Y, &interpreteur::set_Y_value);
+  lit_champ(*this, f.saisie_SP, &interpreteur::set_SP_value);
+  lit_champ(*this, f.saisie_PC, &interpreteur::set_PC_value);
   // An edited register is an action of the user the history keeps.
   if (avant.A != processeur.A || avant.B != processeur.B ||
       avant.X != processeur.X || avant.Y != processeur.Y ||
@@ -104,15 +110,18 @@ void simulateur::rafraichit_desassemble() {
     const unsigned short suivante = processeur.desa_ins(a, instruction);
     if (std::strcmp(instruction, "?????") == 0)
       std::strcpy(instruction, "Fonction inexistante");
-    char texte[64];
-    std::snprintf(texte, sizeof texte, "%s%x %s", a == pc ? "-> " : "   ", a,
-                  instruction);
+    // Labels and branch targets (app/debogage.h); a long line in a
+    // smaller font, cut at the view's edge.
+    const std::string texte =
+        debogueur.texte_desassemble(a, suivante, a == pc, instruction);
     fl_set_object_color(lignes_desa[i], a == pc ? couleur_ligne_pc : FL_WHITE,
                         couleur_selection);
-    affiche(lignes_desa[i], texte);
+    debogueur.presente_ligne_desa(lignes_desa[i], texte);
+    affiche(lignes_desa[i], texte.c_str());
     a = suivante;
   }
   controle_execution.marque_points_arret(adresses);
+  debogueur.rafraichit_source();
 }
 
 void simulateur::rafraichit_dump(int pas) {

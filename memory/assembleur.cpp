@@ -114,7 +114,8 @@ resultat_assemblage assemble_source(
   for (const std::string& l : lignes_de(sortie)) resultat.messages.push_back(l);
   if (etat_as != 0) return resultat;
   const int etat_ld = lance(
-      {"m68hc11-ld", "-Ttext", "0xb600", "-e", "_start", "-o", elf, objet},
+      {"m68hc11-ld", "-Ttext", "0xb600", "--section-start=.vecteurs=0xffd6",
+       "-e", "_start", "-o", elf, objet},
       sortie, resultat.messages);
   if (etat_ld < 0) return resultat;
   for (const std::string& l : lignes_de(sortie))

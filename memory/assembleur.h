@@ -1,9 +1,10 @@
 // Assembling a student's source file with the installed GNU tools of
 // Debian's binutils-m68hc1x, as tools/assemble.sh does: `m68hc11-as -g`
-// then `m68hc11-ld -Ttext 0xb600 -e _start`. The tools run directly (no
-// shell: any path works) in a fresh temporary folder that is removed before
-// the function returns, whatever happened. Left out: several source files,
-// other link addresses, linker scripts.
+// then `m68hc11-ld -Ttext 0xb600 -e _start`, a section named .vecteurs (the
+// interrupt vectors, SCI first, reset last) placed at 0xFFD6. The tools run
+// directly (no shell: any path works) in a fresh temporary folder that is
+// removed before the function returns, whatever happened. Left out: several
+// source files, other link addresses, linker scripts.
 #ifndef TAMRIX_ASSEMBLEUR_H
 #define TAMRIX_ASSEMBLEUR_H
 

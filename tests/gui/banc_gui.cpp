@@ -11,6 +11,7 @@
 
 std::vector<std::string> alertes_vues;
 const char* fichier_choisi = nullptr;
+std::string motif_selecteur;
 
 namespace {
 
@@ -18,14 +19,16 @@ void alerte_observee(const char* l1, const char* l2, const char* l3, int) {
   alertes_vues.push_back(std::string(l1) + "|" + l2 + "|" + l3);
 }
 
-const char* selecteur_observe(const char*, const char*, const char*,
+const char* selecteur_observe(const char*, const char*, const char* motif,
                               const char*) {
+  motif_selecteur = motif ? motif : "";
   return fichier_choisi;
 }
 
 // The tests of the panels and views are written for the flat model, where
 // the ports are memory; the tests of the chip switch to the E9 model.
 void remet_a_zero(simulateur& sim) {
+  sim.debogueur.oublie();
   sim.change_modele(modele_machine::plat);
   sim.controle_execution.arrete();
   sim.controle_execution.efface_points_arret();

@@ -15,8 +15,10 @@
 
 // What the alert observer saw, one entry per alert, lines joined by '|'.
 extern std::vector<std::string> alertes_vues;
-// What the file chooser observer returns (null: cancelled).
+// What the file chooser observer returns (null: cancelled), and the
+// pattern it was last given.
 extern const char* fichier_choisi;
+extern std::string motif_selecteur;
 void observe_dialogues();
 
 // A simulator built with these arguments (the program name first), with

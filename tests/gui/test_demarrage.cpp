@@ -40,7 +40,9 @@ TEST_F(GuiTest, MenusHoldTheirItemsVerbatim) {
     Fl_Menu_Button* menu;
     std::vector<std::string> articles;
   } cas[] = {
-      {f().menu_fichier, {"A propos de...", "Ouvrir fichier s19", "Quitter"}},
+      {f().menu_fichier,
+       {"A propos de...", "Ouvrir fichier s19", "Recharger", "Voir le source",
+        "Quitter"}},
       {f().menu_options,
        {"Adresse de  Base...", "Interruptions...", "Ports...",
         "Affichage des Registres...", "Sauver les options", "Terminal SCI...",

@@ -9,9 +9,11 @@ const char* const alerte_s19 =
     "Erreur en lisant le fichier!|Ce fichier est corrompu|"
     "ou n'est pas un fichier s19.";
 
-int choisit(simulateur& sim, int article) {
-  sim.forme_sim->menu_fichier->value(article - 1);
-  return active(sim, sim.forme_sim->menu_fichier);
+// Chooses the item by its text ("" chooses none).
+int choisit(simulateur& sim, const char* article) {
+  Fl_Menu_Button* menu = sim.forme_sim->menu_fichier;
+  menu->value(*article ? menu->find_index(article) : -1);
+  return active(sim, menu);
 }
 
 std::string programme_ldaa() {
@@ -27,7 +29,7 @@ TEST_F(GuiTest, OpeningAnS19FileLoadsItAndResetsTheCpu) {
   fichier_choisi = chemin.c_str();
   sim->processeur.set_PC_value(0x2000);
   sim->sauve_registres();
-  EXPECT_EQ(choisit(*sim, 2), 0);
+  EXPECT_EQ(choisit(*sim, "Ouvrir fichier s19"), 0);
   EXPECT_TRUE(alertes_vues.empty());
   EXPECT_EQ(sim->memoire.read_byte(0xB600), 0x86);
   EXPECT_EQ(sim->memoire.read_byte(0xB601), 0x42);
@@ -52,7 +54,7 @@ TEST_F(GuiTest, RejectedFileRaisesTheAlertAndChangesNothingShown) {
   sim->debut_desa = 0x1234;
   sim->rafraichit_desassemble();
   const std::string premiere_ligne = texte(sim->lignes_desa[0]);
-  EXPECT_EQ(choisit(*sim, 2), 0);
+  EXPECT_EQ(choisit(*sim, "Ouvrir fichier s19"), 0);
   ASSERT_EQ(alertes_vues.size(), 1u);
   EXPECT_EQ(alertes_vues[0], alerte_s19);
   EXPECT_EQ(sim->processeur.PC_value(), 0x1234);
@@ -64,7 +66,7 @@ TEST_F(GuiTest, RejectedFileRaisesTheAlertAndChangesNothingShown) {
 
 TEST_F(GuiTest, MissingFileRaisesTheSameAlert) {
   fichier_choisi = "/nonexistent/prog.s19";
-  EXPECT_EQ(choisit(*sim, 2), 0);
+  EXPECT_EQ(choisit(*sim, "Ouvrir fichier s19"), 0);
   ASSERT_EQ(alertes_vues.size(), 1u);
   EXPECT_EQ(alertes_vues[0], alerte_s19);
 }
@@ -73,7 +75,7 @@ TEST_F(GuiTest, CancelledChooserOnlyWritesADiagnostic) {
   for (const char* annule : {static_cast<const char*>(nullptr), ""}) {
     fichier_choisi = annule;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(choisit(*sim, 2), 0);
+    EXPECT_EQ(choisit(*sim, "Ouvrir fichier s19"), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "chargement abandonne ...\n");
     EXPECT_TRUE(alertes_vues.empty());
@@ -82,8 +84,8 @@ TEST_F(GuiTest, CancelledChooserOnlyWritesADiagnostic) {
 }
 
 TEST_F(GuiTest, QuitEndsTheLoopAndNoItemDoesNothing) {
-  EXPECT_EQ(choisit(*sim, 3), 1);
-  EXPECT_EQ(choisit(*sim, 0), 0);
+  EXPECT_EQ(choisit(*sim, "Quitter"), 1);
+  EXPECT_EQ(choisit(*sim, ""), 0);
 }
 
 TEST_F(GuiTest, AboutWindowTakesTheNextActivationAndDropsIt) {

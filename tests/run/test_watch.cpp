@@ -16,6 +16,9 @@ TEST(Watch, WritesOfTheExamplesAndOfTheStack) {
   } cas[] = {
       {{"--watch", "0", exemple("somme.s19")},
        {"watch 0000 ff -> 37  steps=33 cycles=74 PC=b607 STAA $00"}},
+      // The source's constant names the cell.
+      {{"--watch", "resultat", exemple("somme.s")},
+       {"watch 0000 ff -> 37  steps=33 cycles=74 PC=b607 STAA $00"}},
       // entrees_port_e: LDS, LDAA, STAA DDRC, LDAA PORTE, then STAA PORTB.
       {{"--watch", "0x1004", "--max-steps", "9", exemple("entrees_port_e.s19")},
        {"watch 1004 00 -> 00  steps=5 cycles=13 PC=b60b STAA $1004"}},

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "memory/symboles.h"
 #include "puce/interruptions.h"
 
 namespace {
@@ -19,7 +20,23 @@ struct etat_trace {
   std::FILE* surveillance;  // where the watched writes go
   const machine* m;
   uint64_t debut_instruction;  // its cycle count when it began
+  // The program's symbols and lines (null or empty: none), and the last
+  // part of each source file's path.
+  const infos_debogage* infos;
+  std::vector<std::string> noms_fichiers;
 };
+
+// "  ajoute: somme.s:9", "  somme.s:10", or "" when the address has
+// neither a label nor a source line.
+std::string reperes(const etat_trace& t) {
+  std::string texte;
+  const std::string etiquette = t.infos->nom_a(t.adresse, true);
+  if (!etiquette.empty()) texte = "  " + etiquette + ":";
+  if (const ligne_source* l = t.infos->ligne_a(t.adresse))
+    texte += (texte.empty() ? "  " : " ") + t.noms_fichiers[l->fichier] + ":" +
+             std::to_string(l->ligne);
+  return texte;
+}
 
 void avant_instruction(void* objet, const machine& m) {
   etat_trace& t = *static_cast<etat_trace*>(objet);
@@ -73,9 +90,10 @@ void apres_instruction(void* objet, const machine& m) {
   for (int n = 0; n < 5 && a != t.suivante; ++n, ++a)
     place += std::snprintf(octets + place, sizeof octets - place, "%s%02x",
                            n ? " " : "", m.memoire.consulte(a));
-  std::fprintf(t.fichier, "%04x  %-14s  %-16s  %s cycles=%llu\n", t.adresse,
+  std::fprintf(t.fichier, "%04x  %-14s  %-16s  %s cycles=%llu%s\n", t.adresse,
                octets, t.texte, texte_registres(m.cpu).c_str(),
-               static_cast<unsigned long long>(m.cycles));
+               static_cast<unsigned long long>(m.cycles),
+               t.infos ? reperes(t).c_str() : "");
 }
 
 // "----  interruption OC2 (ffe6)  PC=... cycles=N": the source, its vector,
@@ -117,7 +135,7 @@ raison_arret raison_de(arret_machine a) {
 }  // namespace
 
 bilan_run execute(machine& m, const conditions_run& conditions,
-                  std::FILE* trace) {
+                  std::FILE* trace, const infos_debogage* infos) {
   std::unique_ptr<unsigned char[]> arrets;
   conditions_arret c;
   if (!conditions.arrets.empty()) {
@@ -127,7 +145,12 @@ bilan_run execute(machine& m, const conditions_run& conditions,
   }
   c.max_pas = m.instructions + conditions.max_pas;
   c.max_cycles = conditions.max_cycles;
-  etat_trace t{trace, 0, 0, "", stdout, &m, 0};
+  etat_trace t{trace, 0, 0, "", stdout, &m, 0, nullptr, {}};
+  if (infos != nullptr && !infos->vide()) {
+    t.infos = infos;
+    for (const std::string& chemin : infos->fichiers())
+      t.noms_fichiers.push_back(chemin.substr(chemin.find_last_of('/') + 1));
+  }
   const observateur_machine observateur{&t, avant_instruction,
                                         apres_instruction, interruption};
   // Watched cells carry a mark: only their writes reach the watcher, and

@@ -12,6 +12,8 @@
 #include "memory/mem_64k.h"
 #include "puce/machine.h"
 
+class infos_debogage;
+
 enum class raison_arret {
   boucle,
   adresse,
@@ -37,13 +39,15 @@ struct bilan_run {
 };
 
 // Runs the machine from its current state. With a non-null `trace`, writes
-// one line per instruction there, and one per interrupt entry. Stops after
+// one line per instruction there, and one per interrupt entry; with the
+// program's debug information an instruction's line ends with the label of
+// its address and its source line ("  ajoute: somme.s:9"). Stops after
 // a non-existent opcode (flat model: after its message; E9: before its
 // trap, PC at the opcode), at the cycle limit, on an --until address, on
 // a self-loop nothing can leave, when the CPU waits (WAI, STOP) and
 // nothing can wake it, or after max_pas instructions.
 bilan_run execute(machine& m, const conditions_run& conditions,
-                  std::FILE* trace);
+                  std::FILE* trace, const infos_debogage* infos = nullptr);
 
 // "loop", "until", "max-steps", "illegal", "wait" or "max-cycles".
 const char* nom_raison(raison_arret raison);

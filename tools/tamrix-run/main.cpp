@@ -6,12 +6,15 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cpu/interpreteur.h"
 #include "memory/mem_64k.h"
+#include "memory/programme.h"
+#include "puce/lancement.h"
 #include "puce/machine.h"
 #include "tamrix_version.h"
 #include "text/installation.h"
@@ -36,11 +39,14 @@ std::string derniere_ligne(const std::string& texte) {
   return derniere;
 }
 
-// Loads the program with the loader the GUI uses. The loader's own lines on
-// the standard error stream are kept: passed on after a success (the binary
-// loader's progress lines), folded into the one-line message after a
-// failure. Empty on success.
-std::string charge(mem_64k& mem, const options_run& options) {
+// Loads the program as the GUI does (memory/programme.h: S19, ELF or an
+// assembly source), or the binary image. The loader's own lines on the
+// standard error stream are kept: passed on after a success (the binary
+// loader's progress lines, the assembler's warnings), folded into the
+// one-line message after a failure; an assembler's error lines are passed
+// on before it. Empty on success.
+std::string charge(mem_64k& mem, const options_run& options,
+                   programme_ouvert& programme) {
   const char* chemin = options.programme.c_str();
   std::FILE* essai = std::fopen(chemin, "rb");
   if (essai == nullptr)
@@ -49,12 +55,21 @@ std::string charge(mem_64k& mem, const options_run& options) {
   std::fclose(essai);
   std::ostringstream capture;
   std::streambuf* const ancien = std::cerr.rdbuf(capture.rdbuf());
-  const int charge =
-      options.binaire ? mem.load_binaire(chemin) : mem.load_s19(chemin);
+  if (options.binaire)
+    programme.reussi = mem.load_binaire(chemin) == 1;
+  else
+    programme = ouvre_programme(options.programme, mem);
   std::cerr.rdbuf(ancien);
-  if (charge) {
+  if (programme.reussi) {
     std::cerr << capture.str() << std::flush;
     return "";
+  }
+  const std::vector<std::string>& messages = programme.messages;
+  if (programme.sorte == sorte_programme::source && messages.size() > 1) {
+    for (const std::string& m : messages) std::cerr << m << '\n';
+    std::cerr.flush();
+    return "programme refuse : " + options.programme +
+           " : erreurs d'assemblage (ci-dessus)";
   }
   return "programme refuse : " + options.programme + " : " +
          derniere_ligne(capture.str());
@@ -94,11 +109,13 @@ void pose_entrees_port(machine& m, unsigned short adresse,
   }
 }
 
-// After the load: the reset (which reads the loaded reset vector), the
+// After the load: the reset (which reads the loaded reset vector; an ELF
+// program's entry point when there is none, puce/lancement.h), the
 // registers and pokes of the command line, the scheduled pins.
-void prepare(machine& m, const options_run& options) {
+void prepare(machine& m, const options_run& options,
+             const std::optional<unsigned short>& entree) {
   if (options.mode_donne) m.choisit_mode(!options.monopuce);
-  m.reset();
+  reset_programme(m, entree);
   for (const reglage_registre& r : options.registres) regle_registre(m.cpu, r);
   for (const depot_memoire& d : options.depots)
     for (std::size_t i = 0; i < d.octets.size(); ++i) {
@@ -181,23 +198,27 @@ conditions_run conditions_de(const options_run& options) {
   return c;
 }
 
-int lance(const options_run& options) {
+int lance(options_run& options) {
   const std::unique_ptr<machine> m(new machine(
       options.modele_plat ? modele_machine::plat : modele_machine::e9));
-  const std::string erreur = charge(m->memoire, options);
+  programme_ouvert programme;
+  std::string erreur = charge(m->memoire, options, programme);
+  // Labels take their values from the program just loaded.
+  if (erreur.empty()) erreur = resout_adresses(options, programme.infos);
   if (!erreur.empty()) return refuse(erreur);
   std::FILE* sortie_sci = nullptr;
   const std::string erreur_sortie = ouvre_sortie_sci(options, sortie_sci);
   if (!erreur_sortie.empty()) return refuse(erreur_sortie);
   // CONFIG's EEPROM byte with NOCOP clear: the reset of prepare() latches it.
   if (options.cop) m->systeme()->etat.systeme.config_eeprom &= ~cop::NOCOP;
-  prepare(*m, options);
+  prepare(*m, options, programme.entree);
   static char tampon[1 << 16];
   std::setvbuf(stdout, tampon, _IOFBF, sizeof tampon);
 
   const auto debut = std::chrono::steady_clock::now();
   const bilan_run bilan =
-      execute(*m, conditions_de(options), options.trace ? stdout : nullptr);
+      execute(*m, conditions_de(options), options.trace ? stdout : nullptr,
+              &programme.infos);
   const std::chrono::duration<double> duree =
       std::chrono::steady_clock::now() - debut;
 

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "memory/programme.h"
+#include "memory/symboles.h"
 #include "puce/can.h"
 #include "puce/journal.h"
 #include "puce/sci.h"
@@ -47,6 +49,40 @@ std::string nombre_option(const std::string& option, const std::string& texte,
            hex_maximum(maximum) + ")";
   return option + " : nombre invalide : \"" + texte +
          "\" (decimal, $hex ou 0xhex)";
+}
+
+// A text that is no number but may be a label or an expression of the
+// program: it holds a character of a name and does not start like an
+// option.
+bool peut_etre_symbolique(const std::string& texte) {
+  if (texte.empty() || texte[0] == '-') return false;
+  bool nom = false;
+  for (char c : texte) {
+    const auto u = static_cast<unsigned char>(c);
+    if (std::isalpha(u) || c == '_' || c == '.')
+      nom = true;
+    else if (!std::isdigit(u) && c != '$' && c != '+' && c != '-' && c != ' ')
+      return false;
+  }
+  return nom;
+}
+
+// An address for `option`: a number, or a text that may be a label, whose
+// place is then left for resout_adresses. The message is empty on success.
+std::string adresse_option(const std::string& option, const std::string& texte,
+                           adresse_symbolique::place ou, std::size_t index,
+                           options_run& options, unsigned& valeur) {
+  std::uint64_t v = 0;
+  bool hors_limites = false;
+  valeur = 0;
+  if (lit_nombre(texte, max_mot, v, hors_limites)) {
+    valeur = static_cast<unsigned>(v);
+    return "";
+  }
+  const std::string erreur = nombre_option(option, texte, max_mot, v);
+  if (hors_limites || !peut_etre_symbolique(texte)) return erreur;
+  options.symboliques.push_back({ou, index, option, texte, erreur});
+  return "";
 }
 
 unsigned maximum_registre(const std::string& nom) {
@@ -107,16 +143,20 @@ std::string lit_dump(const std::string& valeur, options_run& options) {
   const auto deux_points = valeur.find(':');
   if (deux_points == std::string::npos)
     return "--dump : DEBUT:FIN attendu : \"" + valeur + "\"";
-  std::uint64_t debut = 0, fin = 0;
-  std::string erreur =
-      nombre_option("--dump", valeur.substr(0, deux_points), max_mot, debut);
+  using place = adresse_symbolique::place;
+  const std::size_t index = options.dumps.size();
+  const std::size_t symboliques = options.symboliques.size();
+  unsigned debut = 0, fin = 0;
+  std::string erreur = adresse_option("--dump", valeur.substr(0, deux_points),
+                                      place::debut_dump, index, options, debut);
   if (erreur.empty())
-    erreur =
-        nombre_option("--dump", valeur.substr(deux_points + 1), max_mot, fin);
+    erreur = adresse_option("--dump", valeur.substr(deux_points + 1),
+                            place::fin_dump, index, options, fin);
   if (!erreur.empty()) return erreur;
-  if (fin < debut) return "--dump : fin avant debut : \"" + valeur + "\"";
-  options.dumps.push_back(
-      {static_cast<unsigned>(debut), static_cast<unsigned>(fin)});
+  // With a label, the order is checked once it has its value.
+  if (options.symboliques.size() == symboliques && fin < debut)
+    return "--dump : fin avant debut : \"" + valeur + "\"";
+  options.dumps.push_back({debut, fin, valeur});
   return "";
 }
 
@@ -152,20 +192,31 @@ std::string lit_model(const std::string& valeur, options_run& options) {
   return "--model : modele inconnu : \"" + valeur + "\" (e9 ou flat)";
 }
 
-// --watch ADR or ADR:FIN.
+// --watch ADR or ADR:FIN, labels too.
 std::string lit_watch(const std::string& valeur, options_run& options) {
   const auto deux_points = valeur.find(':');
-  std::uint64_t debut = 0, fin = 0;
+  using place = adresse_symbolique::place;
+  const std::size_t index = options.surveillances.size();
+  const std::size_t symboliques = options.symboliques.size();
+  unsigned debut = 0, fin = 0;
   std::string erreur =
-      nombre_option("--watch", valeur.substr(0, deux_points), max_mot, debut);
+      adresse_option("--watch", valeur.substr(0, deux_points),
+                     place::debut_surveillance, index, options, debut);
   fin = debut;
   if (erreur.empty() && deux_points != std::string::npos)
-    erreur =
-        nombre_option("--watch", valeur.substr(deux_points + 1), max_mot, fin);
+    erreur = adresse_option("--watch", valeur.substr(deux_points + 1),
+                            place::fin_surveillance, index, options, fin);
   if (!erreur.empty()) return erreur;
-  if (fin < debut) return "--watch : fin avant debut : \"" + valeur + "\"";
-  options.surveillances.push_back(
-      {static_cast<unsigned>(debut), static_cast<unsigned>(fin)});
+  // A single label watches one cell: its end follows its start.
+  if (deux_points == std::string::npos &&
+      options.symboliques.size() > symboliques) {
+    adresse_symbolique fin_symbolique = options.symboliques.back();
+    fin_symbolique.ou = place::fin_surveillance;
+    options.symboliques.push_back(fin_symbolique);
+  }
+  if (options.symboliques.size() == symboliques && fin < debut)
+    return "--watch : fin avant debut : \"" + valeur + "\"";
+  options.surveillances.push_back({debut, fin, valeur});
   return "";
 }
 
@@ -289,15 +340,13 @@ bool prend_une_valeur(const std::string& nom) {
   return nom == "--pc" || nom == "--until" || nom == "--max-steps" ||
          nom == "--set" || nom == "--poke" || nom == "--dump" ||
          nom == "--model" || nom == "--pin" || nom == "--max-cycles" ||
-         nom == "--watch" ||
-         nom == "--sci-in" || nom == "--sci-in-file" || nom == "--sci-out" ||
-         nom == "--analog" || nom == "--mode";
+         nom == "--watch" || nom == "--sci-in" || nom == "--sci-in-file" ||
+         nom == "--sci-out" || nom == "--analog" || nom == "--mode";
 }
 
 // The value of one of the options that take one; empty on success.
 std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
                               options_run& options) {
-  std::uint64_t v = 0;
   if (nom == "--set") return lit_set(valeur, options);
   if (nom == "--poke") return lit_poke(valeur, options);
   if (nom == "--dump") return lit_dump(valeur, options);
@@ -316,12 +365,17 @@ std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
     return nombre_option(nom, valeur, UINT64_MAX, options.max_pas);
   if (nom == "--max-cycles")
     return nombre_option(nom, valeur, UINT64_MAX, options.max_cycles);
-  const std::string erreur = nombre_option(nom, valeur, max_mot, v);
+  using place = adresse_symbolique::place;
+  unsigned adresse = 0;
+  const bool pc = nom == "--pc";
+  const std::string erreur = adresse_option(
+      nom, valeur, pc ? place::registre : place::arret,
+      pc ? options.registres.size() : options.arrets.size(), options, adresse);
   if (!erreur.empty()) return erreur;
-  if (nom == "--pc")
-    options.registres.push_back({"PC", static_cast<unsigned>(v)});
+  if (pc)
+    options.registres.push_back({"PC", adresse});
   else
-    options.arrets.push_back(static_cast<unsigned>(v));
+    options.arrets.push_back(adresse);
   return "";
 }
 
@@ -455,6 +509,10 @@ std::string lit_options(int argc, const char* const* argv,
     return "--mode : le modele flat n'a pas de modes de fonctionnement";
   if (options.modele_plat && options.cop)
     return "--cop : le modele flat n'a pas de COP";
+  // Labels need a program with symbols: an ELF file or an assembly source.
+  if (!options.symboliques.empty() &&
+      (options.binaire || sorte_de(options.programme) == sorte_programme::s19))
+    return options.symboliques.front().erreur_nombre;
   if (options.modele_plat)
     for (const reglage_broche& b : options.broches)
       if (b.broche == broche_irq || b.broche == broche_xirq)
@@ -464,18 +522,61 @@ std::string lit_options(int argc, const char* const* argv,
   return verifie_liaisons(options);
 }
 
+std::string resout_adresses(options_run& options, const infos_debogage& infos) {
+  using place = adresse_symbolique::place;
+  for (const adresse_symbolique& s : options.symboliques) {
+    unsigned short adresse = 0;
+    std::string erreur;
+    if (!infos.lit_adresse(s.texte, adresse, &erreur))
+      return s.option + " : " + erreur;
+    switch (s.ou) {
+      case place::arret:
+        options.arrets[s.index] = adresse;
+        break;
+      case place::registre:
+        options.registres[s.index].valeur = adresse;
+        break;
+      case place::debut_dump:
+        options.dumps[s.index].debut = adresse;
+        break;
+      case place::fin_dump:
+        options.dumps[s.index].fin = adresse;
+        break;
+      case place::debut_surveillance:
+        options.surveillances[s.index].debut = adresse;
+        break;
+      case place::fin_surveillance:
+        options.surveillances[s.index].fin = adresse;
+        break;
+    }
+  }
+  for (const plage_dump& p : options.dumps)
+    if (p.fin < p.debut)
+      return "--dump : fin avant debut : \"" + p.texte + "\"";
+  for (const plage_dump& p : options.surveillances)
+    if (p.fin < p.debut)
+      return "--watch : fin avant debut : \"" + p.texte + "\"";
+  return "";
+}
+
 const char* texte_aide() {
   return R"(Usage : tamrix-run [options] PROGRAMME
 
 Execute un programme 68HC11 sans interface graphique et affiche l'etat final.
-PROGRAMME est un fichier S19 (ou, avec --binary, une image binaire a en-tete
-de quatre octets). La memoire part de $ff partout, le programme est charge
+PROGRAMME est un fichier S19, un fichier ELF lie par m68hc11-ld, ou un source
+assembleur .s, assemble (m68hc11-as -g) et lie en $b600 avant le chargement
+(paquet Debian binutils-m68hc1x) ; avec --binary, une image binaire a en-tete
+de quatre octets. La memoire part de $ff partout, le programme est charge
 (tout ou rien), puis le CPU est remis a zero : PC part du vecteur de reset
-($fffe-$ffff), ou de $b600 quand ce vecteur vaut $ffff (efface) ou $0000 ;
+($fffe-$ffff) ; quand ce vecteur vaut $ffff (efface) ou $0000, PC part du
+point d'entree d'un ELF ou d'un source (_start), de $b600 pour un S19 ;
 A=00 B=00 X=0000 Y=0000 SP=00ff CCR=11010000.
 
-Nombres : decimal (182), $hex ($b6) ou 0xhex (0xb6). Une option a valeur
-s'ecrit aussi --option=VALEUR ; "--" termine les options.
+Nombres : decimal (182), $hex ($b6) ou 0xhex (0xb6). Les adresses de --pc,
+--until et --dump prennent aussi, pour un ELF ou un source, une etiquette du
+programme ou une expression (fin, resultat+1, table+$10) ; une etiquette
+inconnue est refusee apres le chargement, avant toute execution. Une option a
+valeur s'ecrit aussi --option=VALEUR ; "--" termine les options.
 
 Modele :
   --model e9|flat          e9 (par defaut) : le MC68HC11E9, ses registres
@@ -545,8 +646,9 @@ Arret (le premier qui survient, dans cet ordre, apres chaque instruction) :
 
   --max-cycles N           le compte de cycles atteint N
 
-  --until ADRESSE          PC atteint ADRESSE (repetable) ; verifie apres
-                           chaque instruction, pas avant la premiere
+  --until ADRESSE          PC atteint ADRESSE, nombre ou etiquette (--until
+                           fin) (repetable) ; verifie apres chaque
+                           instruction, pas avant la premiere
 
   - une boucle sur place : PC revient a l'adresse de l'instruction (bra *),
     et rien ne peut plus l'en sortir (dans le modele e9, aucune interruption
@@ -556,20 +658,26 @@ Arret (le premier qui survient, dans cet ordre, apres chaque instruction) :
     le CPU
 
   --max-steps N            N instructions executees (100000000 par defaut)
+
 Finissez un programme par une boucle sur place.
 
 Sorties :
   --trace                  une ligne par instruction executee, par exemple
     b600  86 12           LDAA #$12         PC=b602 A=12 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=2
       adresse, octets de l'instruction, texte du desassembleur, puis les
-      registres et le total des cycles apres son execution ; et une ligne
-      par interruption prise, avec sa source et son vecteur :
+      registres et le total des cycles apres son execution ; pour un ELF
+      ou un source, la ligne finit par l'etiquette de l'adresse, s'il y en a
+      une, et la ligne du source :
+    b606  ab 00           ADDA $0,X         PC=b608 A=11 B=04 X=b629 Y=0000 SP=00ff CCR=11010000 cycles=11  somme: somme.s:10
+      et une ligne par interruption prise, avec sa source et son vecteur :
     ----  interruption IRQ (fff2)           PC=b616 A=00 B=00 X=0000 Y=0000 SP=00f6 CCR=00010000 cycles=15
       et une par reset du COP (PC pris au vecteur $fffa, ou $b600 s'il est
       efface), par exemple avec --cop :
     ----  reset COP (fffa)                  PC=b600 A=30 B=00 X=0000 Y=0000 SP=00f6 CCR=11010100 cycles=65534
   --dump DEBUT:FIN         apres l'execution, la memoire de DEBUT a FIN
-                           incluses, 8 octets par ligne (repetable)
+                           incluses, 8 octets par ligne (repetable) ; par
+                           exemple --dump 0x40:0x47 ou --dump
+                           resultat:resultat+1
   --watch ADR[:FIN]        chaque ecriture dans ces cellules pendant
                            l'execution, une ligne chacune avant la derniere
                            (repetable), par exemple
@@ -592,7 +700,8 @@ Derniere ligne de la sortie standard, toujours :
 
 Code de sortie : 0 pour loop, until et wait, 1 pour max-steps et max-cycles,
 3 pour illegal, 2 pour une entree incorrecte (option, nombre, broche,
-programme illisible ou refuse ; rien n'est alors execute, une ligne sur la
-sortie d'erreur dit pourquoi).
+etiquette inconnue, programme illisible ou refuse ; rien n'est alors execute,
+une ligne sur la sortie d'erreur dit pourquoi, apres les lignes de
+l'assembleur pour un source qui ne s'assemble pas).
 )";
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class infos_debogage;
+
 // One --set or --pc, applied in command-line order. `nom` is upper case:
 // A, B, D, X, Y, SP, PC or CCR.
 struct reglage_registre {
@@ -20,10 +22,34 @@ struct depot_memoire {
   std::vector<unsigned char> octets;
 };
 
-// One --dump: `debut` to `fin`, both included, debut <= fin.
+// One --dump: `debut` to `fin`, both included, debut <= fin; `texte` as
+// written ("resultat:resultat+1").
 struct plage_dump {
   unsigned debut;
   unsigned fin;
+  std::string texte;
+};
+
+// An address of --until, --pc, --dump or --watch written as a label or
+// expression
+// ("fin", "resultat+1"): read once the program is loaded, with its symbols
+// (resout_adresses). Until then its place holds 0.
+struct adresse_symbolique {
+  enum class place {
+    arret,
+    registre,
+    debut_dump,
+    fin_dump,
+    debut_surveillance,
+    fin_surveillance
+  };
+  place ou;
+  std::size_t index;   // in arrets, registres, dumps or surveillances
+  std::string option;  // "--until"
+  std::string texte;
+  // The message of the option's number reading, for a program that has no
+  // symbols (S19, binary image).
+  std::string erreur_nombre;
 };
 
 // One --pin: a pin (enum broche of puce/journal.h) driven to a level when
@@ -57,6 +83,7 @@ struct options_run {
   std::vector<unsigned> arrets;  // --until addresses
   std::vector<plage_dump> dumps;
   std::vector<plage_dump> surveillances;  // --watch ranges
+  std::vector<adresse_symbolique> symboliques;
   std::vector<reglage_broche> broches;
   std::uint64_t max_pas = 100000000;
   std::uint64_t max_cycles = UINT64_MAX;  // --max-cycles, none by default
@@ -81,6 +108,12 @@ bool lit_nombre(const std::string& texte, std::uint64_t maximum,
 // --version the other arguments are not checked.
 std::string lit_options(int argc, const char* const* argv,
                         options_run& options);
+
+// Gives the addresses written as labels or expressions their values from
+// the loaded program's symbols (memory/symboles.h), then checks the dumps'
+// order. Empty on success, else a one-line message ("--until : etiquette
+// inconnue : fni").
+std::string resout_adresses(options_run& options, const infos_debogage& infos);
 
 // The usage text printed by --help.
 const char* texte_aide();
