@@ -45,7 +45,8 @@ machine::machine(modele_machine modele)
       instructions(0),
       modele_(modele_machine::plat),
       puce_(new puce(*this)),
-      echeance(jamais) {
+      echeance(jamais),
+      niveaux_plats{} {
   cpu.learn_mem(&memoire);
   if (modele == modele_machine::e9) change_modele(modele);
 }
@@ -76,6 +77,7 @@ void machine::reset() {
   for (int b = 0; b < nb_broches; ++b)
     niveaux[b] = niveau_broche(static_cast<unsigned char>(b)) ? 1 : 0;
   journal.vide(niveaux);
+  for (int port = 0; port < 5; ++port) niveaux_plats[port] = niveaux_port(port);
 }
 
 void machine::reset_interne(unsigned short vecteur) {
@@ -193,6 +195,21 @@ unsigned char machine::sorties_port(int port) const {
       return memoire.octet_brut(0x1009) & 0x3F;
     default:
       return 0x00;
+  }
+}
+
+void machine::note_ports_plat() {
+  if (e9()) return;
+  for (int port = 0; port < 5; ++port) {
+    const unsigned char n = niveaux_port(port);
+    // Port D has six pins: its cell's bits 7-6 are not pins.
+    const unsigned char pins = port == 3 ? 0x3F : 0xFF;
+    const unsigned char change = (n ^ niveaux_plats[port]) & pins;
+    niveaux_plats[port] = n;
+    for (int bit = 0; change >> bit; ++bit)
+      if ((change >> bit) & 1)
+        journal.note(cycles, static_cast<unsigned char>(port * 8 + bit),
+                     (n >> bit) & 1);
   }
 }
 

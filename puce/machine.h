@@ -141,6 +141,13 @@ class machine {
   unsigned char niveaux_port(int port) const;
   unsigned char sorties_port(int port) const;
 
+  // Flat model: its pins are the port cells of memory, which no hook
+  // watches. Logs each port bit that differs from its last logged level,
+  // stamped with the current count; the GUI calls it after each step and
+  // each run slice. Nothing in the E9 model, whose ports log every change
+  // as it happens.
+  void note_ports_plat();
+
   // A unit has moved its next event to `cycle`: the run loop must look at
   // the chip then.
   void abaisse_echeance(uint64_t cycle) {
@@ -165,6 +172,7 @@ class machine {
   std::unique_ptr<puce> puce_;
   std::vector<evenement_broche> a_venir;  // sorted by cycle
   uint64_t echeance;                      // earliest due event or limit
+  unsigned char niveaux_plats[5];         // ports' levels as last logged
 
   // step() inlined into it where the build allows (link-time
   // optimisation), as a bare loop over step() has it.
