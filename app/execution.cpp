@@ -275,6 +275,8 @@ raison_arret execution::execute(unsigned long nombre,
   c.max_cycles = max_cycles;
   const unsigned long long cycles = m.cycles, instructions = m.instructions;
   const arret_machine a = m.execute(c);
+  // The flat model's ports, compared after each batch (puce/machine.h).
+  m.note_ports_plat();
   total_cycles += m.cycles - cycles;
   total_instructions += m.instructions - instructions;
   switch (a) {

@@ -13,6 +13,7 @@
 
 #include "app/forms_tamrix.h"
 #include "app/simulateur.h"
+#include "app/travail.h"
 #include "puce/interruptions.h"
 #include "ui/options_puce.h"
 #include "ui/sim_class.h"
@@ -46,6 +47,9 @@ void montre_broche(Fl_Button* bouton, const char* nom, bool niveau,
 }  // namespace
 
 void simulateur::interprete_menu_options(Fl_Widget* menu) {
+  // "Affichage des Registres...", "Sauver les options", "Chronogramme..."
+  // (app/travail.h).
+  if (travail->menu_options(menu)) return;
   switch (fl_get_menu(menu)) {
     case article_adresse_base:
       montre(forme_adresse_base->fenetre, "Adresse de base");
@@ -167,6 +171,8 @@ void simulateur::rafraichit_fenetres() {
     }
     base.fenetre->redraw();
   }
+  // The timing diagram, chip view and configuration registers.
+  travail->rafraichit();
 }
 
 void simulateur::affiche_etat(const char* texte) {

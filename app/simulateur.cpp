@@ -9,6 +9,7 @@
 #include <deque>
 
 #include "app/forms_tamrix.h"
+#include "app/travail.h"
 #include "ui/auxiliaires.h"
 #include "ui/form_about.h"
 #include "ui/options_puce.h"
@@ -26,6 +27,11 @@ void recueille_file_fltk() {
 }
 
 int aiguille_evenement(int evenement, Fl_Window* fenetre) {
+  // Keyboard shortcuts (app/raccourcis.cpp) before any widget.
+  if (raccourci_clavier(evenement)) {
+    recueille_file_fltk();
+    return 1;
+  }
   const int traite = Fl::handle_(evenement, fenetre);
   recueille_file_fltk();
   return traite;
@@ -88,7 +94,8 @@ simulateur::simulateur(int argc, char** argv)
       memoire(simulation.memoire),
       processeur(simulation.cpu),
       debut_desa(0),
-      controle_execution(*this) {
+      controle_execution(*this),
+      travail(new fenetres_travail(*this)) {
   fl_initialize(&argc, argv, nullptr, nullptr, 0);
   construit_formes();
   prepare_vues();
@@ -101,14 +108,18 @@ simulateur::simulateur(int argc, char** argv)
   rafraichit_ports();
   controle_execution.installe();
   controle_execution.choisit_vitesse(vitesse::temps_reel);
+  travail->installe();
   file_objets.clear();
   Fl::event_dispatch(aiguille_evenement);
   fl_show_form(forme_sim->fenetre, FL_PLACE_CENTER | FL_FREE_SIZE,
                FL_FULLBORDER, "tamrix");
+  // The saved options; the last program when none is named here.
+  travail->lit_options_sauvees(argc <= 1);
   if (argc > 1) charge_programme(argv[1]);
 }
 
 simulateur::~simulateur() {
+  desinscrit_raccourcis(this);
   fl_hide_form(forme_sim->fenetre);
   fl_finish();
   // The event hook stays: it only moves activations to the shared queue.

@@ -5,6 +5,8 @@
 #ifndef TAMRIX_APP_SIMULATEUR_H
 #define TAMRIX_APP_SIMULATEUR_H
 
+#include <memory>
+
 #include "app/execution.h"
 #include "cpu/interpreteur.h"
 #include "memory/mem_64k.h"
@@ -23,6 +25,7 @@ class Cycles_class;
 class convert_class;
 class interruptions_class;
 class adresse_base_class;
+class fenetres_travail;
 
 // Eight '0'/'1' characters of `valeur`, bit 7 first, and a NUL.
 void reg2bin8(unsigned char valeur, char* texte);
@@ -63,6 +66,9 @@ class simulateur {
   unsigned short debut_desa;
   // Run, stop, breakpoints and the cycle counter.
   execution controle_execution;
+  // The timing diagram, chip view, help, display preferences, saved
+  // options and keyboard shortcuts (app/travail.h).
+  std::unique_ptr<fenetres_travail> travail;
 
   // Shared by every simulator; set before construction to observe the
   // alert of a program named on the command line.

@@ -1,8 +1,8 @@
 // The timing diagram with a full pin log: the time to compute what one view
 // draws (the runs of columns of each chosen row, puce/chronogramme.h) from
 // a log of 1 000 000 changes, for a view of the whole log, of its last
-// hundredth, and of a row that never changed (whose level is looked for
-// back to the log's start). The drawing itself is a few lines per run and
+// hundredth, and with a row that never changed; and the time to make the
+// log's summary from nothing. The drawing itself is a few lines per run and
 // needs a display; it is left out. And the cost of logging the flat
 // model's ports after each batch of a run, where no pin changes, beside
 // BM_machine/plat of bench_cpu.cpp.
@@ -47,12 +47,25 @@ void BM_vue(benchmark::State& state, double debut, double fin,
   const fenetre_cycles f{static_cast<uint64_t>(debut * dernier),
                          static_cast<uint64_t>(fin * dernier) + 1, colonnes};
   traces_chronogramme traces;
+  index_journal index;
   for (auto _ : state) {
-    calcule_traces(j, dernier, f, broches, traces);
+    calcule_traces(j, index, dernier, f, broches, traces);
     benchmark::DoNotOptimize(traces.par_broche[broche_pb0].data());
   }
   state.counters["changements_lus"] =
       static_cast<double>(traces.changements_lus);
+  state.counters["blocs_lus"] = static_cast<double>(traces.blocs_lus);
+}
+
+// The summary of the whole log made from nothing: the first view after a
+// long run (later views only add the new changes).
+void BM_index_complet(benchmark::State& state) {
+  const journal_broches& j = journal_plein();
+  for (auto _ : state) {
+    index_journal index;
+    index.actualise(j);
+    benchmark::DoNotOptimize(&index);
+  }
 }
 
 constexpr uint64_t port_b = uint64_t(0xFF) << broche_pb0;
@@ -84,4 +97,5 @@ BENCHMARK_CAPTURE(BM_vue, dernier_centieme_port_b, 0.99, 1.0, port_b)
 BENCHMARK_CAPTURE(BM_vue, dernier_centieme_port_b_et_irq, 0.99, 1.0,
                   port_b | irq)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_index_complet)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_machine_plat_ports_notes);

@@ -45,6 +45,7 @@ class journal_broches {
       const uint64_t dernier = (*this)[taille() - 1].cycle;
       if (cycle < dernier) cycle = dernier;
     }
+    ++notes_;
     if (tampon_.size() < capacite_) {
       tampon_.push_back({cycle, broche, niveau});
       return;
@@ -60,10 +61,13 @@ class journal_broches {
     tampon_.clear();
     debut_ = 0;
     complet_depuis_ = 0;
+    notes_ = 0;
+    ++version_;
     for (int i = 0; i < nb_broches; ++i) niveaux_debut_[i] = niveaux[i];
   }
   // Forgets the changes made at or after `cycle` (stepping back).
   void tronque(uint64_t cycle) {
+    const std::size_t avant = taille();
     while (!tampon_.empty() && (*this)[taille() - 1].cycle >= cycle) {
       if (debut_ == 0) {
         tampon_.pop_back();
@@ -75,6 +79,10 @@ class journal_broches {
         tampon_.swap(ordre);
         debut_ = 0;
       }
+    }
+    if (taille() != avant) {
+      notes_ -= avant - taille();
+      ++version_;
     }
   }
   std::size_t taille() const { return tampon_.size(); }
@@ -88,6 +96,13 @@ class journal_broches {
   unsigned char niveau_debut(unsigned char broche) const {
     return niveaux_debut_[broche];
   }
+  // For a summary of the log kept beside it (puce/chronogramme.h): the
+  // changes noted since it was emptied, the dropped ones included (the
+  // i-th change held is the (nombre_notes() - taille() + i)-th noted), and
+  // a number that moves whenever held changes are forgotten (emptied,
+  // cut back).
+  uint64_t nombre_notes() const { return notes_; }
+  uint64_t version() const { return version_; }
 
  private:
   std::size_t capacite_;
@@ -95,6 +110,8 @@ class journal_broches {
   std::size_t debut_ = 0;
   uint64_t complet_depuis_ = 0;
   unsigned char niveaux_debut_[nb_broches] = {};
+  uint64_t notes_ = 0;
+  uint64_t version_ = 0;
 };
 
 #endif

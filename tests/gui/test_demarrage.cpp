@@ -43,7 +43,7 @@ TEST_F(GuiTest, MenusHoldTheirItemsVerbatim) {
       {f().menu_fichier, {"A propos de...", "Ouvrir fichier s19", "Quitter"}},
       {f().menu_options,
        {"Adresse de  Base...", "Interruptions...", "Ports...",
-        "Affichage des Registres...", "Sauver les options"}},
+        "Affichage des Registres...", "Sauver les options", "Chronogramme..."}},
   };
   for (const auto& c : cas) {
     ASSERT_EQ(c.menu->size(), static_cast<int>(c.articles.size()) + 1);
