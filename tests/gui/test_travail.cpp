@@ -165,25 +165,17 @@ TEST_F(Travail, ChipPinButtonsToggleInputsInBothModels) {
     EXPECT_EQ(k.bascule, avant != sim->simulation.niveau_broche(k.machine));
     EXPECT_EQ(k.broche, t().composant.broche_choisie());
   }
-  // The port panel shows the toggled input, PE7.
-  EXPECT_EQ('1', texte(sim->port_E.aff_valeur)[0]);
-}
-
-TEST_F(Travail, AChosenPinIsHighlightedAndDescribed) {
-  active(*sim, f().bouton_composant);
+  // The port panel shows the toggled input, PE7; the pin is described
+  // and its lead highlighted until another is chosen in the list.
   aff_composant_class& c = *sim->forme_aff_composant;
-  ASSERT_EQ(52, c.liste_broches->size());
-  EXPECT_NE(std::string::npos,
-            std::string(c.liste_broches->text(20)).find("PD0/RxD"));
-  c.liste_broches->value(34);
+  EXPECT_EQ('1', texte(sim->port_E.aff_valeur)[0]);
+  EXPECT_NE(std::string::npos, texte(t().composant.description).find("IRQ"));
+  EXPECT_EQ(FL_YELLOW, c.pattes[18]->color());
+  c.liste_broches->value(20);
   active(*sim, c.liste_broches);
-  EXPECT_EQ(FL_YELLOW, c.pattes[33]->color());
+  EXPECT_NE(FL_YELLOW, c.pattes[18]->color());
   EXPECT_NE(std::string::npos,
-            texte(t().composant.description).find("PA0/IC3"));
-  c.liste_broches->value(52);
-  active(*sim, c.liste_broches);
-  EXPECT_NE(FL_YELLOW, c.pattes[33]->color());
-  EXPECT_NE(std::string::npos, texte(t().composant.description).find("VRH"));
+            texte(t().composant.description).find("PD0/RxD"));
 }
 
 // ---- display preferences ----
@@ -281,20 +273,22 @@ TEST_F(Travail, ShortcutsQueueTheirButtons) {
     KeySym touche;
     unsigned etat;
     bool en_marche;
+    Fl_Widget* focus;
     Fl_Widget* attendu;
   } cas[] = {
-      {XK_F10, 0, false, s.bouton_pas},
-      {XK_space, 0, false, s.bouton_pas},
-      {XK_F5, 0, false, s.bouton_fleche},
-      {XK_Escape, 0, true, s.bouton_carre},
-      {XK_Escape, 0, false, nullptr},
-      {XK_r, ControlMask, false, s.bouton_init},
-      {XK_o, ControlMask, false, s.menu_fichier},
-      {XK_F10, ShiftMask, false, nullptr},
+      {XK_F10, 0, false, s.fenetre, s.bouton_pas},
+      {XK_space, 0, false, s.fenetre, s.bouton_pas},
+      {XK_space, 0, false, s.saisie_adresse, nullptr},  // typed there
+      {XK_F5, 0, false, s.fenetre, s.bouton_fleche},
+      {XK_Escape, 0, true, s.fenetre, s.bouton_carre},
+      {XK_Escape, 0, false, s.fenetre, nullptr},
+      {XK_r, ControlMask, false, s.fenetre, s.bouton_init},
+      {XK_o, ControlMask, false, s.fenetre, s.menu_fichier},
+      {XK_F10, ShiftMask, false, s.fenetre, nullptr},
   };
   for (const auto& c : cas) {
     SCOPED_TRACE(XKeysymToString(c.touche));
-    s.fenetre->take_focus();
+    c.focus->take_focus();
     traite_evenements_x();
     while (sim->objet_suivant()) {
     }
@@ -312,15 +306,7 @@ TEST_F(Travail, ShortcutsQueueTheirButtons) {
     }
     sim->controle_execution.arrete();
   }
-}
-
-TEST_F(Travail, SpaceTypedIntoAFieldIsASpace) {
-  f().saisie_adresse->take_focus();
-  traite_evenements_x();
-  envoie_touche(fl_xid(f().fenetre), XK_space, 0);
-  traite_evenements_x();
-  EXPECT_EQ(nullptr, sim->objet_suivant());
-  EXPECT_STREQ(" ", f().saisie_adresse->value());
+  EXPECT_STREQ(" ", s.saisie_adresse->value());
 }
 
 }  // namespace

@@ -218,17 +218,6 @@ TEST(Chronogramme, TheSummaryFollowsTheLogDroppingAndCutBack) {
   }
 }
 
-TEST(Chronogramme, ColumnsAndCyclesBothWays) {
-  const fenetre_cycles f{1000, 2000, 100};
-  const struct {
-    uint64_t cycle;
-    long colonne;
-  } cas[] = {{1000, 0},   {1009, 0}, {1010, 1}, {1999, 99},
-             {2000, 100}, {999, -1}, {990, -1}, {989, -2}};
-  for (const auto& c : cas) EXPECT_EQ(c.colonne, f.colonne(c.cycle)) << c.cycle;
-  for (long c = 0; c <= 100; ++c) EXPECT_EQ(c, f.colonne(f.cycle_colonne(c)));
-}
-
 TEST(Chronogramme, TheFlatModelLogsItsPortCellsByComparison) {
   machine m(modele_machine::plat);
   m.reset();
