@@ -72,7 +72,8 @@ bool fenetres_travail::reagit(Fl_Widget* objet) {
 }
 
 bool fenetres_travail::menu_options(Fl_Widget* menu) {
-  const char* article = fl_get_menu_text(menu);
+  const Fl_Menu_Item* choisi = static_cast<Fl_Menu_Button*>(menu)->mvalue();
+  const char* article = choisi ? choisi->label() : nullptr;
   if (!article) return false;
   if (std::strcmp(article, article_chronogramme) == 0) {
     chronogramme.ouvre();

@@ -53,6 +53,8 @@ class Chronogramme : public GuiTest {
     sim->forme_cycles->fenetre->hide();
     sim->controle_execution.arrete();
     c().lit_selection("PB7,PB6,PB5,PB4,PB3,PB2,PB1,PB0");
+    // No item left chosen for the next test that activates the menu.
+    f().menu_options->value(static_cast<const Fl_Menu_Item*>(nullptr));
   }
   void ouvre() {
     f().menu_options->value(f().menu_options->find_index("Chronogramme..."));
@@ -359,6 +361,7 @@ class OptionsSauvees : public GuiTest {
     p.registres[1] = true;
     p.applique();
     sim->travail->chronogramme.lit_selection("PB7,PB6,PB5,PB4,PB3,PB2,PB1,PB0");
+    f().menu_options->value(static_cast<const Fl_Menu_Item*>(nullptr));
   }
   std::string fichier() const { return dossier + "/tamrix/options"; }
   std::string dossier, avant;

@@ -61,6 +61,8 @@ class Travail : public GuiTest {
     p.registres_configuration = false;
     p.applique();
     sim->controle_execution.arrete();
+    // No item left chosen for the next test that activates the menu.
+    f().menu_options->value(static_cast<const Fl_Menu_Item*>(nullptr));
   }
   void options(const char* article) {
     f().menu_options->value(f().menu_options->find_index(article));
