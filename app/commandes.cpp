@@ -11,6 +11,7 @@
 #include "app/forms_tamrix.h"
 #include "app/saisies.h"
 #include "app/simulateur.h"
+#include "app/travail.h"
 #include "ui/form_about.h"
 #include "ui/sim_class.h"
 
@@ -54,6 +55,8 @@ int simulateur::traite_objet(Fl_Widget* objet) {
       break;
     }
   }
+  // The flat model's ports into the pin log; the windows that show pins.
+  travail->apres_objet();
   return fin;
 }
 
@@ -86,7 +89,8 @@ int simulateur::traite_commande(Fl_Widget* objet) {
     entree_utilisateur();
     rafraichit_dump(0);
     rafraichit_desassemble();
-  } else if (!traite_fenetres(objet) && !debogueur.reagit(objet)) {
+  } else if (!traite_fenetres(objet) && !debogueur.reagit(objet) &&
+             !travail->reagit(objet)) {
     traite_navigation(objet);
   }
   return 0;
@@ -135,6 +139,8 @@ void simulateur::traite_navigation(Fl_Widget* objet) {
 }
 
 void simulateur::rafraichit_apres_instruction() {
+  // "Tracage Temps Reel" off: the views wait for the end of the run.
+  if (!travail->trace_temps_reel() && controle_execution.en_marche()) return;
   sauve_registres();
   rafraichit_desassemble();
   rafraichit_ports();
@@ -220,5 +226,6 @@ int simulateur::charge_programme(const char* chemin) {
   debut_desa = processeur.PC_value();
   rafraichit_desassemble();
   apres_reset();
+  travail->programme_charge(chemin);
   return 1;
 }

@@ -299,6 +299,8 @@ raison_arret execution::execute(unsigned long nombre,
   }
   const unsigned long long cycles = m.cycles, instructions = m.instructions;
   const arret_machine a = m.execute(c);
+  // The flat model's ports, compared after each batch (puce/machine.h).
+  m.note_ports_plat();
   h.rejoue_entrees();
   h.apres_execution();
   total_cycles += m.cycles - cycles;

@@ -46,7 +46,6 @@ void simulateur::installe_historique() {
   bouton_pas_arriere = new Fl_Button(181, 360, 36, 40, "@4->|");
   bouton_pas_arriere->labelcolor(62);
   bouton_pas_arriere->tooltip("Reculer d'une instruction (Maj+F10)");
-  bouton_pas_arriere->shortcut(FL_SHIFT + FL_F + 10);
   bouton_retour_arriere = new Fl_Button(218, 360, 36, 40, "@<<");
   bouton_retour_arriere->labelcolor(70);
   bouton_retour_arriere->tooltip(

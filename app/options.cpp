@@ -17,6 +17,7 @@
 
 #include "app/forms_tamrix.h"
 #include "app/simulateur.h"
+#include "app/travail.h"
 #include "puce/cop.h"
 #include "puce/interruptions.h"
 #include "puce/timer.h"
@@ -89,6 +90,9 @@ std::string texte_timer(puce& p) {
 }  // namespace
 
 void simulateur::interprete_menu_options(Fl_Widget* menu) {
+  // "Affichage des Registres...", "Sauver les options", "Chronogramme..."
+  // (app/travail.h).
+  if (travail->menu_options(menu)) return;
   switch (fl_get_menu(menu)) {
     case article_adresse_base:
       montre(forme_adresse_base->fenetre, "Adresse de base");
@@ -221,6 +225,8 @@ void simulateur::rafraichit_fenetres() {
   if (forme_adresse_base->fenetre->shown()) rafraichit_adresse_base();
   affiche_refus();
   rafraichit_liaisons();
+  // The timing diagram, chip view and configuration registers.
+  travail->rafraichit();
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/forms_tamrix.h"
+#include "app/travail.h"
 #include "ui/auxiliaires.h"
 #include "ui/form_about.h"
 #include "ui/options_puce.h"
@@ -34,6 +35,11 @@ void recueille_file_fltk() {
 std::vector<Fl_Widget*> demandes_clic_droit;
 
 int aiguille_evenement(int evenement, Fl_Window* fenetre) {
+  // Keyboard shortcuts (app/raccourcis.cpp) before any widget.
+  if (raccourci_clavier(evenement)) {
+    recueille_file_fltk();
+    return 1;
+  }
   if (evenement == FL_PUSH && Fl::event_button() == FL_RIGHT_MOUSE)
     for (Fl_Widget* demande : demandes_clic_droit)
       if (fenetre == demande->window()) {
@@ -112,7 +118,8 @@ simulateur::simulateur(int argc, char** argv)
       forme_qui(nullptr),
       debut_desa(0),
       controle_execution(*this),
-      debogueur(*this) {
+      debogueur(*this),
+      travail(new fenetres_travail(*this)) {
   fl_initialize(&argc, argv, nullptr, nullptr, 0);
   construit_formes();
   prepare_vues();
@@ -129,10 +136,13 @@ simulateur::simulateur(int argc, char** argv)
   histoire.demarre();
   demandes_clic_droit.push_back(demande_qui);
   controle_execution.choisit_vitesse(vitesse::temps_reel);
+  travail->installe();
   file_objets.clear();
   Fl::event_dispatch(aiguille_evenement);
   fl_show_form(forme_sim->fenetre, FL_PLACE_CENTER | FL_FREE_SIZE,
                FL_FULLBORDER, "tamrix");
+  // The saved options; the last program when none is named here.
+  travail->lit_options_sauvees(argc <= 1);
   if (argc > 1) charge_programme(argv[1]);
 }
 
@@ -140,6 +150,7 @@ simulateur::~simulateur() {
   demandes_clic_droit.erase(std::remove(demandes_clic_droit.begin(),
                                         demandes_clic_droit.end(), demande_qui),
                             demandes_clic_droit.end());
+  desinscrit_raccourcis(this);
   fl_hide_form(forme_sim->fenetre);
   fl_finish();
   // The event hook stays: it only moves activations to the shared queue.

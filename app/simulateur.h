@@ -5,6 +5,7 @@
 #ifndef TAMRIX_APP_SIMULATEUR_H
 #define TAMRIX_APP_SIMULATEUR_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ class adresse_base_class;
 class qui_a_change_class;
 class Fl_Button;
 class terminal_sci_class;
+class fenetres_travail;
 
 // Eight '0'/'1' characters of `valeur`, bit 7 first, and a NUL.
 void reg2bin8(unsigned char valeur, char* texte);
@@ -94,6 +96,9 @@ class simulateur {
   execution controle_execution;
   // The program loaded, its symbols and source lines, the source view.
   debogage debogueur;
+  // The timing diagram, chip view, help, display preferences, saved
+  // options and keyboard shortcuts (app/travail.h).
+  std::unique_ptr<fenetres_travail> travail;
 
   // Shared by every simulator; set before construction to observe the
   // alert of a program named on the command line.

@@ -1,6 +1,7 @@
 # Installing tamrix and making its Debian package: the version header, the
 # place of the data files, the install() rules (programs, examples, desktop
-# entry, icon, man pages, licence and changelog) and CPack's DEB generator.
+# entry, icon, man pages, help text, licence and changelog) and CPack's DEB
+# generator.
 # Included by the top CMakeLists.txt once the targets exist. Leaves out other
 # package formats and a debian/ source package.
 #   cmake --install BUILD --prefix PREFIX     (a plain install)
@@ -35,6 +36,8 @@ endif()
 install(DIRECTORY examples/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/tamrix/examples
         FILES_MATCHING PATTERN "*.s" PATTERN "*.s19")
+# The text of the "AIDE..." window.
+install(FILES docs/aide.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/tamrix/docs)
 
 # The programs, each with its man page made by help2man from its --help.
 find_program(TAMRIX_HELP2MAN help2man)

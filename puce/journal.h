@@ -62,6 +62,7 @@ class journal_broches {
     debut_ = 0;
     complet_depuis_ = 0;
     total_ = 0;
+    ++version_;
     for (int i = 0; i < nb_broches; ++i) niveaux_debut_[i] = niveaux[i];
   }
   // How many changes were noted since the log started, dropped ones
@@ -82,6 +83,14 @@ class journal_broches {
       debut_ = 0;
     }
     total_ = total;
+    ++version_;
+  }
+  // Forgets the changes made at or after `cycle`.
+  void tronque(uint64_t cycle) {
+    uint64_t total = total_;
+    for (std::size_t i = taille(); i > 0 && (*this)[i - 1].cycle >= cycle; --i)
+      --total;
+    tronque_total(total);
   }
   std::size_t taille() const { return tampon_.size(); }
   // i-th change, oldest first.
@@ -94,6 +103,13 @@ class journal_broches {
   unsigned char niveau_debut(unsigned char broche) const {
     return niveaux_debut_[broche];
   }
+  // For a summary of the log kept beside it (puce/chronogramme.h): the
+  // changes noted since it was emptied, the dropped ones included (the
+  // i-th change held is the (nombre_notes() - taille() + i)-th noted), and
+  // a number that moves whenever held changes are forgotten (emptied,
+  // cut back).
+  uint64_t nombre_notes() const { return total_; }
+  uint64_t version() const { return version_; }
 
  private:
   std::size_t capacite_;
@@ -102,6 +118,7 @@ class journal_broches {
   uint64_t complet_depuis_ = 0;
   uint64_t total_ = 0;
   unsigned char niveaux_debut_[nb_broches] = {};
+  uint64_t version_ = 0;
 };
 
 #endif

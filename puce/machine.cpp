@@ -48,7 +48,8 @@ machine::machine(modele_machine modele)
       echeance(jamais),
       adresse_refusee_(0x10000, false),
       dernier_refus_{0, 0, refus_rom},
-      nombre_refus_(0) {
+      nombre_refus_(0),
+      niveaux_plats{} {
   cpu.learn_mem(&memoire);
   if (modele == modele_machine::e9) change_modele(modele);
 }
@@ -82,6 +83,7 @@ void machine::reset() {
   for (int b = 0; b < nb_broches; ++b)
     niveaux[b] = niveau_broche(static_cast<unsigned char>(b)) ? 1 : 0;
   journal.vide(niveaux);
+  for (int port = 0; port < 5; ++port) niveaux_plats[port] = niveaux_port(port);
 }
 
 void machine::reset_interne(unsigned short vecteur) {
@@ -302,6 +304,21 @@ void machine::tensions(int32_t (&t)[can::nb_entrees]) const {
     t[i] = e9() ? puce_->etat.can.tensions[i] : 0;
 }
 
+void machine::note_ports_plat() {
+  if (e9()) return;
+  for (int port = 0; port < 5; ++port) {
+    const unsigned char n = niveaux_port(port);
+    // Port D has six pins: its cell's bits 7-6 are not pins.
+    const unsigned char pins = port == 3 ? 0x3F : 0xFF;
+    const unsigned char change = (n ^ niveaux_plats[port]) & pins;
+    niveaux_plats[port] = n;
+    for (int bit = 0; change >> bit; ++bit)
+      if ((change >> bit) & 1)
+        journal.note(cycles, static_cast<unsigned char>(port * 8 + bit),
+                     (n >> bit) & 1);
+  }
+}
+
 // ---------------------------------------------------------------- runs
 
 void machine::recalcule_echeance(const conditions_arret& c) {
@@ -352,8 +369,7 @@ bool machine::boucle_sans_fin(unsigned short pc,
                               const conditions_arret& c) const {
   // The user watches: while the chip still has something to do (a timer
   // driving a pin, a frame going out), the run goes on.
-  if (c.broches_libres && e9() && puce_->etat.prochain != jamais)
-    return false;
+  if (c.broches_libres && e9() && puce_->etat.prochain != jamais) return false;
   const long teste = octet_teste(memoire, cpu, pc);
   if (teste >= 0) {
     if (c.attente_bit_libre) return false;

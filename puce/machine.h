@@ -189,6 +189,13 @@ class machine {
   unsigned char niveaux_port(int port) const;
   unsigned char sorties_port(int port) const;
 
+  // Flat model: its pins are the port cells of memory, which no hook
+  // watches. Logs each port bit that differs from its last logged level,
+  // stamped with the current count; the GUI calls it after each step and
+  // each run slice. Nothing in the E9 model, whose ports log every change
+  // as it happens.
+  void note_ports_plat();
+
   // A unit has moved its next event to `cycle`: the run loop must look at
   // the chip then.
   void abaisse_echeance(uint64_t cycle) {
@@ -244,6 +251,7 @@ class machine {
   std::vector<bool> adresse_refusee_;
   acces_refuse dernier_refus_;
   uint64_t nombre_refus_;
+  unsigned char niveaux_plats[5];  // ports' levels as last logged
 
   // step() inlined into it where the build allows (link-time
   // optimisation), as a bare loop over step() has it.

@@ -44,7 +44,8 @@ attendus=(usr/bin/tamrix usr/bin/tamrix-run
   usr/share/applications/tamrix.desktop
   usr/share/icons/hicolor/scalable/apps/tamrix.svg
   usr/share/man/man1/tamrix.1.gz usr/share/man/man1/tamrix-run.1.gz
-  usr/share/doc/tamrix/copyright usr/share/doc/tamrix/changelog.gz)
+  usr/share/doc/tamrix/copyright usr/share/doc/tamrix/changelog.gz
+  usr/share/tamrix/docs/aide.txt)
 for exemple in examples/*.s examples/*.s19; do
   attendus+=("usr/share/tamrix/$exemple")
 done

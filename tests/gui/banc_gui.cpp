@@ -6,6 +6,7 @@
 #include <FL/Fl_Slider.H>
 #include <FL/fl_draw.H>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -68,6 +69,14 @@ void observe_dialogues() {
 
 simulateur* nouveau_simulateur(std::vector<std::string> arguments) {
   observe_dialogues();
+  // The saved options of the simulators under test live in the build
+  // tree, never in the user's folder; a test may point elsewhere.
+  static const bool dossier_options = [] {
+    setenv("XDG_CONFIG_HOME", TAMRIX_BINARY_DIR "/gui_config", 1);
+    std::remove(TAMRIX_BINARY_DIR "/gui_config/tamrix/options");
+    return true;
+  }();
+  (void)dossier_options;
   // fl_initialize keeps pointers into the vector: it lives on.
   auto* textes = new std::vector<std::string>(std::move(arguments));
   auto* argv = new std::vector<char*>;

@@ -44,7 +44,8 @@ TEST_F(Timer, SectionShowsTheCounterTheSourcesAndTheNextEvent) {
   const unsigned char code[] = {0xCC, 0x01, 0x00, 0xFD, 0x10, 0x18, 0x86,
                                 0x40, 0xB7, 0x10, 0x22, 0x20, 0xFE};
   for (unsigned i = 0; i < sizeof code; ++i)
-    sim->simulation.ecrit_octet(static_cast<unsigned short>(0xB600 + i), code[i]);
+    sim->simulation.ecrit_octet(static_cast<unsigned short>(0xB600 + i),
+                                code[i]);
   sim->reinitialise();
   ouvre();
   EXPECT_NE(std::string::npos, section().find("TCNT = $0002  (E/1)"))
