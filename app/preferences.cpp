@@ -399,10 +399,26 @@ bool fenetres_travail::sauve_options() {
   return true;
 }
 
-// Until the A/D converter's window keeps its values in the machine, the
-// analog inputs are saved as they were read.
-void releve_entrees_analogiques(const simulateur&, options_sauvees&) {}
-void pose_entrees_analogiques(simulateur&, const options_sauvees&) {}
+// The analog inputs are the machine's (E9 model; in the flat model, what
+// was read stays as it was).
+void releve_entrees_analogiques(const simulateur& sim, options_sauvees& o) {
+  if (!sim.simulation.e9()) return;
+  int32_t t[can::nb_entrees];
+  sim.simulation.tensions(t);
+  for (int i = 0; i < 8; ++i) o.analogiques[i] = t[i] / 1e6;
+  o.vrh = t[can::entree_vrh] / 1e6;
+  o.vrl = t[can::entree_vrl] / 1e6;
+}
+
+void pose_entrees_analogiques(simulateur& sim, const options_sauvees& o) {
+  int32_t t[can::nb_entrees];
+  for (int i = 0; i < 8; ++i)
+    t[i] = static_cast<int32_t>(o.analogiques[i] * 1e6 + 0.5);
+  t[can::entree_vrh] = static_cast<int32_t>(o.vrh * 1e6 + 0.5);
+  t[can::entree_vrl] = static_cast<int32_t>(o.vrl * 1e6 + 0.5);
+  // Values out of range or VRL >= VRH leave the defaults.
+  sim.simulation.pose_tensions(t);
+}
 
 // ---------------------------------------------------------- help
 

@@ -144,6 +144,8 @@ simulateur::simulateur(int argc, char** argv)
   // The saved options; the last program when none is named here.
   travail->lit_options_sauvees(argc <= 1);
   if (argc > 1) charge_programme(argv[1]);
+  // What the options set (analog inputs...) is where the history starts.
+  histoire.demarre();
 }
 
 simulateur::~simulateur() {

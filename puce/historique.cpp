@@ -84,6 +84,7 @@ void historique::restaure(const instantane& i) {
   for (int p = 0; p < 256; ++p)
     std::copy(i.pages[p]->begin(), i.pages[p]->end(),
               m.memoire.cellules + p * 256);
+  m.synchronise_ports_plat();
 }
 
 // Snapshots after the machine's point.

@@ -304,6 +304,10 @@ void machine::tensions(int32_t (&t)[can::nb_entrees]) const {
     t[i] = e9() ? puce_->etat.can.tensions[i] : 0;
 }
 
+void machine::synchronise_ports_plat() {
+  for (int port = 0; port < 5; ++port) niveaux_plats[port] = niveaux_port(port);
+}
+
 void machine::note_ports_plat() {
   if (e9()) return;
   for (int port = 0; port < 5; ++port) {

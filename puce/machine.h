@@ -194,6 +194,9 @@ class machine {
   // stamped with the current count; the GUI calls it after each step and
   // each run slice. Nothing in the E9 model, whose ports log every change
   // as it happens.
+  // After the memory was put back (stepping back): the levels the flat
+  // model's ports are compared with are those of the cells now.
+  void synchronise_ports_plat();
   void note_ports_plat();
 
   // A unit has moved its next event to `cycle`: the run loop must look at
