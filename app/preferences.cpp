@@ -10,6 +10,7 @@
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Input.H>
+#include <FL/Fl_Spinner.H>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -212,6 +213,17 @@ preferences_affichage::preferences_affichage(simulateur& s)
 void preferences_affichage::installe() {
   forme_config = new registres_config_class;
   pref_affichage_class& p = *sim.forme_pref_affichage;
+  Fl_Group* avant = Fl_Group::current();
+  p.fenetre->begin();
+  saisie_historique = new Fl_Spinner(380, 300, 70, 30, "Historique (Mo)");
+  saisie_historique->range(16, 4096);
+  saisie_historique->step(16);
+  saisie_historique->labelfont(FL_TIMES);
+  saisie_historique->tooltip(
+      "Mémoire gardée pour revenir en arrière : au-delà, l'historique "
+      "espace ses copies anciennes, puis oublie les plus anciennes");
+  p.fenetre->end();
+  Fl_Group::current(avant);
   p.cases_options[5]->tooltip(
       "Décoché : les vues ne sont redessinées qu'à l'arrêt, l'exécution "
       "va aussi vite que tamrix-run");
@@ -223,6 +235,7 @@ void preferences_affichage::ouvre() {
   for (int i = 0; i < 5; ++i) p.cases_options[i]->value(ports[i]);
   p.cases_options[5]->value(trace_temps_reel);
   p.cases_options[6]->value(registres_configuration);
+  saisie_historique->value(static_cast<double>(sim.histoire.borne() >> 20));
   fl_show_form(p.fenetre, FL_PLACE_MOUSE, FL_TRANSIENT,
                "Préférences d'affichage");
 }
@@ -234,6 +247,8 @@ bool preferences_affichage::reagit(Fl_Widget* objet) {
     for (int i = 0; i < 5; ++i) ports[i] = coche(p.cases_options[i]);
     trace_temps_reel = coche(p.cases_options[5]);
     registres_configuration = coche(p.cases_options[6]);
+    sim.histoire.fixe_borne(static_cast<std::size_t>(saisie_historique->value())
+                            << 20);
     fl_hide_form(p.fenetre);
     applique();
     return true;
@@ -242,7 +257,8 @@ bool preferences_affichage::reagit(Fl_Widget* objet) {
     fl_hide_form(p.fenetre);
     return true;
   }
-  // The check buttons act at "OK".
+  // The check buttons and the history's bound act at "OK".
+  if (objet == saisie_historique) return true;
   for (Fl_Check_Button* b : p.cases_registres)
     if (objet == b) return true;
   for (Fl_Check_Button* b : p.cases_options)
@@ -351,6 +367,7 @@ options_sauvees fenetres_travail::releve_options() const {
   o.registres_configuration = p.registres_configuration;
   o.vitesse = nom_de(sim.controle_execution.vitesse_choisie());
   o.pas_par_seconde = sim.controle_execution.pas_par_seconde();
+  o.historique_mo = static_cast<int>(sim.histoire.borne() >> 20);
   releve_entrees_analogiques(sim, o);
   o.selection_chronogramme = chronogramme.texte_selection();
   o.dernier_fichier = dernier_fichier;
@@ -364,6 +381,7 @@ void fenetres_travail::applique_options(const options_sauvees& o,
   if (modele != sim.simulation.modele()) sim.change_modele(modele);
   sim.controle_execution.choisit_vitesse(vitesse_de(o.vitesse));
   sim.controle_execution.choisit_pas_par_seconde(o.pas_par_seconde);
+  sim.histoire.fixe_borne(static_cast<std::size_t>(o.historique_mo) << 20);
   preferences_affichage& p = preferences;
   for (int i = 0; i < 7; ++i) p.registres[i] = o.registres[i];
   for (int i = 0; i < 5; ++i) p.ports[i] = o.ports[i];

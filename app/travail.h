@@ -19,6 +19,7 @@
 
 class simulateur;
 class Fl_Widget;
+class Fl_Spinner;
 class Fl_Box;
 class Fl_Button;
 class Fl_Window;
@@ -117,6 +118,8 @@ class vue_composant {
 class preferences_affichage {
  public:
   registres_config_class* forme_config = nullptr;
+  // Added to the window: the memory bound of the history, in MiB.
+  Fl_Spinner* saisie_historique = nullptr;
 
   explicit preferences_affichage(simulateur& sim);
   void installe();

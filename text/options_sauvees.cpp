@@ -103,6 +103,8 @@ bool applique(const std::string& cle, const std::string& valeur,
   }
   if (cle == "pas_par_seconde")
     return lit_entier(valeur, 1, 50, o.pas_par_seconde);
+  if (cle == "historique_mo")
+    return lit_entier(valeur, 16, 4096, o.historique_mo);
   for (int i = 0; i < 8; ++i)
     if (cle == "analogique.AN" + std::to_string(i))
       return lit_tension(valeur, o.analogiques[i]);
@@ -157,6 +159,7 @@ std::string texte_options(const options_sauvees& o) {
   t << "registres_configuration=" << o.registres_configuration << "\n";
   t << "vitesse=" << o.vitesse << "\n";
   t << "pas_par_seconde=" << o.pas_par_seconde << "\n";
+  t << "historique_mo=" << o.historique_mo << "\n";
   for (int i = 0; i < 8; ++i)
     t << "analogique.AN" << i << "=" << texte_tension(o.analogiques[i]) << "\n";
   t << "analogique.VRH=" << texte_tension(o.vrh) << "\n";

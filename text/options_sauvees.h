@@ -11,6 +11,7 @@
 //   vitesse=temps_reel             temps_reel, dixieme, centieme,
 //                                  pas_animes or maximum
 //   pas_par_seconde=5              animated steps, 1 to 50 a second
+//   historique_mo=256              the history's memory bound, 16 to 4096 MiB
 //   analogique.AN0=0 ... AN7, VRH, VRL   port E's analog inputs, in volts
 //                                  (0 to 5, a dot for decimals)
 //   chronogramme.selection=PB7,PB6 the timing diagram's rows
@@ -39,6 +40,8 @@ struct options_sauvees {
   bool registres_configuration = false;
   std::string vitesse = "temps_reel";
   int pas_par_seconde = 5;
+  // The history's memory bound, in MiB.
+  int historique_mo = 256;
   // AN0 to AN7, then the converter's references.
   double analogiques[8] = {0, 0, 0, 0, 0, 0, 0, 0};
   double vrh = 5.0;

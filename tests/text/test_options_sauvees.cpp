@@ -41,6 +41,7 @@ TEST(TexteOptions, CeQuiEstEcritSeRelitALIdentique) {
   o.registres_configuration = true;
   o.vitesse = "pas_animes";
   o.pas_par_seconde = 17;
+  o.historique_mo = 64;
   o.analogiques[3] = 2.5;
   o.vrh = 4.75;
   o.selection_chronogramme = "PA0,IRQ";
@@ -67,6 +68,8 @@ TEST(TexteOptions, UnTexteAbimeEstRefuseEnEntier) {
       {"=plat\n", false},
       {"registre.A=oui\n", false},
       {"pas_par_seconde=0\n", false},
+      {"historique_mo=15\n", false},
+      {"historique_mo=4096\n", true},
       {"pas_par_seconde=51\n", false},
       {"pas_par_seconde=5x\n", false},
       {"vitesse=vite\n", false},
