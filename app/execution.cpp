@@ -118,8 +118,9 @@ void execution::installe() {
   compteur->labelsize(12);
   compteur->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
   choix_vitesse = new Fl_Choice(225, 8, 165, 24, "Vitesse");
+  // A '/' in a menu text makes a submenu unless escaped.
   choix_vitesse->add(
-      "Temps réel|Temps réel ×1/10|Temps réel ×1/100|"
+      "Temps réel|Temps réel ×1\\/10|Temps réel ×1\\/100|"
       "Pas animés|Maximum");
   choix_vitesse->tooltip(
       "Temps réel : au rythme du composant (E = 2 MHz)\n"

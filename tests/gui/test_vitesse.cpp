@@ -59,6 +59,20 @@ TEST_F(Vitesse, TheChipModelStartsAtItsOwnPace) {
   EXPECT_EQ(vitesse::temps_reel, ex->vitesse_choisie());
   sim->change_modele(modele_machine::plat);
   EXPECT_EQ(vitesse::maximum, ex->vitesse_choisie());
+  // The choice shows each pace by its name.
+  const struct {
+    vitesse v;
+    const char* nom;
+  } cas[] = {{vitesse::temps_reel, "Temps réel"},
+             {vitesse::dixieme, "Temps réel ×1/10"},
+             {vitesse::centieme, "Temps réel ×1/100"},
+             {vitesse::pas_animes, "Pas animés"},
+             {vitesse::maximum, "Maximum"}};
+  for (const auto& c : cas) {
+    ex->choisit_vitesse(c.v);
+    ASSERT_NE(nullptr, ex->choix_vitesse->text());
+    EXPECT_STREQ(c.nom, ex->choix_vitesse->text());
+  }
 }
 
 TEST_F(Vitesse, TempsReelKeepsTwoMegahertzAndSleeps) {
