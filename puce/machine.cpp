@@ -504,8 +504,9 @@ arret_machine machine::boucle(const conditions_arret& c) {
       if (r != arret_machine::aucun) return r;
       continue;
     }
-    if (e9 &&
-        __builtin_expect(cpu.etat | (p->etat.demandes & masque_ccr()), 0)) {
+    // One test while nothing is pending; the CCR's masks only then.
+    if (e9 && __builtin_expect(cpu.etat | p->etat.demandes, 0) &&
+        (cpu.etat | (p->etat.demandes & masque_ccr()))) {
       const arret_machine r = hors_instruction(c);
       if (r != arret_machine::aucun) return r;
       if (arrets && arrets[cpu.PC]) return arret_machine::point_arret;
@@ -538,6 +539,46 @@ arret_machine machine::boucle(const conditions_arret& c) {
   }
 }
 
+arret_machine machine::boucle_plate(const conditions_arret& c) {
+  const unsigned char* const arrets = c.points_arret;
+  uint64_t n_cycles = cycles, n_instructions = instructions;
+  const uint64_t max_pas = c.max_pas;
+  // Flat: nothing moves the deadline during an instruction.
+  uint64_t limite = echeance;
+  arret_machine r = arret_machine::aucun;
+  for (;;) {
+    if (__builtin_expect(n_instructions >= max_pas, 0)) {
+      r = arret_machine::max_pas;
+      break;
+    }
+    const unsigned short pc = cpu.PC;
+    const int n = cpu.step();
+    n_cycles += static_cast<unsigned>(n);
+    ++n_instructions;
+    if (__builtin_expect(n == 0 || n_cycles >= limite, 0)) {
+      cycles = n_cycles;
+      instructions = n_instructions;
+      if (n == 0) r = apres_inexistante(pc, c);
+      if (r == arret_machine::aucun && cycles >= echeance)
+        r = atteint_echeance(c);
+      if (r != arret_machine::aucun) return r;
+      limite = echeance;
+    }
+    if (arrets && __builtin_expect(arrets[cpu.PC] != 0, 0)) {
+      r = arret_machine::point_arret;
+      break;
+    }
+    if (__builtin_expect(cpu.PC == pc, 0)) {
+      cycles = n_cycles;
+      instructions = n_instructions;
+      if (boucle_sans_fin(pc, c)) return arret_machine::boucle;
+    }
+  }
+  cycles = n_cycles;
+  instructions = n_instructions;
+  return r;
+}
+
 arret_machine machine::execute(const conditions_arret& c) {
   recalcule_echeance(c);
   // Pins due now act before the first instruction.
@@ -545,7 +586,7 @@ arret_machine machine::execute(const conditions_arret& c) {
     return arret_machine::max_cycles;
   const bool observe = c.observateur != nullptr;
   if (e9()) return observe ? boucle<true, true>(c) : boucle<true, false>(c);
-  return observe ? boucle<false, true>(c) : boucle<false, false>(c);
+  return observe ? boucle<false, true>(c) : boucle_plate(c);
 }
 
 arret_machine machine::pas(const conditions_arret& c) {

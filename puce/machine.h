@@ -260,6 +260,10 @@ class machine {
   // optimisation), as a bare loop over step() has it.
   template <bool e9, bool observe>
   __attribute__((flatten)) arret_machine boucle(const conditions_arret& c);
+  // The flat model without an observer: the counts in locals (registers),
+  // since nothing reads them during an instruction.
+  __attribute__((flatten)) arret_machine boucle_plate(
+      const conditions_arret& c);
   arret_machine hors_instruction(const conditions_arret& c);
   arret_machine apres_inexistante(unsigned short pc, const conditions_arret& c);
   arret_machine atteint_echeance(const conditions_arret& c);
