@@ -62,12 +62,8 @@ void simulateur::entree_utilisateur() { histoire.note_entree(); }
 // Everything as it was at the point the machine came back to.
 void simulateur::apres_retour() {
   controle_execution.synchronise();
-  sauve_registres();
   debut_desa = processeur.PC_value();
-  rafraichit_desassemble();
-  rafraichit_ports();
-  rafraichit_dump(0);
-  rafraichit_fenetres();
+  rafraichit_apres_instruction();  // no run goes on: everything is drawn
   char texte[160];
   std::snprintf(texte, sizeof texte,
                 "Historique : instruction %llu ; il remonte jusqu'a "

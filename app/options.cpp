@@ -133,12 +133,8 @@ void simulateur::change_modele(modele_machine modele) {
   // The flat model's panels start from the cells as the chip left them.
   for (portparallele* p : {&port_A, &port_B, &port_C, &port_D, &port_E})
     p->valeur = simulation.niveaux_port(p->numero);
-  sauve_registres();
   debut_desa = processeur.PC_value();
-  rafraichit_desassemble();
-  rafraichit_ports();
-  rafraichit_dump(0);
-  rafraichit_fenetres();
+  rafraichit_apres_instruction();
 }
 
 int simulateur::traite_fenetres(Fl_Widget* objet) {

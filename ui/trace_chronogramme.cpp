@@ -29,7 +29,8 @@ uint64_t pas_graduation(uint64_t etendue, bool microsecondes, int voulues) {
       if (m * puissance >= cible) return m * puissance;
 }
 
-// A label of the axis: the cycle count, or its time in microseconds.
+// A label of the axis: the cycle count, or its time in microseconds (a
+// cycle of the 2 MHz E clock is half of one).
 std::string texte_graduation(uint64_t cycle, bool microsecondes) {
   char texte[48];
   if (microsecondes)
@@ -45,15 +46,8 @@ std::string texte_graduation(uint64_t cycle, bool microsecondes) {
 }  // namespace
 
 std::string texte_duree(uint64_t cycles, bool microsecondes) {
-  char texte[48];
-  if (microsecondes)
-    std::snprintf(texte, sizeof texte, "%llu%s \xC2\xB5s",
-                  static_cast<unsigned long long>(cycles / 2),
-                  cycles % 2 ? ",5" : "");
-  else
-    std::snprintf(texte, sizeof texte, "%llu cycles",
-                  static_cast<unsigned long long>(cycles));
-  return texte;
+  return texte_graduation(cycles, microsecondes) +
+         (microsecondes ? " \xC2\xB5s" : " cycles");
 }
 
 trace_chronogramme::trace_chronogramme(int x, int y, int w, int h)
