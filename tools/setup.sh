@@ -5,7 +5,8 @@ set -euo pipefail
 paquets=(g++ cmake make libfltk1.3-dev libgtest-dev libbenchmark-dev
          xvfb xauth xdotool imagemagick binutils-m68hc1x srecord
          dpkg-dev help2man lintian desktop-file-utils man-db
-         pkg-config libelf-dev libdw-dev)
+         pkg-config libelf-dev libdw-dev libtomlplusplus-dev
+         nlohmann-json3-dev python3-serial picocom)
 
 manquants=()
 for p in "${paquets[@]}"; do
