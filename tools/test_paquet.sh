@@ -46,7 +46,7 @@ attendus=(usr/bin/tamrix usr/bin/tamrix-run
   usr/share/man/man1/tamrix.1.gz usr/share/man/man1/tamrix-run.1.gz
   usr/share/doc/tamrix/copyright usr/share/doc/tamrix/changelog.gz
   usr/share/tamrix/docs/aide.txt)
-for exemple in examples/*.s examples/*.s19; do
+for exemple in examples/*.s examples/*.s19 cartes/*.toml; do
   attendus+=("usr/share/tamrix/$exemple")
 done
 for chemin in "${attendus[@]}"; do

@@ -18,6 +18,7 @@
 #include "puce/machine.h"
 #include "tamrix_version.h"
 #include "text/installation.h"
+#include "tools/tamrix-run/carte.h"
 #include "tools/tamrix-run/execution.h"
 #include "tools/tamrix-run/options.h"
 
@@ -209,9 +210,14 @@ int lance(options_run& options) {
   std::FILE* sortie_sci = nullptr;
   const std::string erreur_sortie = ouvre_sortie_sci(options, sortie_sci);
   if (!erreur_sortie.empty()) return refuse(erreur_sortie);
+  // The board, wired before the reset that powers it up with the chip.
+  std::unique_ptr<platine> carte;
+  const std::string erreur_carte = prepare_carte(options, *m, carte);
+  if (!erreur_carte.empty()) return refuse(erreur_carte);
   // CONFIG's EEPROM byte with NOCOP clear: the reset of prepare() latches it.
   if (options.cop) m->systeme()->etat.systeme.config_eeprom &= ~cop::NOCOP;
   prepare(*m, options, programme.entree);
+  if (carte) planifie_actions(options, *carte);
   static char tampon[1 << 16];
   std::setvbuf(stdout, tampon, _IOFBF, sizeof tampon);
 
@@ -225,6 +231,9 @@ int lance(options_run& options) {
   ecrit_sortie_sci(*m, sortie_sci);
   for (const plage_dump& p : options.dumps)
     std::fputs(texte_dump(m->memoire, p.debut, p.fin).c_str(), stdout);
+  if (carte)
+    for (const std::string& l : lignes_carte(*carte, bilan.raison))
+      std::printf("%s\n", l.c_str());
   std::printf("%s\n", ligne_finale(m->cpu, bilan).c_str());
   std::fflush(stdout);
   ecrit_refus(*m);
