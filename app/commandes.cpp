@@ -139,8 +139,10 @@ void simulateur::traite_navigation(Fl_Widget* objet) {
 }
 
 void simulateur::rafraichit_apres_instruction() {
-  // "Tracage Temps Reel" off: the views wait for the end of the run.
-  if (!travail->trace_temps_reel() && controle_execution.en_marche()) return;
+  // "Tracage Temps Reel" off: the views wait for the end of the run; the
+  // board's window does not.
+  if (!travail->trace_temps_reel() && controle_execution.en_marche())
+    return travail->carte.rafraichit();
   sauve_registres();
   rafraichit_desassemble();
   rafraichit_ports();
