@@ -379,6 +379,8 @@ bool machine::reveil_possible(const conditions_arret& c) const {
   if (!arrete && puce_->activite_possible(ccr)) return true;
   bool broches = c.broches_libres, ports = c.broches_libres;
   for (const evenement_broche& e : a_venir) {
+    // A board's action may drive any pin, IRQ and XIRQ too.
+    if (e.broche >= broche_platine) broches = true;
     if (e.broche == broche_irq || e.broche == broche_xirq)
       broches = true;
     else
