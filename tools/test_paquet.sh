@@ -88,6 +88,9 @@ verifie "tamrix --version without a display" \
 verifie "tamrix-run on an unpacked example" egal \
   "$("$racine/usr/bin/tamrix-run" "$racine/usr/share/tamrix/examples/somme.s19" | tail -1)" \
   "PC=b609 A=37 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=80 steps=34 stop=loop"
+verifie "tamrix-run with a board shipped in the package" egal \
+  "$("$racine/usr/bin/tamrix-run" --carte lcd "$racine/usr/share/tamrix/examples/lcd_bonjour.s19" | head -1)" \
+  'lcd: "Bonjour         " "  68HC11        "'
 for programme in tamrix tamrix-run; do
   verifie "no build path in $programme" \
     test "$(grep -c -F "$sources" "$racine/usr/bin/$programme")" = 0
