@@ -1,6 +1,8 @@
 // Seven-segment displays from the pin log. See afficheur.h.
 #include "platine/afficheur.h"
 
+#include <algorithm>
+
 #include "platine/persistance.h"
 
 namespace afficheur {
@@ -49,15 +51,22 @@ char caractere(unsigned char motif) {
   return '?';
 }
 
+double seuil(const std::vector<std::vector<double>>& segments) {
+  double plus = 0;
+  for (const std::vector<double>& chiffre : segments)
+    for (double s : chiffre) plus = std::max(plus, s);
+  return std::max(seuil_faible, seuil_allume * std::min(plus, 1.0));
+}
+
 std::string texte(const std::vector<std::vector<double>>& segments) {
+  const double lu = seuil(segments);
   std::string t;
   for (const std::vector<double>& chiffre : segments) {
     unsigned char motif = 0;
     for (int s = 0; s < 7; ++s)
-      if (chiffre[s] >= seuil_allume)
-        motif |= static_cast<unsigned char>(1 << s);
+      if (chiffre[s] >= lu) motif |= static_cast<unsigned char>(1 << s);
     t += caractere(motif);
-    if (chiffre[7] >= seuil_allume) t += '.';
+    if (chiffre[7] >= lu) t += '.';
   }
   return t;
 }

@@ -10,9 +10,12 @@
 // Multiplexing, as the eye sees it: a program lights one digit at a time,
 // each for 1/n of the scan. Over a frame of 20 ms (platine/persistance.h)
 // each segment's share of light, scaled by n, is its brightness: about 1
-// for a steady scan; a digit is lit from 0.5 up, dim from 0.1. Scanned at
-// 50 Hz or more the digits are steady; at 5 Hz a frame catches one or two
-// digits, and they flicker from frame to frame as on the board.
+// for a steady scan. The eye takes to the display's light: a segment reads
+// as lit from half the brightest one's (half of 1 at most, so that a
+// program that blanks its digits half of each turn still shows them), dim
+// from 0.1 (a segment caught while the digits switch stays dark). Scanned
+// at 50 Hz or more the digits are steady; at 5 Hz a frame catches one or
+// two digits, and they flicker from frame to frame as on the board.
 // Segment order a..g: a top, b upper right, c lower right, d bottom, e
 // lower left, f upper left, g middle; then dp.
 // Left out: ghosting from the LEDs' capacitance, the drivers' current.
@@ -39,6 +42,8 @@ std::vector<std::vector<double>> segments(const composant_decrit& c,
 // letters (A b C d E F), a few more (- H L P o r u...); ' ' for none, '?'
 // for a pattern that is no character.
 char caractere(unsigned char motif);
+// The brightness from which a segment of the display reads as lit.
+double seuil(const std::vector<std::vector<double>>& segments);
 // "12.34": each digit's character from its lit segments, and a '.' after
 // it when its dp is lit.
 std::string texte(const std::vector<std::vector<double>>& segments);

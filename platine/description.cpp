@@ -472,6 +472,9 @@ void lit_table(const toml::table& racine, description_carte& d) {
     }
     noms.insert(c.nom);
     d.composants.push_back(std::move(c));
+    // The machine's queue numbers a board's events by component.
+    if (d.composants.size() > 100)
+      echoue(n, "plus de 100 composants sur la carte");
   }
 }
 

@@ -45,6 +45,16 @@ platine::platine(const description_carte& d) : d_(d) {
       pilotees_[b / 8] |= masque(b);
       if (calcule) calculees_[b / 8] |= masque(b);
     };
+    // The ports whose levels the computed pins depend on.
+    const auto lit = [&](int b) {
+      if (b >= 0 && b < broche_irq) ports_lus_ |= 1u << (b / 8);
+    };
+    if (c.sorte == sorte::clavier) {
+      for (unsigned char b : c.broches) lit(b);
+      for (unsigned char b : c.autres) lit(b);
+    } else if (c.sorte == sorte::lcd && !c.sur_bus && c.rw >= 0) {
+      for (int b : {c.rs, c.rw, c.e}) lit(b);
+    }
     switch (c.sorte) {
       case sorte::bouton:
       case sorte::interrupteur:
@@ -176,11 +186,20 @@ unsigned char platine::niveaux(const puce& p, int port, unsigned char n,
   const unsigned char libres = calculees_[port] & ~sorties;
   if (!libres) return n;
   // The levels the chip drives on its own pins.
+  // Read once per port: this runs at each port write of a scanning
+  // program.
+  unsigned char sorties_puce[5] = {}, niveaux_puce[5] = {};
+  for (int k = 0; k < 5; ++k) {
+    if (!((ports_lus_ >> k) & 1)) continue;
+    sorties_puce[k] = k == port ? sorties : ports::sorties(p, k);
+    niveaux_puce[k] = ports::niveaux_puce(p, k);
+  }
   const auto pilotee = [&](unsigned char b) {
-    return est_port(b) && ((ports::sorties(p, b / 8) >> (b % 8)) & 1);
+    return est_port(b) && ((sorties_puce[b / 8] >> (b % 8)) & 1);
   };
   const auto niveau_puce = [&](unsigned char b) {
-    return ((ports::niveaux_puce(p, b / 8) >> (b % 8)) & 1) != 0;
+    return b < broche_irq ? ((niveaux_puce[b / 8] >> (b % 8)) & 1) != 0
+                          : m_->niveau_broche(b);
   };
   unsigned char r = n;
   const auto pose_bit = [&](unsigned char b, bool haut) {

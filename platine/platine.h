@@ -53,32 +53,40 @@ class platine {
   machine* reliee() const { return m_; }
 
   // ---- What the machine and the chip call (puce/machine.cpp, ports.cpp,
-  // carte.cpp).
+  // carte.cpp). Never inlined: the run loop is flattened (puce/machine.h),
+  // and the board's code, which runs only on a pin change or its own
+  // accesses, would swell it (and the link-time optimisation with it).
   // Pins of port 0..4 to tell of, and those whose level as an input the
   // board computes.
   unsigned char suivies(int port) const { return suivies_[port]; }
   unsigned char calculees(int port) const { return calculees_[port]; }
   // Port `port` went from `avant` to `apres` at `cycle`. True when pins the
   // board computes may have changed with it.
-  bool change_port(int port, unsigned char avant, unsigned char apres,
-                   uint64_t cycle);
+  __attribute__((noinline)) bool change_port(int port, unsigned char avant,
+                                             unsigned char apres,
+                                             uint64_t cycle);
   // The levels of port `port` as the chip reads them: `niveaux` as the
   // chip alone gives them, the board's computed pins put in where they are
   // not outputs (`sorties`).
-  unsigned char niveaux(const puce& p, int port, unsigned char niveaux,
-                        unsigned char sorties) const;
+  __attribute__((noinline)) unsigned char niveaux(const puce& p, int port,
+                                                  unsigned char niveaux,
+                                                  unsigned char sorties) const;
   // Memory-mapped components: whether `adresse` is one of theirs, and the
   // CPU's accesses there (at the access's cycle), and a look.
   bool au_bus(unsigned short adresse) const;
-  unsigned char lit_bus(unsigned short adresse, uint64_t cycle);
-  void ecrit_bus(unsigned short adresse, unsigned char valeur, uint64_t cycle);
-  unsigned char consulte_bus(unsigned short adresse, uint64_t cycle) const;
+  __attribute__((noinline)) unsigned char lit_bus(unsigned short adresse,
+                                                  uint64_t cycle);
+  __attribute__((noinline)) void ecrit_bus(unsigned short adresse,
+                                           unsigned char valeur,
+                                           uint64_t cycle);
+  __attribute__((noinline)) unsigned char consulte_bus(unsigned short adresse,
+                                                       uint64_t cycle) const;
   // The machine was reset: the board is powered up with it (an LCD starts
   // blank and busy); what the user holds stays.
   void mise_sous_tension(uint64_t cycle);
   // One of the board's scheduled events (evenement_broche with broche >=
   // machine::broche_platine) is due.
-  void evenement(const evenement_broche& e);
+  __attribute__((noinline)) void evenement(const evenement_broche& e);
   void sauve(etat_platine& e) const { e = etat; }
   void restaure(const etat_platine& e);
 
@@ -125,6 +133,7 @@ class platine {
   unsigned char suivies_[5] = {};
   unsigned char calculees_[5] = {};
   unsigned char pilotees_[5] = {};
+  unsigned ports_lus_ = 0;     // bit k: port k's levels feed computed pins
   std::vector<int> rang_lcd_;  // by component: its LCD's index, or -1
 
   void applique(int composant, int element, bool actif, uint64_t cycle);

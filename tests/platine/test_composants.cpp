@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platine/afficheur.h"
 #include "platine/clavier.h"
 #include "puce/historique.h"
 #include "tests/platine/banc_carte.h"
@@ -312,6 +313,29 @@ TEST(Display, ScannedAt100HzSteadyAt5HzFlickering) {
     }
     // Stopped: the digit selected now, held.
     EXPECT_EQ("7seg: \"   4\"", b.ligne(0));
+  }
+}
+
+TEST(Display, TheEyeTakesToTheDisplaysLight) {
+  // Segments of 1 (b, c) and 7 (a, b, c), at these brightnesses.
+  const auto deux = [](double un, double sept, double fantome) {
+    return std::vector<std::vector<double>>{{fantome, un, un, 0, 0, 0, 0, 0},
+                                            {sept, sept, sept, 0, 0, 0, 0, 0}};
+  };
+  struct cas {
+    const char* nom;
+    std::vector<std::vector<double>> segments;
+    const char* texte;
+  } table[] = {
+      {"a steady scan", deux(1, 1, 0), "17"},
+      {"each digit blanked half its turn", deux(0.45, 0.45, 0.02), "17"},
+      {"one digit the whole frame, the other a tenth", deux(2, 0.2, 0), "1 "},
+      {"a ghost of segment a, switching", deux(1, 1, 0.08), "17"},
+      {"dark", deux(0.05, 0.05, 0), "  "},
+  };
+  for (const cas& c : table) {
+    SCOPED_TRACE(c.nom);
+    EXPECT_EQ(c.texte, afficheur::texte(c.segments));
   }
 }
 
