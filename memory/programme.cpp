@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "memory/assembleur.h"
+#include "text/lecture.h"
 
 namespace {
 
@@ -58,12 +59,13 @@ void ouvre_elf(const std::string& chemin, mem_64k& mem,
 }  // namespace
 
 sorte_programme sorte_de(const std::string& chemin) {
-  char debut[4] = {};
-  std::ifstream fichier(chemin, std::ios::binary);
-  if (fichier.read(debut, sizeof debut) && std::memcmp(debut,
-                                                       "\x7f"
-                                                       "ELF",
-                                                       4) == 0)
+  // The first four bytes of a regular file (a FIFO is not waited for).
+  lecture_bornee debut{4};
+  debut.debut_seulement = true;
+  std::string octets, erreur;
+  if (lit_fichier_borne(chemin, debut, octets, erreur) &&
+      octets == std::string("\x7f"
+                            "ELF"))
     return sorte_programme::elf;
   const std::string extension = extension_minuscule(chemin);
   if (extension == ".elf") return sorte_programme::elf;
@@ -71,16 +73,21 @@ sorte_programme sorte_de(const std::string& chemin) {
   return sorte_programme::s19;
 }
 
-programme_ouvert ouvre_programme(const std::string& chemin, mem_64k& mem) {
+programme_ouvert ouvre_programme(const std::string& chemin, mem_64k& mem,
+                                 const suivi_outils& suivi) {
   const sorte_programme sorte = sorte_de(chemin);
   if (sorte == sorte_programme::s19) return ouvre_s19(chemin, mem);
   programme_ouvert resultat;
   resultat.sorte = sorte;
   if (sorte == sorte_programme::elf) {
     ouvre_elf(chemin, mem, resultat);
+  } else if (std::string raison; !fichier_ordinaire(chemin, raison)) {
+    // The tools would wait on a FIFO: refused before they start.
+    resultat.messages.push_back("erreur de chargement fichier : " + raison);
   } else {
     resultat_assemblage a = assemble_source(
-        chemin, [&](const std::string& elf) { ouvre_elf(elf, mem, resultat); });
+        chemin, [&](const std::string& elf) { ouvre_elf(elf, mem, resultat); },
+        suivi);
     resultat.messages.insert(resultat.messages.begin(), a.messages.begin(),
                              a.messages.end());
   }

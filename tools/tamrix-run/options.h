@@ -89,6 +89,7 @@ struct options_run {
   std::uint64_t max_cycles = UINT64_MAX;  // --max-cycles, none by default
   // Serial line and analog inputs (E9 model).
   std::string entree_sci;  // --sci-in and --sci-in-file bytes, in order
+  std::vector<std::string> fichiers_sci;  // the --sci-in-file paths
   std::string sortie_sci;  // --sci-out file, "-": standard output
   std::vector<reglage_tension> tensions;  // --analog
 };
