@@ -23,6 +23,15 @@ bool avant_ou_egal(uint64_t i1, uint64_t c1, uint64_t i2, uint64_t c2) {
   return i1 < i2 || (i1 == i2 && c1 <= c2);
 }
 
+// A replay goes through the illegal-opcode trap, and lets a waiting CPU's
+// time run as the window's run did (pins left to the user).
+conditions_arret conditions_rejeu() {
+  conditions_arret c;
+  c.sur_illegal = conditions_arret::illegal::continue_;
+  c.broches_libres = true;
+  return c;
+}
+
 // The CPU's diagnostic lines would come out again during a replay.
 struct silence_diagnostics {
   std::ostringstream ailleurs;
@@ -326,8 +335,7 @@ uint64_t historique::debut() const {
 void historique::avance_jusqua(uint64_t instructions, uint64_t cycles,
                                bool exact) {
   silence_diagnostics silence;
-  conditions_arret c;
-  c.sur_illegal = conditions_arret::illegal::continue_;
+  conditions_arret c = conditions_rejeu();
   c.max_pas = instructions;
   if (exact) {
     c.max_cycles = cycles;
@@ -398,8 +406,7 @@ bool historique::retour_point_arret(const unsigned char* points_arret) {
     restaure(instantanes[i]);
     {
       silence_diagnostics silence;
-      conditions_arret c;
-      c.sur_illegal = conditions_arret::illegal::continue_;
+      conditions_arret c = conditions_rejeu();
       c.max_pas = fin_segment;
       c.observateur = &observateur;
       while (m.instructions < fin_segment) {
@@ -507,8 +514,7 @@ std::vector<changement> historique::qui_a_change(const cible_historique& cible,
                                           interruption_changement};
     {
       silence_diagnostics silence;
-      conditions_arret c;
-      c.sur_illegal = conditions_arret::illegal::continue_;
+      conditions_arret c = conditions_rejeu();
       c.max_pas = fin_i;
       c.max_cycles = fin_c;
       c.jusqua_cycles = true;

@@ -46,6 +46,9 @@ TEST(BadInput, OptionsAndProgramNames) {
        "--mode : mode inconnu : \"boot\" (single-chip ou expanded)"},
       {{"--mode=expanded", "--model=flat", prog},
        "--mode : le modele flat n'a pas de modes de fonctionnement"},
+      // Still one line: an argument's control characters written out.
+      {{"--mode", "a\nb\x01", prog},
+       "--mode : mode inconnu : \"a\\nb\\x01\" (single-chip ou expanded)"},
   };
   for (const cas_refus& c : cas) verifie_refus(c);
 }

@@ -30,7 +30,7 @@ constexpr int statut_entree_incorrecte = 2;
 constexpr int statut_sortie_impossible = 4;
 
 int refuse(const std::string& message, int statut = statut_entree_incorrecte) {
-  std::fprintf(stderr, "tamrix-run: %s\n", message.c_str());
+  std::fprintf(stderr, "tamrix-run: %s\n", sur_une_ligne(message).c_str());
   return statut;
 }
 

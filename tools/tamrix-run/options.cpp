@@ -441,6 +441,13 @@ std::string lit_option(int argc, const char* const* argv, int& i,
   return lit_option_valeur(nom, valeur_jointe ? jointe : argv[++i], options);
 }
 
+// The command line and the labels, read; their messages may quote an
+// argument as typed, control characters included.
+std::string lit_toutes_options(int argc, const char* const* argv,
+                               options_run& options);
+std::string resout_toutes_adresses(options_run& options,
+                                   const infos_debogage& infos);
+
 }  // namespace
 
 int numero_broche(const std::string& texte) {
@@ -493,8 +500,37 @@ bool lit_nombre(const std::string& texte, std::uint64_t maximum,
   return true;
 }
 
+std::string sur_une_ligne(const std::string& texte) {
+  std::string ligne;
+  for (char c : texte) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u != 0x7F) {
+      ligne += c;
+      continue;
+    }
+    char echappe[8];
+    std::snprintf(echappe, sizeof echappe, "\\x%02x", u);
+    ligne += c == '\n'   ? "\\n"
+             : c == '\r' ? "\\r"
+             : c == '\t' ? "\\t"
+                         : echappe;
+  }
+  return ligne;
+}
+
 std::string lit_options(int argc, const char* const* argv,
                         options_run& options) {
+  return sur_une_ligne(lit_toutes_options(argc, argv, options));
+}
+
+std::string resout_adresses(options_run& options, const infos_debogage& infos) {
+  return sur_une_ligne(resout_toutes_adresses(options, infos));
+}
+
+namespace {
+
+std::string lit_toutes_options(int argc, const char* const* argv,
+                               options_run& options) {
   if (demande_aide(argc, argv)) {
     options.aide = true;
     return "";
@@ -533,7 +569,8 @@ std::string lit_options(int argc, const char* const* argv,
   return verifie_liaisons(options);
 }
 
-std::string resout_adresses(options_run& options, const infos_debogage& infos) {
+std::string resout_toutes_adresses(options_run& options,
+                                   const infos_debogage& infos) {
   using place = adresse_symbolique::place;
   for (const adresse_symbolique& s : options.symboliques) {
     unsigned short adresse = 0;
@@ -569,6 +606,8 @@ std::string resout_adresses(options_run& options, const infos_debogage& infos) {
       return "--watch : fin avant debut : \"" + p.texte + "\"";
   return "";
 }
+
+}  // namespace
 
 const char* texte_aide() {
   return R"(Usage : tamrix-run [options] PROGRAMME
