@@ -86,7 +86,8 @@ std::string historique::ecart(const machine& a, const machine& b,
       differe(e, "etat du CPU", x.etat, y.etat))
     return e;
   for (unsigned c = 0; c < 0x10000; ++c)
-    if (differe(e, ("cellule " + std::to_string(c)).c_str(),
+    if (a.memoire.cellules[c] != b.memoire.cellules[c] &&
+        differe(e, ("cellule " + std::to_string(c)).c_str(),
                 a.memoire.cellules[c], b.memoire.cellules[c]))
       return e;
   if (const puce* p = a.systeme()) {
@@ -297,11 +298,17 @@ arret_machine historique::pas(const conditions_arret& c) {
 
 arret_machine historique::execute(conditions_arret c) {
   rejoue_entrees();
+  // Up to the next kept action's instruction count; there, up to its cycle
+  // (the interrupts entered, the waiting before it). Not the cycle before:
+  // instructions of no cycle (the flat model's missing opcodes) may lie
+  // between.
   uint64_t entree_i = 0, entree_c = 0;
   if (prochaine_entree(entree_i, entree_c) && entree_i <= c.max_pas) {
     c.max_pas = entree_i;
-    c.max_cycles = std::min(c.max_cycles, entree_c);
-    c.jusqua_cycles = true;
+    if (entree_i == m.instructions) {
+      c.max_cycles = std::min(c.max_cycles, entree_c);
+      c.jusqua_cycles = true;
+    }
   }
   const arret_machine r = m.execute(c);
   rejoue_entrees();
