@@ -96,6 +96,9 @@ void rejoint(banc& b) {
     b.h->execute(c);
     if (m.instructions == i && m.cycles == cy) break;
   }
+  // The actions kept at that very point, as the window's next step or run
+  // applies them first.
+  b.h->rejoue_entrees();
 }
 
 // The user's change: on both machines, then kept by the history.

@@ -108,7 +108,8 @@ std::string historique::ecart(const machine& a, const machine& b,
       return e;
   }
   for (unsigned char n = 0; n < nb_broches; ++n)
-    if (differe(e, ("broche " + std::to_string(n)).c_str(), a.niveau_broche(n),
+    if (a.niveau_broche(n) != b.niveau_broche(n) &&
+        differe(e, ("broche " + std::to_string(n)).c_str(), a.niveau_broche(n),
                 b.niveau_broche(n)))
       return e;
   const auto &pa = a.broches_a_venir(), &pb = b.broches_a_venir();
