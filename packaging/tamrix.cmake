@@ -35,7 +35,7 @@ if(TAMRIX_DONNEES_SOURCES)
 endif()
 install(DIRECTORY examples/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/tamrix/examples
-        FILES_MATCHING PATTERN "*.s" PATTERN "*.s19")
+        FILES_MATCHING PATTERN "*.s" PATTERN "*.asm" PATTERN "*.s19")
 # The text of the "AIDE..." window.
 install(FILES docs/aide.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/tamrix/docs)
 
@@ -48,8 +48,10 @@ set(TAMRIX_RESUME_tamrix
     "simulateur pas a pas du microcontroleur 68HC11")
 set(TAMRIX_RESUME_tamrix-run
     "execute un programme 68HC11 sans fenetre et affiche l'etat final")
+set(TAMRIX_RESUME_tamrix-as
+    "assembleur 68HC11 de la syntaxe Motorola : image S19 et listage")
 set(TAMRIX_PAGES_MAN)
-foreach(programme tamrix tamrix-run)
+foreach(programme tamrix tamrix-run tamrix-as)
   if(NOT TARGET ${programme})
     continue()
   endif()
