@@ -1,6 +1,6 @@
 * chenillard.asm -- un chenillard sur les sorties du port B.
 *
-* Un seul bit allume parcourt le port B (adresse 0x1004) du bit 0 au
+* Un seul bit allume parcourt le port B (adresse $1004) du bit 0 au
 * bit 7, puis recommence au bit 0, un pas tous les cinquiemes de seconde
 * sur une carte dont l'horloge E est a 2 MHz. Lancez-le avec "@>" a la
 * vitesse "Temps reel" : il avance au meme rythme que sur la carte. Pour

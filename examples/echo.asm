@@ -4,10 +4,10 @@
 * Chaque caractere tape dans le terminal arrive sur la broche RxD (PD0).
 * Quand il est entierement recu, le SCI met le bit RDRF de SCSR a 1 et,
 * comme RIE vaut 1, demande une interruption : le CPU empile ses registres
-* et saute a l'adresse ecrite dans le vecteur SCI (0xFFD6). Le
+* et saute a l'adresse ecrite dans le vecteur SCI ($FFD6). Le
 * sous-programme d'interruption :
 *   - lit SCSR puis SCDR : le caractere est dans B et RDRF revient a 0 ;
-*   - compte le caractere (octet 0x0000) ;
+*   - compte le caractere (octet $0000) ;
 *   - attend que l'emetteur soit libre (TDRE) et renvoie le caractere ;
 *   - revient au programme interrompu (RTI).
 * Entre deux caracteres, le programme principal dort (WAI).
@@ -50,7 +50,7 @@ attente
         STAB    SCDR,X          renvoyer le caractere
         RTI
 
-* Les vecteurs d'interruption, de 0xFFD6 (SCI) a 0xFFFE (reset).
+* Les vecteurs d'interruption, de $FFD6 (SCI) a $FFFE (reset).
         ORG     $FFD6
         FDB     recu            $FFD6 SCI
         FDB     $FFFF,$FFFF,$FFFF,$FFFF,$FFFF,$FFFF,$FFFF

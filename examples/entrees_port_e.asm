@@ -1,11 +1,11 @@
 * entrees_port_e.asm -- lire les entrees du port E et les recopier.
 *
-* Le port E (adresse 0x100A) n'a que des entrees : cliquez sur ses
+* Le port E (adresse $100A) n'a que des entrees : cliquez sur ses
 * boutons dans le panneau "Port E" pour changer ses bits. Le programme
 * lit ces bits en boucle et :
-*   - les recopie tels quels sur le port B (sorties, 0x1004) ;
+*   - les recopie tels quels sur le port B (sorties, $1004) ;
 *   - envoie leur complement (chaque bit inverse) sur le port C, dont
-*     tous les bits sont mis en sortie par DDRC (0x1007).
+*     tous les bits sont mis en sortie par DDRC ($1007).
 * Faites-le tourner pas a pas : apres chaque clic sur un bouton du
 * port E, les ports B et C suivent au tour de boucle suivant.
 

@@ -9,7 +9,7 @@
 * ecrivant un 1). PA6 change donc tous les 1000 cycles, au cycle pres,
 * quel que soit le travail du programme principal : un signal de 1 kHz.
 * A regarder : le bit 6 du panneau "Port A" (une sortie), le compteur de
-* demi-periodes en 0x0000 dans le dump, TCNT (0x100E) qui avance, et la
+* demi-periodes en $0000 dans le dump, TCNT ($100E) qui avance, et la
 * fenetre "Interruptions..." (OC2 autorisee, prochaine echeance).
 
 TCNT    EQU     $100E           compteur libre (16 bits)
@@ -44,7 +44,7 @@ oc2
         INC     $0000           compte les demi-periodes
         RTI
 
-        ORG     $FFD6           0xFFD6 : SCI d'abord, reset a la fin
+        ORG     $FFD6           $FFD6 : SCI d'abord, reset a la fin
         FDB     $FFFF,$FFFF,$FFFF,$FFFF,$FFFF,$FFFF,$FFFF
         FDB     $FFFF
         FDB     oc2             $FFE6 : OC2

@@ -4,8 +4,8 @@
 * dans TIC1, au cycle meme du front, et leve IC1F ; l'interruption IC1
 * soustrait la capture precedente de celle-ci : la periode, en cycles E
 * (0,5 us a 2 MHz). Le programme principal ne fait qu'attendre (WAI).
-* A regarder : la periode en 0x0002-0x0003, la derniere capture en
-* 0x0000-0x0001, le nombre de fronts en 0x0004 ; l'octet haut de la
+* A regarder : la periode en $0002-$0003, la derniere capture en
+* $0000-$0001, le nombre de fronts en $0004 ; l'octet haut de la
 * periode sur le port B. Dans le simulateur, cliquez sur le bit 2 du
 * panneau "Port A" : un clic monte PA2, le suivant le redescend ; deux
 * montees font une periode. Avec tamrix-run, des fronts a des cycles
@@ -45,7 +45,7 @@ ic1
         STAA    TFLG1           efface IC1F
         RTI
 
-        ORG     $FFD6           0xFFD6 : SCI d'abord, reset a la fin
+        ORG     $FFD6           $FFD6 : SCI d'abord, reset a la fin
         FDB     $FFFF,$FFFF,$FFFF,$FFFF,$FFFF,$FFFF,$FFFF
         FDB     $FFFF,$FFFF,$FFFF,$FFFF,$FFFF
         FDB     ic1             $FFEE : IC1

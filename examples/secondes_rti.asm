@@ -6,9 +6,9 @@
 * sur le port B, augmente de un. RTIF doit etre efface (un 1 ecrit dans
 * TFLG2) a chaque fois, sinon l'interruption revient aussitot.
 * A regarder : le panneau "Port B" (les secondes en binaire), le compte a
-* rebours des RTI en 0x0000, TFLG2 (0x1025) et TMSK2 (0x1024) dans le
+* rebours des RTI en $0000, TFLG2 ($1025) et TMSK2 ($1024) dans le
 * dump. Avec tamrix-run, trois secondes (6 000 000 cycles) :
-*   tamrix-run --max-cycles 6000000 --dump 0x1004:0x1004 secondes_rti.s19
+*   tamrix-run --max-cycles 6000000 --dump $1004:$1004 secondes_rti.s19
 
 PORTB   EQU     $1004           les secondes
 TMSK2   EQU     $1024           TOI RTII PAOVI PAII - - PR1 PR0
@@ -41,7 +41,7 @@ rti_
 fin_rti
         RTI
 
-        ORG     $FFD6           0xFFD6 : SCI d'abord, reset a la fin
+        ORG     $FFD6           $FFD6 : SCI d'abord, reset a la fin
         FDB     $FFFF,$FFFF,$FFFF,$FFFF,$FFFF,$FFFF,$FFFF
         FDB     $FFFF,$FFFF,$FFFF,$FFFF,$FFFF,$FFFF
         FDB     rti_            $FFF0 : RTI

@@ -1,6 +1,6 @@
 * somme.asm -- additionner les entiers de 1 a 10, puis s'arreter.
 *
-* Le resultat (55 = 0x37) est range a l'adresse 0x0000 : regardez-le
+* Le resultat (55 = $37) est range a l'adresse $0000 : regardez-le
 * dans le "DUMP MEMOIRE". Le programme finit sur une instruction qui
 * saute sur elle-meme ("bra fin") : une execution continue "@>"
 * s'y arrete d'elle-meme.

@@ -4,17 +4,17 @@
 * Le convertisseur analogique-numerique donne un nombre de 0 a 255 :
 *   resultat = arrondi(255 x (Vin - VRL) / (VRH - VRL))
 * avec VRL = 0 V et VRH = 5 V, soit environ 51 par volt (2,5 V donne 128,
-* c'est-a-dire 0x80). Le programme :
+* c'est-a-dire $80). Le programme :
 *   - met le convertisseur sous tension (bit ADPU de OPTION) et attend
 *     100 microsecondes qu'il soit pret ;
-*   - lance une conversion continue de AN0 (ADCTL = 0x20 : SCAN = 1,
+*   - lance une conversion continue de AN0 (ADCTL = $20 : SCAN = 1,
 *     MULT = 0, voie 0) : ADR1 a ADR4 recoivent sans cesse AN0 ;
 *   - attend la premiere serie de quatre conversions (bit CCF) ;
 *   - recopie sans fin ADR1 sur le port B.
 *
 * Dans le simulateur : Options -> Ports... pour regler AN0 en volts ; les
 * bits du port B montrent le resultat en binaire. Sans fenetre :
-*   tamrix-run --analog AN0=2.5 --max-cycles 1000 --dump 0x1004:0x1004 \
+*   tamrix-run --analog AN0=2.5 --max-cycles 1000 --dump $1004:$1004 \
 *     examples/voltmetre.s19
 
 REGS    EQU     $1000           debut des registres internes
