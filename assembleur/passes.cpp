@@ -43,6 +43,8 @@ void passe_asm::assemble(const std::string& chemin) {
   passe = 2;
   pc = 0;
   fin = false;
+  org_vu = false;
+  end_adresse = false;
   liste_active = true;
   ecrit_.assign(0x10000, 0);
   r.listage.reserve(sequence.size());

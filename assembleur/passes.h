@@ -31,7 +31,7 @@ namespace asm11 {
 
 constexpr std::size_t taille_fichier_max = 8u << 20;
 constexpr std::size_t longueur_ligne_max = 4096;
-constexpr std::size_t lignes_max = 1000000;
+constexpr std::size_t lignes_max = 100000;
 constexpr int inclusions_max = 16;
 constexpr unsigned messages_max = 100;
 constexpr std::size_t octets_listes_max = 64;
