@@ -4,6 +4,7 @@
 // line), and tamrix-as writes the S19 image and the listing.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -70,22 +71,21 @@ TEST(Motorola, TamrixAsWritesTheImageAndTheListing) {
       << listage;
   EXPECT_NE(listage.find("\najoute           b602\n"), std::string::npos);
 
+  const std::string faux = d.ecrit("faux.asm", " LDAA #1)\n");
   const struct {
     std::vector<std::string> arguments;
     int statut;
-    const char* erreurs;  // the start of standard error
-    bool image;           // an S19 file written
+    std::string erreurs;  // the start of standard error
   } cas[] = {
-      {{d.ecrit("faux.asm", " LDAA #1)\n")}, 1, "", false},
-      {{"-o", d.fichier("autre.s19"), d.ecrit("bon.asm", " NOP\n")}, 0, "",
-       true},
-      {{}, 2, "tamrix-as : programme manquant", false},
-      {{"-x", source}, 2, "tamrix-as : option inconnue -x", false},
+      {{faux}, 1, faux + ":1: caractère inattendu après l'opérande : « ) »"},
+      {{"-o", d.fichier("autre.s19"), d.ecrit("bon.asm", " NOP\n")}, 0, ""},
+      {{}, 2, "tamrix-as : programme manquant"},
+      {{"-x", source}, 2, "tamrix-as : option inconnue -x"},
   };
   for (const auto& c : cas) {
     const sortie_run s = lance_programme(TAMRIX_AS_PROGRAMME, c.arguments);
     EXPECT_EQ(s.statut, c.statut);
-    EXPECT_EQ(s.erreurs.substr(0, std::string(c.erreurs).size()), c.erreurs);
+    EXPECT_EQ(s.erreurs.substr(0, c.erreurs.size()), c.erreurs);
   }
   EXPECT_FALSE(std::ifstream(d.fichier("faux.s19")).good());
   EXPECT_TRUE(std::ifstream(d.fichier("autre.s19")).good());
