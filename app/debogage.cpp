@@ -261,8 +261,8 @@ void debogage::montre_messages(const std::vector<std::string>& messages,
   liste->clear();
   for (const std::string& m : messages) {
     const bool citation = m.size() > 8 && m.compare(6, 3, " | ") == 0;
-    liste->add(((citation ? encre_source_citee : "") + std::string("@.") + m)
-                   .c_str());
+    liste->add(
+        ((citation ? encre_source_citee : "") + std::string("@.") + m).c_str());
   }
   assemblage->titre->copy_label((nom_de_base(chemin) + conclusion).c_str());
   assemblage->fenetre->copy_label(

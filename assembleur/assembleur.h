@@ -60,12 +60,12 @@ struct ligne_listee {
   std::size_t fichier = 0;  // index in resultat_asm::fichiers
   unsigned ligne = 0;       // in that file
   bool avec_adresse = false;
-  unsigned short adresse = 0;  // the PC, or an EQU's value
-  std::vector<unsigned char> octets;  // at most octets_listes_max
-  int cycles = 0;                     // 0: none (data, directives)
-  bool listee = true;                 // OPT NOL hides it
-  int sauts = 0;                      // blank lines after (SPC)
-  bool nouvelle_page = false;         // PAGE before the next line
+  unsigned short adresse = 0;          // the PC, or an EQU's value
+  std::vector<unsigned char> octets;   // at most octets_listes_max
+  int cycles = 0;                      // 0: none (data, directives)
+  bool listee = true;                  // OPT NOL hides it
+  int sauts = 0;                       // blank lines after (SPC)
+  bool nouvelle_page = false;          // PAGE before the next line
   std::vector<std::string> remarques;  // its errors and warnings
 };
 

@@ -79,8 +79,7 @@ const table& la_table() {
 const instruction_asm* cherche_instruction(std::string_view nom) {
   const table& t = la_table();
   const auto trouve = t.par_nom.find(std::string(nom));
-  return trouve == t.par_nom.end() ? nullptr
-                                   : &t.instructions[trouve->second];
+  return trouve == t.par_nom.end() ? nullptr : &t.instructions[trouve->second];
 }
 
 const std::vector<instruction_asm>& jeu_instructions() {

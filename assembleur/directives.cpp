@@ -67,16 +67,15 @@ void set(passe_asm& p, const champs& c) { equ_ou_set(p, c, true); }
 void constantes(passe_asm& p, const champs& c, bool mots) {
   const std::string_view t = c.reste;
   if (fin_de_champ(t, 0)) {
-    p.erreur(c.col_operation, std::string(mots ? "FDB" : "FCB") +
-                                  " : valeur manquante");
+    p.erreur(c.col_operation,
+             std::string(mots ? "FDB" : "FCB") + " : valeur manquante");
     return;
   }
   for (std::size_t i = 0;;) {
     const valeur_expression v = p.evalue(t, i);
     const std::size_t colonne = c.col_reste + i;
     int valeur = 0;
-    if (!v.vide && p.passe == 2 && p.valeur_sure(v, colonne))
-      valeur = v.valeur;
+    if (!v.vide && p.passe == 2 && p.valeur_sure(v, colonne)) valeur = v.valeur;
     if (mots) {
       p.octets.push_back(static_cast<unsigned char>(mot(valeur) >> 8));
       p.octets.push_back(static_cast<unsigned char>(valeur & 0xFF));
@@ -109,8 +108,8 @@ void fcc(passe_asm& p, const champs& c) {
   }
   const std::size_t fin = t.find(t[0], 1);
   if (fin == std::string_view::npos) {
-    p.erreur(c.col_reste, std::string("FCC : délimiteur final « ") + t[0] +
-                              " » manquant");
+    p.erreur(c.col_reste,
+             std::string("FCC : délimiteur final « ") + t[0] + " » manquant");
     return;
   }
   p.octets.assign(t.begin() + 1, t.begin() + static_cast<long>(fin));
@@ -128,8 +127,7 @@ void bsz(passe_asm& p, const champs& c) {
   std::size_t fin = 0;
   if (p.valeur_passe1(c.reste, 0, c.col_reste, 0, "BSZ", &fin)) {
     const unsigned n = mot(p.seq().valeurs[0]);
-    if (n == 0)
-      p.erreur(c.col_reste, "BSZ : nombre d'octets nul");
+    if (n == 0) p.erreur(c.col_reste, "BSZ : nombre d'octets nul");
     p.octets.assign(n, 0);
   }
   fin_operande(p, c, fin);
@@ -137,11 +135,11 @@ void bsz(passe_asm& p, const champs& c) {
 
 void fill(passe_asm& p, const champs& c) {
   std::size_t fin = 0;
-  const bool valeur =
-      p.valeur_passe1(c.reste, 0, c.col_reste, 0, "FILL", &fin);
+  const bool valeur = p.valeur_passe1(c.reste, 0, c.col_reste, 0, "FILL", &fin);
   if (fin >= c.reste.size() || c.reste[fin] != ',') {
-    p.erreur(c.col_reste + fin, "FILL : nombre d'octets manquant après la "
-                                "valeur (FILL valeur,nombre)");
+    p.erreur(c.col_reste + fin,
+             "FILL : nombre d'octets manquant après la "
+             "valeur (FILL valeur,nombre)");
     return;
   }
   const std::size_t col_nombre = c.col_reste + fin + 1;
@@ -151,8 +149,8 @@ void fill(passe_asm& p, const champs& c) {
   if (!valeur || !nombre) return;
   const int v = p.seq().valeurs[0];
   if (v < 0 || v > 255) {
-    p.erreur(c.col_reste, "FILL : valeur hors de 0..255 : " +
-                              std::to_string(v));
+    p.erreur(c.col_reste,
+             "FILL : valeur hors de 0..255 : " + std::to_string(v));
     return;
   }
   p.octets.assign(mot(p.seq().valeurs[1]), static_cast<unsigned char>(v));
@@ -242,12 +240,12 @@ void include(passe_asm& p, const champs& c) {
 }
 
 const directive table[] = {
-    {"ORG", org, false},  {"EQU", equ, false},      {"SET", set, false},
-    {"FCB", fcb, true},   {"DB", fcb, true},        {"FDB", fdb, true},
-    {"DW", fdb, true},    {"FCC", fcc, true},       {"RMB", rmb, true},
-    {"DS", rmb, true},    {"BSZ", bsz, true},       {"ZMB", bsz, true},
-    {"FILL", fill, true}, {"OPT", opt, true},       {"PAGE", page, true},
-    {"SPC", spc, true},   {"TTL", ttl, true},       {"NAM", ttl, true},
+    {"ORG", org, false},  {"EQU", equ, false},       {"SET", set, false},
+    {"FCB", fcb, true},   {"DB", fcb, true},         {"FDB", fdb, true},
+    {"DW", fdb, true},    {"FCC", fcc, true},        {"RMB", rmb, true},
+    {"DS", rmb, true},    {"BSZ", bsz, true},        {"ZMB", bsz, true},
+    {"FILL", fill, true}, {"OPT", opt, true},        {"PAGE", page, true},
+    {"SPC", spc, true},   {"TTL", ttl, true},        {"NAM", ttl, true},
     {"END", end, true},   {"INCLUDE", include, true}};
 
 }  // namespace

@@ -10,11 +10,13 @@ namespace asm11 {
 
 namespace {
 
-int en_16_bits(long v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }
+int en_16_bits(long v) {
+  return static_cast<int16_t>(static_cast<uint16_t>(v));
+}
 
 bool est_operateur(char c) {
-  return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' ||
-         c == '&' || c == '|' || c == '^';
+  return c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '&' ||
+         c == '|' || c == '^';
 }
 
 class lecteur {

@@ -33,7 +33,8 @@ std::string texte_listage(const resultat_asm& r) {
   char t[32];
   for (std::size_t k = 0; k < r.listage.size(); ++k) {
     const ligne_listee& l = r.listage[k];
-    if (l.nouvelle_page) s += r.titre.empty() ? "\f\n" : "\f" + r.titre + "\n\n";
+    if (l.nouvelle_page)
+      s += r.titre.empty() ? "\f\n" : "\f" + r.titre + "\n\n";
     if (!l.listee) {
       s.append(static_cast<std::size_t>(l.sauts), '\n');
       continue;

@@ -276,12 +276,11 @@ void passe_asm::traite_ligne() {
         instruction(*ins, c);
         if (passe == 2 && !octets.empty() && pc + octets.size() <= 0x10000)
           code_.push_back({static_cast<unsigned short>(pc),
-                           static_cast<unsigned>(octets.size()),
-                           seq().fichier, seq().numero});
+                           static_cast<unsigned>(octets.size()), seq().fichier,
+                           seq().numero});
       } else if (!op.empty()) {
-        erreur(c.col_operation,
-               "instruction ou directive inconnue « " + std::string(c.operation) +
-                   " »");
+        erreur(c.col_operation, "instruction ou directive inconnue « " +
+                                    std::string(c.operation) + " »");
       }
     }
   }
@@ -309,9 +308,8 @@ void passe_asm::ecrit_octets() {
     for (std::size_t k = 0; k < octets.size(); ++k)
       deja = std::exchange(ecrit_[pc + k], 1) || deja;
     if (deja)
-      avertissement(std::string::npos,
-                    "octets déjà écrits à " + hexa(pc, 4) +
-                        " : ils sont remplacés");
+      avertissement(std::string::npos, "octets déjà écrits à " + hexa(pc, 4) +
+                                           " : ils sont remplacés");
     if (r.blocs.empty() ||
         r.blocs.back().adresse + r.blocs.back().octets.size() != pc) {
       r.blocs.emplace_back();
@@ -327,9 +325,8 @@ void passe_asm::ecrit_octets() {
 
 void passe_asm::operande_octet(int v, std::size_t colonne) {
   if (v < -128 || v > 255)
-    avertissement(colonne, "valeur tronquée à 8 bits : " +
-                               hexa(mot(v), 4) + " devient " +
-                               hexa(mot(v) & 0xFF, 2));
+    avertissement(colonne, "valeur tronquée à 8 bits : " + hexa(mot(v), 4) +
+                               " devient " + hexa(mot(v) & 0xFF, 2));
   octets.push_back(static_cast<unsigned char>(v & 0xFF));
 }
 
@@ -409,7 +406,8 @@ void passe_asm::instruction(const instruction_asm& ins, const champs& c) {
       std::size_t j = saute_blancs(t, k + 1);
       mode_asm m = indx;
       if (!registre_index(t, j, m)) {
-        erreur(col + k + 1, "registre d'index attendu après la virgule (X ou Y)");
+        erreur(col + k + 1,
+               "registre d'index attendu après la virgule (X ou Y)");
         return;
       }
       if (j - 1 > k + 1)
@@ -467,12 +465,13 @@ void passe_asm::instruction(const instruction_asm& ins, const champs& c) {
       if (passe == 2 && valeur_sure(v, col)) {
         a = mot(v.valeur);
         if (m == dir && a > 0xFF)
-          erreur(col, "adresse hors de la page directe ($00-$ff) : " +
-                          hexa(a, 4));
+          erreur(col,
+                 "adresse hors de la page directe ($00-$ff) : " + hexa(a, 4));
         if (m == ext && seq().directe_en_avant && a <= 0xFF)
-          avertissement(col, "« " + inconnus_[courante] + " » est défini plus "
-                                  "loin : adressage étendu pour " +
-                                  hexa(a, 2) + ", de la page directe");
+          avertissement(col, "« " + inconnus_[courante] +
+                                 " » est défini plus "
+                                 "loin : adressage étendu pour " +
+                                 hexa(a, 2) + ", de la page directe");
       }
       if (m == ext) octets.push_back(static_cast<unsigned char>(a >> 8));
       octets.push_back(static_cast<unsigned char>(a & 0xFF));
@@ -512,8 +511,8 @@ void passe_asm::instruction_bits(const instruction_asm& ins, const champs& c) {
     if (k < t.size() && t[k] == ',') ++k;
     k = saute_blancs(t, k);
     if (k == avant || k >= t.size() || t[k] == ';') {
-      erreur(col + std::min(k, t.size()), std::string(quoi) + " manquant pour " +
-                                              ins.nom);
+      erreur(col + std::min(k, t.size()),
+             std::string(quoi) + " manquant pour " + ins.nom);
       return false;
     }
     return true;
@@ -542,8 +541,8 @@ void passe_asm::instruction_bits(const instruction_asm& ins, const champs& c) {
   if (passe == 2 && valeur_sure(adresse, col)) {
     a = adresse.valeur;
     if (m == dir && (a < 0 || a > 0xFF))
-      erreur(col, "adresse hors de la page directe ($00-$ff) : " +
-                      hexa(mot(a), 4));
+      erreur(col,
+             "adresse hors de la page directe ($00-$ff) : " + hexa(mot(a), 4));
     else if (m != dir && (a < 0 || a > 255))
       erreur(col, "décalage indexé hors de 0..255 : " + std::to_string(a));
   }
@@ -552,15 +551,14 @@ void passe_asm::instruction_bits(const instruction_asm& ins, const champs& c) {
     erreur(col_masque, "masque manquant pour " + ins.nom);
     octets.push_back(0);
   } else {
-    operande_octet(passe == 2 && valeur_sure(masque, col_masque) ? masque.valeur
-                                                                 : 0,
-                   col_masque);
+    operande_octet(
+        passe == 2 && valeur_sure(masque, col_masque) ? masque.valeur : 0,
+        col_masque);
   }
   if (ins.branche_bits) {
     int deplacement = 0;
     if (passe == 2 && !cible.vide && valeur_sure(cible, col_cible)) {
-      deplacement =
-          int{mot(cible.valeur)} - static_cast<int>(pc + co.taille());
+      deplacement = int{mot(cible.valeur)} - static_cast<int>(pc + co.taille());
       if (deplacement < -128 || deplacement > 127)
         erreur(col_cible, "branchement hors de portée : la cible est à " +
                               std::to_string(deplacement) +
@@ -580,9 +578,10 @@ void passe_asm::termine() {
   // Messages in the order of the lines (pass 1 reported the files').
   std::vector<std::size_t> ordre(r.messages.size());
   std::iota(ordre.begin(), ordre.end(), 0);
-  std::stable_sort(ordre.begin(), ordre.end(), [&](std::size_t a, std::size_t b) {
-    return rang_message_[a] < rang_message_[b];
-  });
+  std::stable_sort(ordre.begin(), ordre.end(),
+                   [&](std::size_t a, std::size_t b) {
+                     return rang_message_[a] < rang_message_[b];
+                   });
   std::vector<message_asm> tries;
   for (std::size_t k : ordre) tries.push_back(std::move(r.messages[k]));
   r.messages = std::move(tries);
@@ -604,8 +603,8 @@ void passe_asm::termine() {
   for (const std::string& f : r.fichiers) {
     std::error_code e;
     const std::filesystem::path absolu = std::filesystem::absolute(f, e);
-    fichier_infos.push_back(r.infos.ajoute_fichier(
-        e ? f : absolu.lexically_normal().string()));
+    fichier_infos.push_back(
+        r.infos.ajoute_fichier(e ? f : absolu.lexically_normal().string()));
   }
   for (auto& [nom, s] : symboles_) {
     if (!s.defini) continue;
@@ -618,10 +617,9 @@ void passe_asm::termine() {
                          static_cast<unsigned>(s.ligne_def + 1));
     r.symboles.push_back(std::move(sa));
   }
-  std::sort(r.symboles.begin(), r.symboles.end(),
-            [](const symbole_asm& a, const symbole_asm& b) {
-              return a.nom < b.nom;
-            });
+  std::sort(
+      r.symboles.begin(), r.symboles.end(),
+      [](const symbole_asm& a, const symbole_asm& b) { return a.nom < b.nom; });
   for (const symbole_asm& s : r.symboles)
     if (infos_debogage::nom_garde(s.nom))
       r.infos.ajoute_symbole({s.nom, s.valeur, s.etiquette});

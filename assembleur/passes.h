@@ -50,7 +50,7 @@ struct symbole_interne {
   int valeur = 0;
   bool defini = false;
   bool etiquette = true;
-  bool variable = false;  // SET
+  bool variable = false;      // SET
   std::size_t ligne_def = 0;  // index in the sequence
   std::vector<unsigned> references;
 };
@@ -63,7 +63,7 @@ class passe_asm {
   // --- For the directives (directives.cpp).
   resultat_asm& r;
   int passe = 1;
-  unsigned pc = 0;  // may reach 0x10000 (an error then)
+  unsigned pc = 0;                    // may reach 0x10000 (an error then)
   std::vector<unsigned char> octets;  // the current line's bytes
   unsigned reserve = 0;               // bytes skipped (RMB)
   bool liste_active = true;
@@ -86,8 +86,8 @@ class passe_asm {
   // it was not known. True when the value can be used.
   bool valeur_passe1(std::string_view t, std::size_t i, std::size_t colonne,
                      int rang, const char* directive, std::size_t* fin);
-  void definit(std::string_view nom, int valeur, bool etiquette,
-               bool variable, std::size_t colonne);
+  void definit(std::string_view nom, int valeur, bool etiquette, bool variable,
+               std::size_t colonne);
   // Reads the file at `chemin` and assembles its lines (pass 1).
   void inclut(const std::string& chemin, std::size_t colonne);
   const std::string& texte_courant() const;
@@ -113,7 +113,7 @@ class passe_asm {
   std::vector<std::string> pile_;  // files being read, for recursion
   bool trop_de_lignes_ = false;
   std::vector<std::size_t> rang_message_;  // sequence index per message
-  std::vector<unsigned char> ecrit_;      // cells written (pass 2)
+  std::vector<unsigned char> ecrit_;       // cells written (pass 2)
   struct ligne_code {
     unsigned short adresse;
     unsigned taille;

@@ -17,8 +17,8 @@ constexpr std::size_t octets_par_enregistrement = 32;
 void enregistrement(std::string& s, char type, unsigned adresse,
                     const unsigned char* octets, std::size_t n) {
   char t[24];
-  unsigned somme = static_cast<unsigned>(n + 3) + (adresse >> 8) +
-                   (adresse & 0xFF);
+  unsigned somme =
+      static_cast<unsigned>(n + 3) + (adresse >> 8) + (adresse & 0xFF);
   std::snprintf(t, sizeof t, "S%c%02X%04X", type, static_cast<unsigned>(n + 3),
                 adresse);
   s += t;
@@ -106,8 +106,7 @@ void charge_en_memoire(const resultat_asm& r, mem_64k& mem) {
 std::string texte_s19(const resultat_asm& r) {
   std::string s;
   for (const bloc_octets& b : r.blocs)
-    for (std::size_t k = 0; k < b.octets.size();
-         k += octets_par_enregistrement)
+    for (std::size_t k = 0; k < b.octets.size(); k += octets_par_enregistrement)
       enregistrement(s, '1', static_cast<unsigned>(b.adresse + k),
                      b.octets.data() + k,
                      std::min(octets_par_enregistrement, b.octets.size() - k));

@@ -1,9 +1,9 @@
 // Opening a program file, whatever its form: an S19 image, a linked ELF
 // file, a GNU-syntax source file that the GNU tools assemble and link first
 // (memory/assembleur.h), or a Motorola-syntax source that the built-in
-// assembler assembles (assembleur/assembleur.h). This is what the window and tamrix-run call; the
-// loaders themselves are members of mem_64k (load_s19, load_elf) and
-// charge_elf below.
+// assembler assembles (assembleur/assembleur.h). This is what the window and
+// tamrix-run call; the loaders themselves are members of mem_64k (load_s19,
+// load_elf) and charge_elf below.
 //
 // Every form is loaded whole or not at all: on failure memory is unchanged
 // and the messages say why. Left out: the binary image format (load_binaire

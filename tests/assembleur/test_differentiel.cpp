@@ -80,10 +80,9 @@ TEST(Differentiel, EveryOpcodeAndModeAsTheGnuTools) {
 }
 
 TEST(Differentiel, ExamplesInBothSyntaxes) {
-  const char* exemples[] = {"bonjour",     "chenillard",     "echo",
-                            "eeprom",      "entrees_port_e", "onde_oc2",
-                            "periode_ic1", "secondes_rti",   "somme",
-                            "voltmetre"};
+  const char* exemples[] = {
+      "bonjour",  "chenillard",  "echo",         "eeprom", "entrees_port_e",
+      "onde_oc2", "periode_ic1", "secondes_rti", "somme",  "voltmetre"};
   for (const char* nom : exemples) {
     SCOPED_TRACE(nom);
     const std::string base = std::string(TAMRIX_SOURCE_DIR) + "/examples/";
@@ -93,8 +92,7 @@ TEST(Differentiel, ExamplesInBothSyntaxes) {
     // The GNU version is linked where the Motorola one's first ORG is,
     // which is also where END says it starts (_start).
     const std::string copie = dossier() + "/" + nom + ".s";
-    std::system(
-        ("cp '" + base + nom + ".s' '" + copie + "'").c_str());
+    std::system(("cp '" + base + nom + ".s' '" + copie + "'").c_str());
     auto gnu = std::make_unique<mem_64k>();
     ASSERT_TRUE(image_gnu(copie, r.depart, *gnu));
     auto notre = std::make_unique<mem_64k>();

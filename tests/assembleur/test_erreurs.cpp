@@ -37,7 +37,8 @@ TEST(Erreurs, EachMessage) {
       {" LDAA 0,Z",
        "essai.asm:1: registre d'index attendu après la virgule (X ou Y)"},
       {" LDAA", "essai.asm:1: opérande manquant pour LDAA"},
-      {" LDAA #1)", "essai.asm:1: caractère inattendu après l'opérande : « ) »"},
+      {" LDAA #1)",
+       "essai.asm:1: caractère inattendu après l'opérande : « ) »"},
       {" ORG FIN\nFIN NOP",
        "essai.asm:1: ORG : « FIN » est défini plus loin (référence en avant "
        "interdite ici)"},
@@ -69,10 +70,12 @@ TEST(Erreurs, EachMessage) {
       {"A NOP\nA NOP",
        "essai.asm:2: avertissement : étiquette « A » déjà définie (ligne 1) "
        ": cette définition est ignorée"},
-      {" OPT C,ZZ", "essai.asm:1: avertissement : OPT : option inconnue "
-                    "ignorée « ZZ »"},
-      {" FCB 1, 2", "essai.asm:1: avertissement : blanc après la virgule : "
-                    "la suite de la ligne est un commentaire"},
+      {" OPT C,ZZ",
+       "essai.asm:1: avertissement : OPT : option inconnue "
+       "ignorée « ZZ »"},
+      {" FCB 1, 2",
+       "essai.asm:1: avertissement : blanc après la virgule : "
+       "la suite de la ligne est un commentaire"},
       {" ORG $B600\n NOP\n ORG $B600\n NOP",
        "essai.asm:4: avertissement : octets déjà écrits à $b600 : ils sont "
        "remplacés"},
@@ -110,8 +113,9 @@ TEST(Erreurs, AllAtOnceWithTheirLinesAndNothingLoaded) {
       "     4 |         BRA   BOUCEL",
       chemin + ":5: STAA n'a pas d'adressage immédiat",
       "     5 |         STAA  #2",
-      chemin + ":6: avertissement : valeur tronquée à 8 bits : $012c "
-               "devient $2c",
+      chemin +
+          ":6: avertissement : valeur tronquée à 8 bits : $012c "
+          "devient $2c",
       "     6 |         FCB   300",
       chemin + ":7: instruction ou directive inconnue « LDAX »",
       "     7 |         LDAX  0,X"};
@@ -139,8 +143,10 @@ TEST(Erreurs, LimitsOnLoopsAndOutputs) {
     unsigned nb_erreurs;
   } cas[] = {
       {" INCLUDE a.asm", "inclusion récursive de « a.asm »", 1},
-      {" INCLUDE n0.asm", "INCLUDE imbriqués trop profondément (plus de 16 "
-                          "niveaux)", 1},
+      {" INCLUDE n0.asm",
+       "INCLUDE imbriqués trop profondément (plus de 16 "
+       "niveaux)",
+       1},
       {" NOP\n" + longue, "ligne trop longue (plus de 4096 caractères)", 1},
       {erreurs, "150 erreurs en tout : seuls les 100 premiers sont montrés",
        150},

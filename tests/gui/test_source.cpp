@@ -1,7 +1,7 @@
 // Source-level debugging in the window, on programs the GNU tools assemble
-// here and on Motorola-syntax sources: opening .s, .asm and .elf files, the entry point, labels and branch
-// targets in the disassembly, the source view, labels in the fields, the
-// assembler's messages and Recharger.
+// here and on Motorola-syntax sources: opening .s, .asm and .elf files, the
+// entry point, labels and branch targets in the disassembly, the source view,
+// labels in the fields, the assembler's messages and Recharger.
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
@@ -395,11 +395,11 @@ TEST_F(GuiTest, MotorolaSourceOpensWithItsLinesAndMessages) {
   // Addresses by hand from the data book: CLR ext and INC ext 3 bytes each.
   const char* const compte =
       "* compte sur le port B\n"  // 1
-      "PORTB   EQU   $1004\n"      // 2
-      "        ORG   $B600\n"      // 3
-      "DEBUT   CLR   PORTB\n"      // 4 b600
-      "BOUCLE  INC   PORTB\n"      // 5 b603
-      "        BRA   BOUCLE\n";    // 6 b606
+      "PORTB   EQU   $1004\n"     // 2
+      "        ORG   $B600\n"     // 3
+      "DEBUT   CLR   PORTB\n"     // 4 b600
+      "BOUCLE  INC   PORTB\n"     // 5 b603
+      "        BRA   BOUCLE\n";   // 6 b606
   const std::string a = fichier_temporaire("compte.asm", compte);
   ASSERT_EQ(fichier(*sim, "Ouvrir fichier s19", a), 0);
   EXPECT_EQ(sim->processeur.PC_value(), 0xB600);
@@ -416,10 +416,10 @@ TEST_F(GuiTest, MotorolaSourceOpensWithItsLinesAndMessages) {
   std::ofstream(a) << std::string(compte) + "        BRA   BOUCEL\n";
   EXPECT_EQ(fichier(*sim, "Recharger", ""), 0);
   EXPECT_TRUE(sim->debogueur.assemblage->fenetre->shown());
-  EXPECT_EQ(lignes_assemblage(*sim),
-            (std::vector<std::string>{
-                "@." + a + ":7: symbole inconnu « BOUCEL »",
-                "@C136@.     7 |         BRA   BOUCEL"}));
+  EXPECT_EQ(
+      lignes_assemblage(*sim),
+      (std::vector<std::string>{"@." + a + ":7: symbole inconnu « BOUCEL »",
+                                "@C136@.     7 |         BRA   BOUCEL"}));
   EXPECT_EQ(sim->memoire.read_byte(0xB608), 0xFF);
   // A warning: shown, the program loaded.
   std::ofstream(a) << std::string(compte) + "        LDAA  V\nV EQU $20\n";

@@ -42,11 +42,13 @@ TEST(Motorola, RunnerPrintsEveryErrorWithItsLine) {
   const sortie_run r = lance_run({faux});
   EXPECT_EQ(r.statut, 2);
   EXPECT_EQ(r.sortie, "");
-  EXPECT_EQ(r.erreurs, faux + ":2: symbole inconnu « BOUCEL »\n"
-                              "     2 |  BRA BOUCEL\n" +
-                           faux + ":3: STAA n'a pas d'adressage immédiat\n"
-                                  "     3 |  STAA #1\n"
-                                  "tamrix-run: programme refuse : " +
+  EXPECT_EQ(r.erreurs, faux +
+                           ":2: symbole inconnu « BOUCEL »\n"
+                           "     2 |  BRA BOUCEL\n" +
+                           faux +
+                           ":3: STAA n'a pas d'adressage immédiat\n"
+                           "     3 |  STAA #1\n"
+                           "tamrix-run: programme refuse : " +
                            faux + " : erreurs d'assemblage (ci-dessus)\n");
 }
 
