@@ -78,7 +78,9 @@ TEST(Dialecte, OneLineCases) {
         (c.quoi == 'o' ? " ORG $B600\n" : "") + std::string(c.source));
     ASSERT_TRUE(r.reussi()) << r.lignes_messages().front();
     EXPECT_EQ(r.nb_avertissements, c.avertissements);
-    if (c.quoi == 'o') EXPECT_EQ(image(r), c.attendu);
+    if (c.quoi == 'o') {
+      EXPECT_EQ(image(r), c.attendu);
+    }
     if (c.quoi == 's') {
       const std::string s19 = texte_s19(r);
       EXPECT_EQ(s19.substr(s19.rfind("S9")), std::string(c.attendu) + "\n");
