@@ -39,8 +39,9 @@ inline bool suite_symbole(char c) {
   return debut_symbole(c) || chiffre(c) || c == '$';
 }
 
-// `texte` in capitals (mnemonics, directives and registers are read in any
-// case).
+// `texte` with its ASCII letters in capitals, every other byte kept
+// (mnemonics, directives and registers are read in any case; text/chaines'
+// upcase drops bytes from 0x80, which would let "NOP\xe9" read as NOP).
 std::string majuscules(std::string_view texte);
 
 // The position of the first non-blank character of `t` from `i`.

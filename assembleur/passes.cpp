@@ -8,14 +8,15 @@
 #include <numeric>
 #include <utility>
 
+#include "text/conversions.h"
+
 namespace asm11 {
 
 namespace {
 
 std::string hexa(unsigned v, int chiffres) {
-  char t[16];
-  std::snprintf(t, sizeof t, "$%0*x", chiffres, v);
-  return t;
+  return "$" + (chiffres == 2 ? hex2toS(static_cast<int>(v))
+                              : hex4toS(static_cast<int>(v)));
 }
 
 bool registre(std::string_view t, std::size_t i, char nom) {
