@@ -24,12 +24,9 @@ void exige_etiquette(passe_asm& p, const champs& c, const char* nom) {
     p.erreur(c.col_operation, std::string(nom) + " sans étiquette");
 }
 
-// The rest of the operand field after an expression: a comma goes on;
-// anything but the end, a blank or a comment is an error.
+// After the operand: only blanks or a comment.
 void fin_operande(passe_asm& p, const champs& c, std::size_t i) {
-  if (!fin_de_champ(c.reste, i))
-    p.erreur(c.col_reste + i, "caractère inattendu après l'opérande : « " +
-                                  std::string(1, c.reste[i]) + " »");
+  p.verifie_fin(c.reste, i, c.col_reste);
 }
 
 void org(passe_asm& p, const champs& c) {

@@ -324,6 +324,27 @@ void passe_asm::ecrit_octets() {
 
 // -------------------------------------------------------- instructions
 
+void passe_asm::verifie_fin(std::string_view t, std::size_t i,
+                            std::size_t colonne) {
+  if (!fin_de_champ(t, i))
+    erreur(colonne + i, "caractère inattendu après l'opérande : « " +
+                            std::string(1, t[i]) + " »");
+}
+
+void passe_asm::deplacement(const valeur_expression& cible, unsigned taille,
+                            std::size_t colonne) {
+  int d = 0;
+  if (passe == 2 && cible.vide)
+    erreur(colonne, "cible du branchement manquante");
+  else if (passe == 2 && valeur_sure(cible, colonne)) {
+    d = int{mot(cible.valeur)} - static_cast<int>(pc + taille);
+    if (d < -128 || d > 127)
+      erreur(colonne, "branchement hors de portée : la cible est à " +
+                          std::to_string(d) + " octets (de -128 à 127)");
+  }
+  octets.push_back(static_cast<unsigned char>(d & 0xFF));
+}
+
 void passe_asm::operande_octet(int v, std::size_t colonne) {
   if (v < -128 || v > 255)
     avertissement(colonne, "valeur tronquée à 8 bits : " + hexa(mot(v), 4) +
@@ -368,15 +389,7 @@ void passe_asm::instruction(const instruction_asm& ins, const champs& c) {
     const valeur_expression v = evalue(t, 0);
     fin_operande = v.fin;
     pose_code(co, octets);
-    int deplacement = 0;
-    if (passe == 2 && valeur_sure(v, col)) {
-      deplacement = int{mot(v.valeur)} - static_cast<int>(pc + co.taille());
-      if (deplacement < -128 || deplacement > 127)
-        erreur(col, "branchement hors de portée : la cible est à " +
-                        std::to_string(deplacement) +
-                        " octets (de -128 à 127)");
-    }
-    octets.push_back(static_cast<unsigned char>(deplacement & 0xFF));
+    deplacement(v, co.taille(), col);
     ligne.cycles = co.cycles;
   } else if (t[0] == '#') {
     const code_op& co = ins.modes[imm];
@@ -480,9 +493,7 @@ void passe_asm::instruction(const instruction_asm& ins, const champs& c) {
       fin_operande = k;
     }
   }
-  if (!fin_de_champ(t, fin_operande))
-    erreur(col + fin_operande, "caractère inattendu après l'opérande : « " +
-                                   std::string(1, t[fin_operande]) + " »");
+  verifie_fin(t, fin_operande, col);
 }
 
 // BSET/BCLR addr mask, BRSET/BRCLR addr mask target: addr is direct or
@@ -556,21 +567,9 @@ void passe_asm::instruction_bits(const instruction_asm& ins, const champs& c) {
         passe == 2 && valeur_sure(masque, col_masque) ? masque.valeur : 0,
         col_masque);
   }
-  if (ins.branche_bits) {
-    int deplacement = 0;
-    if (passe == 2 && !cible.vide && valeur_sure(cible, col_cible)) {
-      deplacement = int{mot(cible.valeur)} - static_cast<int>(pc + co.taille());
-      if (deplacement < -128 || deplacement > 127)
-        erreur(col_cible, "branchement hors de portée : la cible est à " +
-                              std::to_string(deplacement) +
-                              " octets (de -128 à 127)");
-    }
-    octets.push_back(static_cast<unsigned char>(deplacement & 0xFF));
-  }
+  if (ins.branche_bits) deplacement(cible, co.taille(), col_cible);
   ligne.cycles = co.cycles;
-  if (!fin_de_champ(t, k))
-    erreur(col + k, "caractère inattendu après l'opérande : « " +
-                        std::string(1, t[k]) + " »");
+  verifie_fin(t, k, col);
 }
 
 // ------------------------------------------------------------ the end

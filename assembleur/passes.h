@@ -93,6 +93,12 @@ class passe_asm {
   const std::string& texte_courant() const;
   // Appends the low byte of `v`, with a warning when it does not fit.
   void operande_octet(int v, std::size_t colonne);
+  // An error when anything but blanks or a comment follows t[i].
+  void verifie_fin(std::string_view t, std::size_t i, std::size_t colonne);
+  // Appends the offset from the end of an instruction of `taille` bytes
+  // to `cible`; an error when it passes -128..127.
+  void deplacement(const valeur_expression& cible, unsigned taille,
+                   std::size_t colonne);
 
  private:
   void lit_fichier(const std::string& chemin);

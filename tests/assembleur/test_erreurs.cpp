@@ -27,6 +27,7 @@ TEST(Erreurs, EachMessage) {
       {"ICI BRSET 0,X,1,ICI+200",
        "essai.asm:1: branchement hors de portée : la cible est à 196 octets "
        "(de -128 à 127)"},
+      {" BRSET 0,X,1,,", "essai.asm:1: cible du branchement manquante"},
       {" STAA #1", "essai.asm:1: STAA n'a pas d'adressage immédiat"},
       {" JMP <$20", "essai.asm:1: JMP n'a pas d'adressage direct"},
       {" LDAA <$120",
