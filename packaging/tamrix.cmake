@@ -39,7 +39,8 @@ install(DIRECTORY examples/
 # The text of the "AIDE..." window.
 install(FILES docs/aide.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/tamrix/docs)
 
-# The programs, each with its man page made by help2man from its --help.
+# The programs, each with its man page made by help2man from its --help
+# (read in a UTF-8 locale: the texts have accents).
 find_program(TAMRIX_HELP2MAN help2man)
 if(NOT TAMRIX_HELP2MAN)
   message(STATUS "help2man not found: no man pages")
@@ -63,7 +64,7 @@ foreach(programme tamrix tamrix-run tamrix-as)
     configure_file(packaging/${programme}.h2m.in
                    ${CMAKE_CURRENT_BINARY_DIR}/man/${programme}.h2m @ONLY)
     add_custom_command(OUTPUT ${page}.gz
-      COMMAND ${TAMRIX_HELP2MAN} --no-info --section=1
+      COMMAND ${TAMRIX_HELP2MAN} --no-info --section=1 --locale=C.UTF-8
               --version-string=${PROJECT_VERSION}
               --name=${TAMRIX_RESUME_${programme}}
               --include=${CMAKE_CURRENT_BINARY_DIR}/man/${programme}.h2m
