@@ -17,77 +17,71 @@ namespace {
 TEST(Erreurs, EachMessage) {
   const struct {
     const char* source;
-    const char* message;  // the first message, as en_ligne() gives it
+    unsigned ligne;  // of the first message
+    bool erreur;
+    const char* texte;
   } cas[] = {
-      {" BRA BOUCEL", "essai.asm:1: symbole inconnu « BOUCEL »"},
-      {" LDAX #1", "essai.asm:1: instruction ou directive inconnue « LDAX »"},
-      {" ORG $B600\n BRA *+200",
-       "essai.asm:2: branchement hors de portée : la cible est à 198 octets "
-       "(de -128 à 127)"},
-      {"ICI BRSET 0,X,1,ICI+200",
-       "essai.asm:1: branchement hors de portée : la cible est à 196 octets "
-       "(de -128 à 127)"},
-      {" BRSET 0,X,1,,", "essai.asm:1: cible du branchement manquante"},
-      {" STAA #1", "essai.asm:1: STAA n'a pas d'adressage immédiat"},
-      {" JMP <$20", "essai.asm:1: JMP n'a pas d'adressage direct"},
-      {" LDAA <$120",
-       "essai.asm:1: adresse hors de la page directe ($00-$ff) : $0120"},
-      {" BSET $120,1",
-       "essai.asm:1: adresse hors de la page directe ($00-$ff) : $0120"},
-      {" LDAA 300,X", "essai.asm:1: décalage indexé hors de 0..255 : 300"},
-      {" LDAA 0,Z",
-       "essai.asm:1: registre d'index attendu après la virgule (X ou Y)"},
-      {" LDAA", "essai.asm:1: opérande manquant pour LDAA"},
-      {" LDAA #1)",
-       "essai.asm:1: caractère inattendu après l'opérande : « ) »"},
-      {" ORG FIN\nFIN NOP",
-       "essai.asm:1: ORG : « FIN » est défini plus loin (référence en avant "
-       "interdite ici)"},
-      {" RMB N\nN EQU 2",
-       "essai.asm:1: RMB : « N » est défini plus loin (référence en avant "
-       "interdite ici)"},
-      {" EQU 3", "essai.asm:1: EQU sans étiquette"},
-      {" FCC /abc", "essai.asm:1: FCC : délimiteur final « / » manquant"},
-      {" BSZ 0", "essai.asm:1: BSZ : nombre d'octets nul"},
-      {" FILL 300,2", "essai.asm:1: FILL : valeur hors de 0..255 : 300"},
-      {" FCB 1/0", "essai.asm:1: division par zéro"},
-      {" FCB $12G",
-       "essai.asm:1: chiffre incorrect dans une constante hexadécimale : "
-       "« 12G »"},
-      {" FDB 70000", "essai.asm:1: constante décimale au-delà de 65535"},
-      {" FCB (1+2", "essai.asm:1: parenthèse fermante manquante"},
-      {"1ABC NOP", "essai.asm:1: étiquette incorrecte « 1ABC »"},
-      {"A NOP\nA SET 1",
-       "essai.asm:2: « A » est déjà défini (ligne 1) : SET ne peut redéfinir "
-       "qu'un symbole de SET"},
-      {" ORG $FFFF\n FDB 1",
-       "essai.asm:2: le compteur d'adresses dépasse $ffff : octets perdus"},
-      {" INCLUDE absent.asm",
-       "essai.asm:1: INCLUDE « absent.asm » : fichier illisible : No such "
-       "file or directory"},
-      {" FCB 300",
-       "essai.asm:1: avertissement : valeur tronquée à 8 bits : $012c "
-       "devient $2c"},
-      {"A NOP\nA NOP",
-       "essai.asm:2: avertissement : étiquette « A » déjà définie (ligne 1) "
-       ": cette définition est ignorée"},
-      {" OPT C,ZZ",
-       "essai.asm:1: avertissement : OPT : option inconnue "
-       "ignorée « ZZ »"},
-      {" FCB 1, 2",
-       "essai.asm:1: avertissement : blanc après la virgule : "
-       "la suite de la ligne est un commentaire"},
-      {" ORG $B600\n NOP\n ORG $B600\n NOP",
-       "essai.asm:4: avertissement : octets déjà écrits à $b600 : ils sont "
-       "remplacés"},
+      {" BRA BOUCEL", 1, true, "symbole inconnu « BOUCEL »"},
+      {" LDAX #1", 1, true, "instruction ou directive inconnue « LDAX »"},
+      {" ORG $B600\n BRA *+200", 2, true,
+       "branchement hors de portée : la cible est à 198 octets (de -128 à "
+       "127)"},
+      {"ICI BRSET 0,X,1,ICI+200", 1, true,
+       "branchement hors de portée : la cible est à 196 octets (de -128 à "
+       "127)"},
+      {" BRSET 0,X,1,,", 1, true, "cible du branchement manquante"},
+      {" STAA #1", 1, true, "STAA n'a pas d'adressage immédiat"},
+      {" JMP <$20", 1, true, "JMP n'a pas d'adressage direct"},
+      {" LDAA <$120", 1, true,
+       "adresse hors de la page directe ($00-$ff) : $0120"},
+      {" BSET $120,1", 1, true,
+       "adresse hors de la page directe ($00-$ff) : $0120"},
+      {" LDAA 300,X", 1, true, "décalage indexé hors de 0..255 : 300"},
+      {" LDAA 0,Z", 1, true,
+       "registre d'index attendu après la virgule (X ou Y)"},
+      {" LDAA", 1, true, "opérande manquant pour LDAA"},
+      {" LDAA #1)", 1, true, "caractère inattendu après l'opérande : « ) »"},
+      {" ORG FIN\nFIN NOP", 1, true,
+       "ORG : « FIN » est défini plus loin (référence en avant interdite ici)"},
+      {" RMB N\nN EQU 2", 1, true,
+       "RMB : « N » est défini plus loin (référence en avant interdite ici)"},
+      {" EQU 3", 1, true, "EQU sans étiquette"},
+      {" FCC /abc", 1, true, "FCC : délimiteur final « / » manquant"},
+      {" BSZ 0", 1, true, "BSZ : nombre d'octets nul"},
+      {" FILL 300,2", 1, true, "FILL : valeur hors de 0..255 : 300"},
+      {" FCB 1/0", 1, true, "division par zéro"},
+      {" FCB $12G", 1, true,
+       "chiffre incorrect dans une constante hexadécimale : « 12G »"},
+      {" FDB 70000", 1, true, "constante décimale au-delà de 65535"},
+      {" FCB (1+2", 1, true, "parenthèse fermante manquante"},
+      {"1ABC NOP", 1, true, "étiquette incorrecte « 1ABC »"},
+      {"A NOP\nA SET 1", 2, true,
+       "« A » est déjà défini (ligne 1) : SET ne peut redéfinir qu'un symbole "
+       "de SET"},
+      {" ORG $FFFF\n FDB 1", 2, true,
+       "le compteur d'adresses dépasse $ffff : octets perdus"},
+      {" INCLUDE absent.asm", 1, true,
+       "INCLUDE « absent.asm » : fichier illisible : No such file or "
+       "directory"},
+      {" FCB 300", 1, false, "valeur tronquée à 8 bits : $012c devient $2c"},
+      {"A NOP\nA NOP", 2, false,
+       "étiquette « A » déjà définie (ligne 1) : cette définition est ignorée"},
+      {" OPT C,ZZ", 1, false, "OPT : option inconnue ignorée « ZZ »"},
+      {" FCB 1, 2", 1, false,
+       "blanc après la virgule : la suite de la ligne est un commentaire"},
+      {" ORG $B600\n NOP\n ORG $B600\n NOP", 4, false,
+       "octets déjà écrits à $b600 : ils sont remplacés"},
   };
   for (const auto& c : cas) {
     SCOPED_TRACE(c.source);
     const resultat_asm r = assemble_texte(c.source);
     ASSERT_FALSE(r.messages.empty());
-    EXPECT_EQ(r.messages.front().en_ligne(), c.message);
+    const message_asm& m = r.messages.front();
+    EXPECT_EQ(m.texte, c.texte);
+    EXPECT_EQ(m.ligne, c.ligne);
+    EXPECT_EQ(m.erreur, c.erreur);
     // Warnings do not stop the assembly; errors do.
-    EXPECT_EQ(r.reussi(), !r.messages.front().erreur);
+    EXPECT_EQ(r.reussi(), !c.erreur);
   }
 }
 
