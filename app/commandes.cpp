@@ -206,8 +206,8 @@ void simulateur::affiche_a_propos() {
 
 void simulateur::ouvre_fichier() {
   const char* chemin =
-      selecteur_fichier("Choisissez un programme (S19, ELF ou source .s)", "",
-                        "*.{s19,elf,s}", "");
+      selecteur_fichier("Choisissez un programme (S19, ELF ou source .s, .asm)",
+                        "", "*.{s19,elf,s,asm,a11}", "");
   if (!chemin || !*chemin) {
     std::cerr << "chargement abandonne ..." << std::endl;
     return;

@@ -197,6 +197,10 @@ bool debogage::ouvre(const std::string& chemin) {
   etats_.clear();
   ligne_pc_ = 0;
   assemblage->fenetre->hide();
+  // The built-in assembler's warnings: shown, the program loaded.
+  if (p.sorte == sorte_programme::motorola && !p.messages.empty())
+    montre_messages(p.messages, chemin,
+                    " : programme chargé, avec des avertissements");
   // A new program with source lines shows them; reloading the same file
   // leaves the view as the user left it.
   if (source->fenetre->shown() || (!infos_.lignes().empty() && !meme_fichier))
@@ -216,6 +220,11 @@ void debogage::montre_echec(const programme_ouvert& p,
   if (p.sorte == sorte_programme::elf) {
     simulateur::alerte("Erreur en lisant le fichier!",
                        nom_de_base(chemin).c_str(), raison.c_str(), 0);
+    return;
+  }
+  if (p.sorte == sorte_programme::motorola) {
+    montre_messages(p.messages, chemin,
+                    " : assemblage impossible, rien n'est chargé");
     return;
   }
   // A source file: the assembler's lines, each error followed by the line
@@ -238,6 +247,24 @@ void debogage::montre_echec(const programme_ouvert& p,
   const std::string titre =
       nom_de_base(chemin) + " : assemblage impossible, rien n'est charge";
   assemblage->titre->copy_label(titre.c_str());
+  assemblage->fenetre->copy_label(
+      ("Assemblage de " + nom_de_base(chemin)).c_str());
+  assemblage->fenetre->show();
+}
+
+// The built-in assembler's lines as they come: each message, then the
+// source line it cites ("    12 | ...", in the citations' colour).
+void debogage::montre_messages(const std::vector<std::string>& messages,
+                               const std::string& chemin,
+                               const char* conclusion) {
+  Fl_Browser* liste = assemblage->lignes;
+  liste->clear();
+  for (const std::string& m : messages) {
+    const bool citation = m.size() > 8 && m.compare(6, 3, " | ") == 0;
+    liste->add(
+        ((citation ? encre_source_citee : "") + std::string("@.") + m).c_str());
+  }
+  assemblage->titre->copy_label((nom_de_base(chemin) + conclusion).c_str());
   assemblage->fenetre->copy_label(
       ("Assemblage de " + nom_de_base(chemin)).c_str());
   assemblage->fenetre->show();

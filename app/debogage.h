@@ -124,6 +124,8 @@ class debogage {
   int ligne_pc_ = 0;
 
   void montre_echec(const programme_ouvert& p, const std::string& chemin);
+  void montre_messages(const std::vector<std::string>& messages,
+                       const std::string& chemin, const char* conclusion);
   void charge_fichier_source(std::size_t fichier);
   std::string texte_rangee(std::size_t i, unsigned char etat) const;
   unsigned char etat_ligne(std::size_t i) const;

@@ -10,6 +10,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "assembleur/assembleur.h"
 #include "memory/assembleur.h"
 
 namespace {
@@ -67,7 +68,9 @@ sorte_programme sorte_de(const std::string& chemin) {
     return sorte_programme::elf;
   const std::string extension = extension_minuscule(chemin);
   if (extension == ".elf") return sorte_programme::elf;
-  if (extension == ".s" || extension == ".asm") return sorte_programme::source;
+  if (extension == ".s") return sorte_programme::source;
+  if (extension == ".asm" || extension == ".a11")
+    return sorte_programme::motorola;
   return sorte_programme::s19;
 }
 
@@ -78,6 +81,15 @@ programme_ouvert ouvre_programme(const std::string& chemin, mem_64k& mem) {
   resultat.sorte = sorte;
   if (sorte == sorte_programme::elf) {
     ouvre_elf(chemin, mem, resultat);
+  } else if (sorte == sorte_programme::motorola) {
+    resultat_asm a = assemble_motorola(chemin);
+    resultat.messages = a.lignes_messages();
+    resultat.reussi = a.reussi();
+    if (resultat.reussi) {
+      charge_en_memoire(a, mem);
+      resultat.entree = a.depart;
+      resultat.infos = std::move(a.infos);
+    }
   } else {
     resultat_assemblage a = assemble_source(
         chemin, [&](const std::string& elf) { ouvre_elf(elf, mem, resultat); });

@@ -65,7 +65,8 @@ std::string charge(mem_64k& mem, const options_run& options,
     return "";
   }
   const std::vector<std::string>& messages = programme.messages;
-  if (programme.sorte == sorte_programme::source && messages.size() > 1) {
+  if ((programme.sorte == sorte_programme::source && messages.size() > 1) ||
+      programme.sorte == sorte_programme::motorola) {
     for (const std::string& m : messages) std::cerr << m << '\n';
     std::cerr.flush();
     return "programme refuse : " + options.programme +
