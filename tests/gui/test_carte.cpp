@@ -98,4 +98,29 @@ TEST_F(Carte, EffacerLEepromErasesTheArrayOnly) {
   EXPECT_EQ("Modèle plat : pas d'EEPROM.", texte(sim->ligne_etat));
 }
 
+// The program loaded lies in the EEPROM: erasing it is asked first, and a
+// "no" leaves it; a program elsewhere is erased without a question.
+TEST_F(Carte, EffacerLEepromAsksFirstWhenTheProgramLiesThere) {
+  const struct {
+    const char* programme;
+    bool question, reponse;
+    unsigned char b600_apres;
+  } cas[] = {
+      {"/examples/somme.s19", true, false, 0x86},
+      {"/examples/somme.s19", true, true, 0xFF},
+      {"/examples/eeprom.s19", false, false, 0xFF},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.programme);
+    ASSERT_EQ(1, sim->charge_programme(
+                     (std::string(TAMRIX_SOURCE_DIR) + c.programme).c_str()));
+    sim->simulation.ecrit_octet(0xB600, 0x86);
+    questions_vues.clear();
+    reponse_question = c.reponse;
+    options(7);
+    EXPECT_EQ(c.question ? 1u : 0u, questions_vues.size());
+    EXPECT_EQ(c.b600_apres, sim->memoire.consulte(0xB600));
+  }
+}
+
 }  // namespace

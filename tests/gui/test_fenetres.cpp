@@ -8,7 +8,10 @@
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Input.H>
+#include <FL/Fl_Menu_Button.H>
 #include <gtest/gtest.h>
+// Xlib's macros come after GoogleTest, whose names they would clash with.
+#include <FL/fl_draw.H>
 
 #include <algorithm>
 #include <cstring>
@@ -19,6 +22,7 @@
 
 #include "ui/auxiliaires.h"
 #include "ui/form_about.h"
+#include "ui/sim_class.h"
 
 namespace {
 
@@ -77,7 +81,7 @@ std::pair<Fl_Double_Window*, void*> construit() {
 // five buttons, two titles and two inputs.
 const fenetre_attendue fenetres[] = {
     {"form_about", 435, 380, 16, construit<form_about_class>},
-    {"pref_affichage", 470, 350, 19, construit<pref_affichage_class>},
+    {"pref_affichage", 500, 370, 19, construit<pref_affichage_class>},
     {"aff_composant", 710, 465, 162, construit<aff_composant_class>},
     {"aide", 610, 480, 3, construit<aide_class>},
     {"Chronogramme", 850, 600, 148, construit<Chronogramme_class>},
@@ -234,8 +238,8 @@ TEST(FenetrePreferences, CasesACocherEnDeuxColonnes) {
     Fl_Check_Button* d = pref.cases_options[i];
     EXPECT_EQ(texte(g), std::string("Afficher le registre ") + gauche[i]);
     EXPECT_EQ(texte(d), droite[i]);
-    EXPECT_EQ(cadre(g), (rectangle{40, 30 + 30 * i, 30, 30}));
-    EXPECT_EQ(cadre(d), (rectangle{220, 30 + 30 * i, 30, 30}));
+    EXPECT_EQ(cadre(g), (rectangle{30, 30 + 30 * i, 30, 30}));
+    EXPECT_EQ(cadre(d), (rectangle{250, 30 + 30 * i, 30, 30}));
     for (Fl_Check_Button* c : {g, d}) {
       EXPECT_EQ(c->align(), FL_ALIGN_RIGHT);
       EXPECT_EQ(c->labelfont(), FL_TIMES);
@@ -257,14 +261,14 @@ TEST(FenetrePreferences, CadreTitreNoteEtOK) {
   EXPECT_EQ(cadre(titre), (rectangle{40, 10, 150, 20}));
   EXPECT_EQ(titre->align(), FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
   EXPECT_EQ(pref.fenetre->child(1)->box(), FL_ENGRAVED_FRAME);
-  EXPECT_EQ(cadre(pref.fenetre->child(1)), (rectangle{20, 20, 430, 270}));
+  EXPECT_EQ(cadre(pref.fenetre->child(1)), (rectangle{20, 20, 460, 290}));
   Fl_Widget* note = par_texte(
       pref.fenetre,
       "Le nombre de registres affiches conditionne la vitesse de l'emulation.");
   ASSERT_NE(note, nullptr);
-  EXPECT_EQ(cadre(note), (rectangle{40, 260, 400, 20}));
+  EXPECT_EQ(cadre(note), (rectangle{30, 250, 440, 50}));
   EXPECT_EQ(texte(pref.bouton_ok), "OK");
-  EXPECT_EQ(cadre(pref.bouton_ok), (rectangle{200, 300, 60, 30}));
+  EXPECT_EQ(cadre(pref.bouton_ok), (rectangle{200, 325, 60, 30}));
   EXPECT_EQ(pref.fenetre->child(pref.fenetre->children() - 1), pref.bouton_ok);
 }
 
@@ -322,7 +326,7 @@ TEST(FenetreComposant, BoitierCadreListeEtBouton) {
   Fl_Widget* fond = c.fenetre->child(0);
   EXPECT_EQ(cadre(fond), (rectangle{0, 0, 714, 468}));
   EXPECT_EQ(fond->color(), FL_LIGHT1);
-  Fl_Widget* pins = par_texte(c.fenetre, "Pins");
+  Fl_Widget* pins = par_texte(c.fenetre, "Broches");
   ASSERT_NE(pins, nullptr);
   EXPECT_EQ(cadre(pins), (rectangle{450, 20, 250, 390}));
   EXPECT_EQ(pins->box(), FL_ENGRAVED_FRAME);
@@ -437,7 +441,7 @@ TEST(FenetreCycles, DeuxSaisiesEtValidation) {
     SCOPED_TRACE(a.t);
     EXPECT_EQ(cadre(a.w), a.r);
     EXPECT_EQ(texte(a.w), a.t);
-    EXPECT_EQ(a.w->labelsize(), 24);
+    EXPECT_EQ(a.w->labelsize(), a.w == cycles.bouton_validation ? 24 : 16);
     EXPECT_EQ(a.w->labelcolor(), FL_BLUE);
   }
   EXPECT_EQ(cycles.saisie_debut->color(), FL_BACKGROUND_COLOR);
@@ -580,3 +584,58 @@ TEST(Fenetres, AucunWidgetNAUnRappelPropre) {
 }
 
 }  // namespace
+
+// Labels that must be read whole: each one's drawn extent, measured in its
+// own font, stays inside its window and clear of the next widget (a check
+// box's label, the field a label sits left of, the arrow of a menu).
+TEST(Fenetres, LesEtiquettesNeSeChevauchentPas) {
+  pref_affichage_class pref;
+  Cycles_class cycles;
+  SIM_class sim;
+  pref.fenetre->show();
+  Fl::check();
+  pref.fenetre->make_current();
+  const auto largeur = [](Fl_Widget* w) {
+    int lw = 0, lh = 0;
+    w->measure_label(lw, lh);
+    return lw;
+  };
+  struct cas {
+    Fl_Widget* w;
+    int debut, fin;  // the room the label has
+  };
+  std::vector<cas> liste;
+  for (int i = 0; i < 7; ++i) {
+    Fl_Widget* g = pref.cases_registres[i];
+    Fl_Widget* d = pref.cases_options[i];
+    // Right of the box (its check mark takes about 20 pixels).
+    liste.push_back({g, g->x() + 20, d->x()});
+    liste.push_back({d, d->x() + 20, pref.fenetre->w() - 20});
+  }
+  for (Fl_Widget* saisie : {static_cast<Fl_Widget*>(cycles.saisie_debut),
+                            static_cast<Fl_Widget*>(cycles.saisie_fin)})
+    liste.push_back({saisie, 0, saisie->x()});
+  // A menu of the bar: its text left of the arrow it draws at its right.
+  for (Fl_Widget* menu : {static_cast<Fl_Widget*>(sim.menu_fichier),
+                          static_cast<Fl_Widget*>(sim.menu_options)}) {
+    const int fleche = (menu->labelsize() - 3) & -2;
+    liste.push_back({menu, menu->x(), menu->x() + menu->w() - fleche - 2});
+  }
+  for (const cas& c : liste) {
+    SCOPED_TRACE(c.w->label());
+    const int lw = largeur(c.w);
+    const bool a_gauche =
+        (c.w->align() & FL_ALIGN_LEFT) && !(c.w->align() & FL_ALIGN_INSIDE);
+    if (a_gauche)
+      EXPECT_GE(c.w->x() - lw, c.debut);
+    else
+      EXPECT_LE(c.debut + lw, c.fin);
+  }
+  // The note under the boxes fits its box, wrapped.
+  Fl_Widget* note = pref.fenetre->child(pref.fenetre->children() - 2);
+  int lw = note->w(), lh = 0;
+  fl_font(note->labelfont(), note->labelsize());
+  fl_measure(note->label(), lw, lh);
+  EXPECT_LE(lh, note->h());
+  pref.fenetre->hide();
+}

@@ -88,18 +88,43 @@ TEST_F(GuiTest, ProgramWritingDdrcRecoloursPortCAfterTheInstruction) {
   EXPECT_EQ(sim->port_C.react_in(sim->port_C.boutons[0]), 0);
 }
 
-TEST_F(GuiTest, DdrdChangedByTheFillShowsAfterTheNextInstruction) {
-  programme(*sim, {0x01});
-  tape(f().saisie_adresse, "$1009");
-  tape(f().saisie_valeur, "$3C");
-  tape(f().saisie_nombre, "1");
-  active(*sim, f().bouton_remplir);
-  EXPECT_EQ(couleur_bit(sim->port_D, 2), FL_GREEN);
-  EXPECT_EQ(sim->port_D.react_in(sim->port_D.boutons[2]), 1);
-  pas(*sim, 1);
-  EXPECT_EQ(texte(sim->port_D.aff_ddr), "00111100");
-  EXPECT_EQ(couleur_bit(sim->port_D, 2), FL_RED);
-  EXPECT_EQ(couleur_bit(sim->port_D, 1), FL_GREEN);
+// Every view follows a fill at once, in either model: the panels' values,
+// directions and LEDs.
+TEST_F(GuiTest, PanelsFollowAFillAtOnce) {
+  const struct {
+    modele_machine modele;
+    const char* adresse;
+    const char* valeur;
+    portparallele simulateur::*port;
+    const char* affiche;     // the panel's value
+    unsigned char sorties;   // red buttons
+    unsigned char allumees;  // lit LEDs
+  } cas[] = {
+      {modele_machine::e9, "$1004", "$5A", &simulateur::port_B, "01011010",
+       0xFF, 0x5A},
+      {modele_machine::e9, "$1007", "$F0", &simulateur::port_C, "00000000",
+       0xF0, 0x00},
+      {modele_machine::plat, "$1009", "$3C", &simulateur::port_D, "00000000",
+       0x3C, 0x00},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.adresse);
+    sim->change_modele(c.modele);
+    tape(f().saisie_adresse, c.adresse);
+    tape(f().saisie_valeur, c.valeur);
+    tape(f().saisie_nombre, "1");
+    active(*sim, f().bouton_remplir);
+    const portparallele& p = sim->*c.port;
+    EXPECT_EQ(texte(p.aff_valeur), c.affiche);
+    for (int i = 0; i < 8; ++i) {
+      EXPECT_EQ(couleur_bit(p, i), (c.sorties >> i) & 1 ? FL_RED : FL_GREEN)
+          << i;
+      EXPECT_EQ(p.niveau_affiche(i), ((c.allumees >> i) & 1) != 0) << i;
+    }
+  }
+  // Port D shows its six pins only.
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(sim->port_D.boutons[i]->visible() != 0, i < 6) << i;
 }
 
 TEST_F(GuiTest, StepExecutesOneInstructionAndRedrawsEveryView) {

@@ -71,53 +71,94 @@ TEST(Reg2bin8, WritesEightDigitsBitSevenFirst) {
   }
 }
 
-TEST_F(GuiTest, EditedFieldsReachTheCpuAtTheNextActivation) {
+// A field's text reaches its register at the next activation when it is
+// a number the register holds; any other text leaves the register as it
+// was, the field shows it again and the state line says why.
+TEST_F(GuiTest, EditedFieldsReachTheCpuOrSayWhyNot) {
+  sim->processeur.set_A_value(0x42);
+  sim->processeur.set_X_value(0x1234);
+  sim->sauve_registres();
   const struct {
     const char* a;
     const char* x;
     unsigned char a_attendu;
     unsigned short x_attendu;
+    const char* etat;
   } cas[] = {
-      {"1ff", "12345", 0xFF, 0x2345},
-      {"0x1A", "0XBEEF", 0x1A, 0xBEEF},
-      {"  1a", "  b600  ", 0x1A, 0xB600},
-      {"1a zz", "12 34", 0x1A, 0x12},
-      {"-1", "-1", 0xFF, 0xFFFF},
-      // Wider than 32 bits: the low bits, as a 16-digit text gives them.
-      {"123456789abc", "fedcba9876543210", 0xBC, 0x3210},
-      {"0x", "0xzz", 0x00, 0x0000},  // "0": the x ends the number
+      {"1a", "b600", 0x1A, 0xB600, ""},
+      {"0x1A", "0XBEEF", 0x1A, 0xBEEF, ""},
+      {"  $ff  ", "  $0000ffff ", 0xFF, 0xFFFF, ""},
+      {"1ff", "1234", 0x42, 0x1234,
+       "A : 1ff ne tient pas sur 8 bits (0 à ff) ; A inchangé."},
+      {"42", "12345", 0x42, 0x1234,
+       "X : 12345 ne tient pas sur 16 bits (0 à ffff) ; X inchangé."},
+      {"123456789abc", "1234", 0x42, 0x1234,
+       "A : 123456789abc ne tient pas sur 8 bits (0 à ff) ; A inchangé."},
+      {"1a zz", "-1", 0x42, 0x1234,
+       "A : \"1a zz\" n'est pas un nombre hexadécimal ; A inchangé.\n"
+       "X : \"-1\" n'est pas un nombre hexadécimal ; X inchangé."},
+      {"zz", "g12", 0x42, 0x1234,
+       "A : \"zz\" n'est pas un nombre hexadécimal ; A inchangé.\n"
+       "X : \"g12\" n'est pas un nombre hexadécimal ; X inchangé."},
+      {"", "0x", 0x42, 0x1234,
+       "A : champ vide ; A inchangé.\n"
+       "X : \"0x\" n'est pas un nombre hexadécimal ; X inchangé."},
   };
   for (const auto& c : cas) {
+    SCOPED_TRACE(c.a);
+    sim->processeur.set_A_value(0x42);
+    sim->processeur.set_X_value(0x1234);
+    sim->sauve_registres();
     tape(f().saisie_A, c.a);
     tape(f().saisie_X, c.x);
     active(*sim, f().ascenseur_dump);
-    EXPECT_EQ(sim->processeur.A_value(), c.a_attendu) << c.a;
-    EXPECT_EQ(sim->processeur.X_value(), c.x_attendu) << c.x;
-    // Displays wait for the next sauve_registres.
-    EXPECT_EQ(texte(f().aff_A), "00000000");
-    EXPECT_EQ(texte(f().aff_X), "    0");
+    EXPECT_EQ(sim->processeur.A_value(), c.a_attendu);
+    EXPECT_EQ(sim->processeur.X_value(), c.x_attendu);
+    EXPECT_EQ(texte(sim->ligne_etat), c.etat);
+    if (*c.etat) {
+      EXPECT_STREQ(fl_get_input(f().saisie_A), "42");
+    }
   }
 }
 
-TEST_F(GuiTest, FieldWithoutHexNumberLeavesItsRegisterUnchanged) {
-  sim->processeur.set_B_value(0x42);
-  sim->processeur.set_Y_value(0x1234);
-  sim->processeur.set_SP_value(0x00FF);
-  sim->sauve_registres();
-  const char* vides[] = {"", "   ", "zz", "g12", "$12"};
-  for (const char* v : vides) {
-    tape(f().saisie_A, "77");
-    tape(f().saisie_B, v);
-    tape(f().saisie_X, "9999");
-    tape(f().saisie_Y, v);
-    tape(f().saisie_SP, v);
-    active(*sim, f().bouton_carre);
-    EXPECT_EQ(sim->processeur.A_value(), 0x77);
-    EXPECT_EQ(sim->processeur.B_value(), 0x42) << '"' << v << '"';
-    EXPECT_EQ(sim->processeur.X_value(), 0x9999);
-    EXPECT_EQ(sim->processeur.Y_value(), 0x1234) << '"' << v << '"';
-    EXPECT_EQ(sim->processeur.SP_value(), 0x00FF) << '"' << v << '"';
+// Enter in a register field applies that field and nothing else: the fill
+// fields, filled in, write nothing. Enter in a fill field fills.
+TEST_F(GuiTest, EnterInARegisterFieldLeavesMemoryUnchanged) {
+  const struct {
+    Fl_Input* SIM_class::*champ;
+    const char* texte;
+    unsigned short (interpreteur::*registre)() const;
+    unsigned short attendu;
+  } cas[] = {
+      {&SIM_class::saisie_A, "11", nullptr, 0x11},
+      {&SIM_class::saisie_B, "22", nullptr, 0x22},
+      {&SIM_class::saisie_X, "3333", &interpreteur::X_value, 0x3333},
+      {&SIM_class::saisie_Y, "4444", &interpreteur::Y_value, 0x4444},
+      {&SIM_class::saisie_SP, "5555", &interpreteur::SP_value, 0x5555},
+      {&SIM_class::saisie_PC, "6666", &interpreteur::PC_value, 0x6666},
+  };
+  tape(f().saisie_adresse, "$20");
+  tape(f().saisie_valeur, "$AA");
+  tape(f().saisie_nombre, "4");
+  for (const auto& c : cas) {
+    Fl_Input* champ = f().*c.champ;
+    tape(champ, c.texte);
+    appuie_entree(champ);
+    traite_file(*sim);
+    EXPECT_EQ(sim->memoire.read_byte(0x20), 0xFF) << c.texte;
+    const unsigned short lu = c.registre ? (sim->processeur.*c.registre)()
+                              : champ == f().saisie_A
+                                  ? sim->processeur.A_value()
+                                  : sim->processeur.B_value();
+    EXPECT_EQ(lu, c.attendu) << c.texte;
   }
+  // Enter on a button (the step, after a click) fills nothing either.
+  appuie_entree(f().bouton_init);
+  traite_file(*sim);
+  EXPECT_EQ(sim->memoire.read_byte(0x20), 0xFF);
+  appuie_entree(f().saisie_nombre);
+  traite_file(*sim);
+  EXPECT_EQ(sim->memoire.read_byte(0x23), 0xAA);
 }
 
 TEST_F(GuiTest, ResetSetsPcAndRedrawsPanelAndDisassembly) {

@@ -1,4 +1,6 @@
 // The memory fill: checked inputs, wrapping addresses, redrawn views.
+#include <climits>
+
 #include "app/saisies.h"
 #include "tests/gui/banc_gui.h"
 
@@ -31,16 +33,31 @@ TEST(LitNombreSaisi, AcceptsDecimalDollarAndZeroXForms) {
     bool valide;
     int32_t nombre;
   } cas[] = {
-      {"8192", true, 8192},    {"  42  ", true, 42},
-      {"-3", true, -3},        {"$FFFE", true, 0xFFFE},
-      {" $1ff ", true, 0x1FF}, {"0x2000", true, 0x2000},
-      {"0XaB", true, 0xAB},    {"$FFFFFFFF", true, -1},
-      {"1F", false, 0},        {"", false, 0},
-      {"   ", false, 0},       {"$", false, 0},
-      {"0x", false, 0},        {"$12g", false, 0},
-      {"12 34", false, 0},     {"-", false, 0},
-      {"--1", false, 0},       {"0x-1", false, 0},
-      {"$ 12", false, 0},      {"+5", false, 0},
+      {"8192", true, 8192},
+      {"  42  ", true, 42},
+      {"-3", true, -3},
+      {"$FFFE", true, 0xFFFE},
+      {" $1ff ", true, 0x1FF},
+      {"0x2000", true, 0x2000},
+      {"0XaB", true, 0xAB},
+      {"$FFFFFFFF", true, -1},
+      {"1F", false, 0},
+      {"", false, 0},
+      {"   ", false, 0},
+      {"$", false, 0},
+      {"0x", false, 0},
+      {"$12g", false, 0},
+      {"12 34", false, 0},
+      {"-", false, 0},
+      {"--1", false, 0},
+      {"0x-1", false, 0},
+      {"$ 12", false, 0},
+      {"+5", false, 0},
+      // Past 32 bits: the nearest end, never a small number.
+      {"4294967297", true, INT32_MAX},
+      {"-99999999999999999999", true, INT32_MIN},
+      {"$100000001", true, INT32_MAX},
+      {"$00000000ff", true, 0xFF},
   };
   for (const auto& c : cas) {
     int32_t n = 12345;
@@ -59,30 +76,25 @@ TEST_F(GuiTest, FillWrapsFromTopOfMemoryToZero) {
   EXPECT_TRUE(alertes_vues.empty());
 }
 
-TEST_F(GuiTest, FillTakesTheValueModulo256InAnyNumberForm) {
-  remplit(*sim, " 8192 ", "0x1AB", "$20");
+TEST_F(GuiTest, FillTakesAByteInAnyNumberForm) {
+  remplit(*sim, " 8192 ", "0xAB", "$20");
   for (int i = 0; i < 0x20; ++i)
     EXPECT_EQ(sim->memoire.read_byte(static_cast<unsigned short>(0x2000 + i)),
               0xAB);
   EXPECT_EQ(sim->memoire.read_byte(0x2020), 0xFF);
   EXPECT_EQ(sim->memoire.read_byte(0x1FFF), 0xFF);
-}
-
-TEST_F(GuiTest, FillCountOfZeroOrLessWritesNothing) {
-  for (const char* n : {"0", "-3", "$80000000"}) {
-    remplit(*sim, "0", "0", n);
-    EXPECT_EQ(octets_differents_de_ff(*sim), 0) << n;
-  }
-  EXPECT_TRUE(alertes_vues.empty());
+  remplit(*sim, "$2000", "-2", "1");
+  EXPECT_EQ(sim->memoire.read_byte(0x2000), 0xFE);
 }
 
 TEST_F(GuiTest, FillWithTheLargestCountCoversAllMemoryOnce) {
-  remplit(*sim, "$8000", "$3C", "2147483647");
+  remplit(*sim, "$8000", "$3C", "65536");
   for (unsigned a = 0; a < 0x10000; a += 0x0FFF)
     EXPECT_EQ(sim->memoire.read_byte(static_cast<unsigned short>(a)), 0x3C)
         << a;
   EXPECT_EQ(sim->memoire.read_byte(0xFFFF), 0x3C);
   EXPECT_EQ(sim->memoire.read_byte(0x7FFF), 0x3C);
+  EXPECT_TRUE(alertes_vues.empty());
 }
 
 TEST_F(GuiTest, FillRedrawsTheDisassemblyItOverwrites) {
@@ -94,17 +106,43 @@ TEST_F(GuiTest, FillRedrawsTheDisassemblyItOverwrites) {
 }
 
 TEST_F(GuiTest, InvalidFillInputRaisesItsAlertAndWritesNothing) {
+  const std::string forme = "Entrez un nombre décimal, $hex ou 0xhex.";
   const struct {
-    const char *adresse, *valeur, *nombre, *alerte;
+    const char *adresse, *valeur, *nombre;
+    std::string alerte;
   } cas[] = {
-      {"zz", "1", "4", "Adresse invalide|zz|"},
-      {"", "1", "4", "Adresse invalide||"},
-      {"$10000g", "1", "4", "Adresse invalide|$10000g|"},
-      {"100", "1 2", "4", "Valeur invalide|1 2|"},
-      {"100", "", "4", "Valeur invalide||"},
-      {"100", "7", "1F", "Nombre invalide|1F|"},
-      {"100", "7", " 0x ", "Nombre invalide| 0x |"},
-      {"bad", "bad", "bad", "Adresse invalide|bad|"},
+      {"zz", "1", "4", "Adresse invalide|zz|" + forme},
+      {"", "1", "4", "Adresse invalide||" + forme},
+      {"$10000g", "1", "4", "Adresse invalide|$10000g|" + forme},
+      {"100", "1 2", "4", "Valeur invalide|1 2|" + forme},
+      {"100", "", "4", "Valeur invalide||" + forme},
+      {"100", "7", "1F", "Nombre invalide|1F|" + forme},
+      {"100", "7", " 0x ", "Nombre invalide| 0x |" + forme},
+      {"bad", "bad", "bad", "Adresse invalide|bad|" + forme},
+      // Numbers out of their field's range.
+      {"$10000", "1", "4",
+       "Adresse invalide|$10000|L'adresse va de 0 à 65535 ($0000 à $ffff)."},
+      {"-1", "1", "4",
+       "Adresse invalide|-1|L'adresse va de 0 à 65535 ($0000 à $ffff)."},
+      {"100", "300", "4",
+       "Valeur invalide|300|La valeur est un octet : de -128 à 255 ($00 à "
+       "$ff)."},
+      {"100", "0x1AB", "4",
+       "Valeur invalide|0x1AB|La valeur est un octet : de -128 à 255 ($00 à "
+       "$ff)."},
+      {"100", "-129", "4",
+       "Valeur invalide|-129|La valeur est un octet : de -128 à 255 ($00 à "
+       "$ff)."},
+      {"100", "7", "0",
+       "Nombre invalide|0|Le nombre d'octets va de 1 à 65536."},
+      {"100", "7", "-1",
+       "Nombre invalide|-1|Le nombre d'octets va de 1 à 65536."},
+      {"100", "7", "65537",
+       "Nombre invalide|65537|Le nombre d'octets va de 1 à 65536."},
+      {"100", "7", "4294967297",
+       "Nombre invalide|4294967297|Le nombre d'octets va de 1 à 65536."},
+      {"100", "7", "$80000000",
+       "Nombre invalide|$80000000|Le nombre d'octets va de 1 à 65536."},
   };
   for (const auto& c : cas) {
     alertes_vues.clear();
