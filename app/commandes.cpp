@@ -190,12 +190,8 @@ bool simulateur::remplit_memoire() {
     const bool lu =
         &c == champs ? debogueur.lit_adresse_saisie(texte, &c.nombre, pourquoi)
                      : lit_nombre_saisi(texte, &c.nombre);
-    if (lu && (c.nombre < c.minimum || c.nombre > c.maximum))
-      pourquoi = c.bornes;
-    else if (lu)
-      continue;
-    else if (pourquoi.empty())
-      pourquoi = "Entrez un nombre décimal, $hex ou 0xhex.";
+    if (lu && c.nombre >= c.minimum && c.nombre <= c.maximum) continue;
+    if (lu) pourquoi = c.bornes;
     alerte(c.erreur, texte, pourquoi.c_str(), 0);
     return false;
   }

@@ -67,6 +67,7 @@ void remet_a_zero(simulateur& sim) {
   fichier_choisi = nullptr;
   questions_vues.clear();
   reponse_question = false;
+  f.bouton_pas->take_focus();  // no text field keeps the focus
   sim.affiche_etat("");
 }
 

@@ -98,28 +98,25 @@ TEST_F(Carte, EffacerLEepromErasesTheArrayOnly) {
   EXPECT_EQ("Modèle plat : pas d'EEPROM.", texte(sim->ligne_etat));
 }
 
-// The program loaded lies in the EEPROM: erasing it is asked first, and a
-// "no" leaves it; a program elsewhere is erased without a question.
+// The program loaded lies in the EEPROM: erasing is asked first, and "no"
+// keeps it; a program elsewhere is erased without a question.
 TEST_F(Carte, EffacerLEepromAsksFirstWhenTheProgramLiesThere) {
   const struct {
     const char* programme;
-    bool question, reponse;
-    unsigned char b600_apres;
+    bool oui;
+    unsigned char apres;
   } cas[] = {
-      {"/examples/somme.s19", true, false, 0x86},
-      {"/examples/somme.s19", true, true, 0xFF},
-      {"/examples/eeprom.s19", false, false, 0xFF},
-  };
+      {"somme", false, 0x86}, {"somme", true, 0xFF}, {"eeprom", 0, 0xFF}};
   for (const auto& c : cas) {
-    SCOPED_TRACE(c.programme);
-    ASSERT_EQ(1, sim->charge_programme(
-                     (std::string(TAMRIX_SOURCE_DIR) + c.programme).c_str()));
+    ASSERT_EQ(1, sim->charge_programme((std::string(TAMRIX_SOURCE_DIR) +
+                                        "/examples/" + c.programme + ".s19")
+                                           .c_str()));
     sim->simulation.ecrit_octet(0xB600, 0x86);
     questions_vues.clear();
-    reponse_question = c.reponse;
+    reponse_question = c.oui;
     options(7);
-    EXPECT_EQ(c.question ? 1u : 0u, questions_vues.size());
-    EXPECT_EQ(c.b600_apres, sim->memoire.consulte(0xB600));
+    EXPECT_EQ(questions_vues.size(), c.programme[0] == 's' ? 1u : 0u);
+    EXPECT_EQ(sim->memoire.consulte(0xB600), c.apres) << c.programme << c.oui;
   }
 }
 

@@ -51,40 +51,29 @@ TEST_F(GuiTest, OpeningAnS19FileLoadsItAndResetsTheCpu) {
 }
 
 // Opening a program starts from erased memory, as tamrix-run does: after
-// a program with its reset vector and a longer tail in the EEPROM, the next
-// one starts at its own entry and nothing of the first is left.
+// a program with its reset vector and a longer tail, the next one starts
+// at its own entry; a reset alone keeps memory.
 TEST_F(GuiTest, OpeningStartsFromErasedMemoryAsTamrixRun) {
   sim->change_modele(modele_machine::e9);
-  const std::string a =
-      assemble("avec_vecteur",
-               "\t.text\n\t.globl _start\n_start:\tldaa #1\n\tbra _start\n"
-               "debut:\tldaa #2\n\tbra debut\n\t.fill 40, 1, 0x4c\n"
-               "\t.section .vecteurs,\"a\"\n\t.fill 20, 2, 0xffff\n"
-               "\t.word debut\n");
+  const std::string a = assemble(
+      "avec_vecteur",
+      "\t.text\n_start:\tbra _start\ndebut:\tbra debut\n\t.fill 40,1,1\n"
+      "\t.section .vecteurs,\"a\"\n\t.fill 20,2,0xffff\n\t.word debut\n");
   const std::string b = programme_ldaa();
-  fichier_choisi = a.c_str();
-  choisit(*sim, "Ouvrir fichier s19");
-  ASSERT_TRUE(alertes_vues.empty());
-  EXPECT_EQ(sim->processeur.PC_value(), 0xB604);  // its reset vector
-  sim->simulation.ecrit_octet(0x0010, 0x77);      // a RAM cell the user filled
-  fichier_choisi = b.c_str();
-  choisit(*sim, "Ouvrir fichier s19");
-  ASSERT_TRUE(alertes_vues.empty());
-  EXPECT_EQ(sim->processeur.PC_value(), 0xB600);
+  for (const std::string& programme : {a, b}) {
+    sim->simulation.ecrit_octet(0x0010, 0x77);  // a RAM cell the user filled
+    ASSERT_EQ(1, sim->charge_programme(programme.c_str()));
+  }
   for (unsigned short cellule : {0x0010, 0xB620, 0xFFFE, 0xFFFF})
     EXPECT_EQ(sim->memoire.consulte(cellule), 0xFF) << cellule;
-  // tamrix-run starts B at the same place.
-  const std::string commande =
-      std::string(TAMRIX_BINARY_DIR) + "/tamrix-run --max-steps 1 " + b;
-  FILE* sortie = popen(commande.c_str(), "r");
+  FILE* run =
+      popen((TAMRIX_BINARY_DIR "/tamrix-run --max-steps 1 " + b).c_str(), "r");
   char ligne[200] = "";
-  ASSERT_NE(fgets(ligne, sizeof ligne, sortie), nullptr);
-  pclose(sortie);
+  ASSERT_NE(fgets(ligne, sizeof ligne, run), nullptr);
+  pclose(run);
   EXPECT_EQ(0u, std::string(ligne).rfind("PC=b602 A=42 ", 0)) << ligne;
   active(*sim, f().bouton_pas);
   EXPECT_EQ(sim->processeur.PC_value(), 0xB602);
-  EXPECT_EQ(sim->processeur.A_value(), 0x42);
-  // A reset alone keeps memory, as the chip's reset does.
   sim->simulation.ecrit_octet(0x0010, 0x77);
   active(*sim, f().bouton_init);
   EXPECT_EQ(sim->memoire.consulte(0x0010), 0x77);
@@ -114,31 +103,23 @@ TEST_F(GuiTest, RejectedFileRaisesTheAlertAndChangesNothingShown) {
 
 // Each refused file's alert names it and says why, with the line.
 TEST_F(GuiTest, EachLoadErrorSaysWhyInItsAlert) {
-  const std::string dossier = std::string(TAMRIX_BINARY_DIR) + "/gui_dossier";
-  std::filesystem::create_directories(dossier);
-  const std::string pas_s =
-      fichier_temporaire("pas_s.s19", "S104B610AA8B\nX\n");
-  const std::string somme =
-      fichier_temporaire("somme.s19", "S104B610AA8B\nS104B610AA8C\n");
-  const std::string vide = fichier_temporaire("vide.s19", "");
-  const std::string elf = fichier_temporaire("faux.elf", "pas un ELF\n");
+  const std::string d = std::string(TAMRIX_BINARY_DIR) + "/gui_dossier";
+  std::filesystem::create_directories(d);
+  const std::string s = fichier_temporaire("s.s19", "S104B610AA8B\nX\n"),
+                    c = fichier_temporaire("c.s19", "S104B610AA8C\n");
   const struct {
     std::string chemin, raison;
   } cas[] = {
-      {"/nonexistent/prog.s19", "Fichier introuvable : /nonexistent/prog.s19"},
-      {dossier, dossier + " : c'est un dossier, pas un fichier de programme"},
-      {pas_s, pas_s + ", ligne 2 : erreur: caractère 'S' attendu ..."},
-      {somme, somme + ", ligne 2 : somme de contrôle incorrecte"},
-      {vide, vide + ", ligne 1 : aucun enregistrement de données"},
-      {elf, elf + " : fichier ELF refuse : pas un fichier ELF"},
-      {"/nonexistent/prog.s", "Fichier introuvable : /nonexistent/prog.s"},
+      {"/absent/p.s19", "Fichier introuvable : /absent/p.s19"},
+      {"/absent/p.s", "Fichier introuvable : /absent/p.s"},
+      {d, d + " : c'est un dossier, pas un fichier de programme"},
+      {s, s + ", ligne 2 : erreur: caractère 'S' attendu ..."},
+      {c, c + ", ligne 1 : somme de contrôle incorrecte"},
   };
-  for (const auto& c : cas) {
+  for (const auto& k : cas) {
     alertes_vues.clear();
-    fichier_choisi = c.chemin.c_str();
-    EXPECT_EQ(choisit(*sim, "Ouvrir fichier s19"), 0);
-    ASSERT_EQ(alertes_vues.size(), 1u) << c.chemin;
-    EXPECT_EQ(alertes_vues[0], alerte_refus(c.raison));
+    EXPECT_EQ(sim->charge_programme(k.chemin.c_str()), 0);
+    EXPECT_EQ(alertes_vues, std::vector<std::string>{alerte_refus(k.raison)});
   }
 }
 
