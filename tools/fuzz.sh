@@ -21,7 +21,7 @@ shift || true
 cibles=("$@")
 if [ ${#cibles[@]} -eq 0 ]; then
   cibles=(fuzz_machine fuzz_options fuzz_runner_args fuzz_cpu fuzz_s19
-          fuzz_elf)
+          fuzz_elf fuzz_assembleur)
 fi
 
 manquants=()
@@ -113,6 +113,8 @@ for cible in "${cibles[@]}"; do
     fuzz_options) graines_options ;;
     fuzz_runner_args) graines_arguments ;;
     fuzz_s19) mkdir -p "$corpus/fuzz_s19" && cp "${programmes[@]}" "$corpus/fuzz_s19/" ;;
+    fuzz_assembleur)
+      mkdir -p "$corpus/fuzz_assembleur" && cp examples/*.asm "$corpus/fuzz_assembleur/" ;;
     fuzz_elf)
       mkdir -p "$corpus/fuzz_elf"
       if [ -d build/test/essais_memoire ]; then

@@ -69,14 +69,15 @@ inline std::string lit_tout(const std::string& chemin) {
   return contenu.str();
 }
 
-// Runs tamrix-run with `arguments`; its streams go to files of a fresh
+// Runs `programme` with `arguments`; its streams go to files of a fresh
 // directory, read back once it has ended (standard output to `sortie`
 // instead when given: /dev/full...).
-inline sortie_run lance_run(const std::vector<std::string>& arguments,
-                            const std::string& sortie = "") {
+inline sortie_run lance_programme(const std::string& programme,
+                                  const std::vector<std::string>& arguments,
+                                  const std::string& sortie = "") {
   dossier_temporaire dossier;
   const std::string out = dossier.fichier("out"), err = dossier.fichier("err");
-  std::vector<std::string> mots{TAMRIX_RUN_PROGRAMME};
+  std::vector<std::string> mots{programme};
   mots.insert(mots.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& m : mots) argv.push_back(&m[0]);
@@ -101,6 +102,12 @@ inline sortie_run lance_run(const std::vector<std::string>& arguments,
   resultat.sortie = lit_tout(out);
   resultat.erreurs = lit_tout(err);
   return resultat;
+}
+
+// Runs tamrix-run with `arguments`.
+inline sortie_run lance_run(const std::vector<std::string>& arguments,
+                            const std::string& sortie = "") {
+  return lance_programme(TAMRIX_RUN_PROGRAMME, arguments, sortie);
 }
 
 // Path of a program of tests/run/programmes or of examples/.

@@ -59,18 +59,19 @@ std::string derniere_ligne(const std::string& texte) {
 // Loads the program as the GUI does (memory/programme.h: S19, ELF or an
 // assembly source), or the binary image. The loader's own lines on the
 // standard error stream are kept: passed on after a success (the binary
-// loader's progress lines, the assembler's warnings), folded into the
-// one-line message after a failure; an assembler's error lines are passed
-// on before it. A FIFO or a device is refused before it is opened for
+// loader's progress lines, the assembler's warnings); after a failure the
+// loader's line, which names the file (the window's alert shows the same),
+// is the one-line message; an assembler's error lines are passed on
+// before it. A FIFO or a device is refused before it is opened for
 // reading (text/lecture.h), a binary image without data too. Empty on
 // success.
 std::string charge(mem_64k& mem, const options_run& options,
                    programme_ouvert& programme) {
   const char* chemin = options.programme.c_str();
   std::string raison;
-  echec_lecture echec;
+  echec_lecture echec = echec_lecture::aucun;
   if (!fichier_ordinaire(chemin, raison, &echec) &&
-      echec != echec_lecture::dossier)
+      (echec == echec_lecture::special || options.binaire))
     return "programme illisible : " + options.programme + " : " + raison;
   if (options.binaire) {
     const long taille = taille_binaire(chemin);
@@ -91,14 +92,17 @@ std::string charge(mem_64k& mem, const options_run& options,
     return "";
   }
   const std::vector<std::string>& messages = programme.messages;
-  if (programme.sorte == sorte_programme::source && messages.size() > 1) {
+  if ((programme.sorte == sorte_programme::source && messages.size() > 1) ||
+      programme.sorte == sorte_programme::motorola) {
     for (const std::string& m : messages) std::cerr << m << '\n';
     std::cerr.flush();
     return "programme refuse : " + options.programme +
            " : erreurs d'assemblage (ci-dessus)";
   }
-  return "programme refuse : " + options.programme + " : " +
-         derniere_ligne(capture.str());
+  if (options.binaire)
+    return "programme refuse : " + options.programme + " : " +
+           derniere_ligne(capture.str());
+  return "programme refuse : " + derniere_ligne(capture.str());
 }
 
 void regle_registre(interpreteur& cpu, const reglage_registre& r) {
