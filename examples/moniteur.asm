@@ -319,8 +319,7 @@ DEM1    LDAA    #V_BPROT
         CMPA    ZONEFIN
         BEQ     DEM_R
 DEM_SR  JMP     SANSRAM
-DEM_R   EQU     *
-        LDS     #PILE           la pile du moniteur
+DEM_R   LDS     #PILE           la pile du moniteur
         STAB    DEMARR
 * La file de reception, vide
         CLR     RX_T
@@ -1646,9 +1645,9 @@ MD1     STD     ADR2
         JSR     FINLIGNE
         LDD     ADR2
         CPD     ADR1
-        BHS     *+5
+        BHS     MD_OK
         JMP     ERR_ORD
-        LDD     ADR1
+MD_OK   LDD     ADR1
         ANDB    #$F0
         STD     ADR3            le debut de la ligne
 MD2     BSR     LIGNEMD
@@ -1759,9 +1758,9 @@ CMD_BF  JSR     ARGADR
         JSR     FINLIGNE
         LDD     ADR2
         CPD     ADR1
-        BHS     *+5
+        BHS     BF_OK
         JMP     ERR_ORD
-        LDX     ADR1
+BF_OK   LDX     ADR1
 BF1     LDAA    VALEUR
         JSR     ECRIT
         BCS     BF3
@@ -1787,9 +1786,9 @@ CMD_MOVE JSR    ARGADR
         JSR     FINLIGNE
         LDD     ADR2
         SUBD    ADR1
-        BCC     *+5
+        BCC     MV_OK
         JMP     ERR_ORD
-        STD     COMPTE          octets - 1
+MV_OK   STD     COMPTE          octets - 1
         ADDD    ADR3
         BCS     MV_DEP          la destination passerait $FFFF
         LDD     ADR3
@@ -2734,8 +2733,7 @@ CMD_LOAD JSR    BLANCS
         CMPA    #'T
         BEQ     LD0
         JMP     LD_T
-LD0     EQU     *
-        INX
+LD0     INX
         STX     L_PTR
 LD1     JSR     FINLIGNE
         LDX     #M_LOAD
