@@ -354,3 +354,42 @@ TEST(Moniteur, DasmOfEveryOpcodeIsTamrixsDisassembly) {
 }
 
 }  // namespace
+
+namespace {
+
+// tamrix-as writes the same image and listing at every run; the image is
+// the one the GNU tools make of the same program, translated to their
+// syntax by bench/motorola_vers_gnu.py (linked at $d000, vectors at $ffd6).
+TEST(Moniteur, TamrixAsIsStableAndTheGnuToolsAgree) {
+  dossier_temporaire d;
+  const std::string source = d.ecrit("moniteur.asm", lit_tout(moniteur));
+  std::string images[2], listages[2];
+  for (int i = 0; i < 2; ++i) {
+    const sortie_run r = lance_programme(TAMRIX_AS_PROGRAMME, {"-l", source});
+    ASSERT_EQ(r.statut, 0) << r.erreurs;
+    EXPECT_EQ(r.erreurs, "");
+    images[i] = lit_tout(d.fichier("moniteur.s19"));
+    listages[i] = lit_tout(d.fichier("moniteur.lst"));
+  }
+  EXPECT_EQ(images[0], images[1]);
+  EXPECT_EQ(listages[0], listages[1]);
+
+  const std::string racine = TAMRIX_SOURCE_DIR;
+  const std::string gnu_s = d.fichier("moniteur.s");
+  const std::string commande =
+      "python3 '" + racine + "/bench/motorola_vers_gnu.py' '" + moniteur +
+      "' > '" + gnu_s + "' && bash '" + racine + "/tools/assemble.sh' '" +
+      gnu_s + "' '" + d.fichier("gnu.s19") + "' 0xd000";
+  ASSERT_EQ(std::system(commande.c_str()), 0) << commande;
+  auto notre = std::make_unique<mem_64k>();
+  auto gnu = std::make_unique<mem_64k>();
+  ASSERT_EQ(notre->load_s19(d.fichier("moniteur.s19").c_str()), 1);
+  ASSERT_EQ(gnu->load_s19(d.fichier("gnu.s19").c_str()), 1);
+  unsigned differences = 0;
+  for (unsigned a = 0; a < 0x10000; ++a)
+    if (notre->cellules[a] != gnu->cellules[a]) ++differences;
+  EXPECT_EQ(differences, 0u);
+  EXPECT_EQ(notre->consulte(0xFFFE) << 8 | notre->consulte(0xFFFF), 0xD000);
+}
+
+}  // namespace
