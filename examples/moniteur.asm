@@ -1142,6 +1142,9 @@ ECHEC   PSHX
         LDX     #M_E_MON
         CMPB    #G_MON
         BEQ     ECH1
+        LDX     #M_E_REG
+        CMPB    #G_REG
+        BEQ     ECH1
         LDX     #M_E_REL        RAM absente, EEPROM protegee...
 ECH1    JSR     ECRTXT
         PULX
@@ -3125,6 +3128,8 @@ M_ECHEC FCC     'Ecriture impossible en '
 M_E_ROM FCC     ' : ROM'
         FCB     NUL
 M_E_MON FCC     ' : RAM du moniteur'
+        FCB     NUL
+M_E_REG FCC     ' : registres internes'
         FCB     NUL
 M_E_REL FCC     " : l'octet relu differe"
         FCB     NUL

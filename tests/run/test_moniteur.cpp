@@ -29,8 +29,9 @@ const std::string banniere =
 // A session at the terminal. The lines typed (each ended by Enter) reach
 // the SCI through --sci-in, all at once: the monitor keeps what comes early
 // in its receive queue and echoes each character when it reads it, so the
-// transcript is the one of a user who waits for each prompt. `fichiers`
-// are typed after the line before them (--sci-in-file), for LOAD T.
+// transcript is the one of a user who waits for each prompt (a scripted
+// dialogue, "wait for >, then send the line", gives the same one: tape()
+// is the one place to change for it).
 struct seance {
   std::string transcription;  // what the monitor sent
   sortie_run run;
