@@ -28,6 +28,9 @@ sorte_programme sorte_de(const std::string& chemin);
 
 struct programme_ouvert {
   bool reussi = false;
+  // False when the file could not be read at all (missing, a folder):
+  // no loader nor assembler ran, the one message says why.
+  bool lu = true;
   sorte_programme sorte = sorte_programme::s19;
   // The ELF file's entry point (for a source file, _start or the first
   // address of .text; for a Motorola source, END's address or the first
@@ -35,10 +38,12 @@ struct programme_ouvert {
   std::optional<unsigned short> entree;
   // Symbols and source lines; empty for S19, and on failure.
   infos_debogage infos;
-  // On failure, why: the loader's line, or the assembler's and linker's
-  // lines with their source line numbers (the built-in assembler's are each
-  // followed by the source line they cite, "    12 |  ..."). On success,
-  // the assembler's warnings, if any. Each line has also been written on
+  // On failure, why: the loader's line after the file's name ("p.s19,
+  // ligne 2 : somme de contrôle incorrecte", "Fichier introuvable : p.s19",
+  // as the path was given), or the assembler's and linker's lines with
+  // their source line numbers (the built-in assembler's are each followed
+  // by the source line they cite, "    12 |  ..."). On success, the
+  // assembler's warnings, if any. Each line has also been written on
   // std::cerr.
   std::vector<std::string> messages;
 };

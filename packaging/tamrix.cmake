@@ -17,7 +17,8 @@ set(TAMRIX_GENERE ${CMAKE_CURRENT_BINARY_DIR}/genere)
 set(TAMRIX_EXEMPLES ${CMAKE_INSTALL_FULL_DATADIR}/tamrix/examples)
 
 # The version header, remade at each build so that it names the commit the
-# programs are built from; only tamrix and tamrix-run include it.
+# programs are built from; tamrix, tamrix-run and the About window
+# include it.
 find_package(Git QUIET)
 add_custom_target(tamrix_version
   COMMAND ${CMAKE_COMMAND} -DSOURCES=${CMAKE_CURRENT_SOURCE_DIR}
@@ -52,6 +53,11 @@ set(TAMRIX_RESUME_tamrix-run
 set(TAMRIX_RESUME_tamrix-as
     "assembleur 68HC11 de la syntaxe Motorola : image S19 et listage")
 set(TAMRIX_PAGES_MAN)
+# The About window shows the version --version prints.
+if(TARGET tamrix_gui)
+  add_dependencies(tamrix_gui tamrix_version)
+  target_include_directories(tamrix_gui PRIVATE ${TAMRIX_GENERE})
+endif()
 foreach(programme tamrix tamrix-run tamrix-as)
   if(NOT TARGET ${programme})
     continue()

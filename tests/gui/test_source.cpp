@@ -255,7 +255,10 @@ TEST_F(GuiTest, FieldsTakeLabelsAndExpressions) {
       {x, "table+2", 0xB616, ""},
       {a, "resultat", 0x40, ""},
       {pc, "b600", 0xB600, ""},  // a bare number stays hexadecimal
-      {pc, "affichee", 0xB600, "etiquette inconnue : affichee"},
+      {pc, "affichee", 0xB600,
+       "PC : etiquette inconnue : affichee ; PC inchangé."},
+      {a, "table", 0,
+       "A : table vaut b614, ne tient pas sur 8 bits ; A inchangé."},
       {remplissage, "resultat+1", 0x41, ""},
       {remplissage, "table", 0xB614, ""},
       {remplissage, "tabel", 0,
@@ -434,9 +437,11 @@ TEST_F(GuiTest, ChooserShowsEveryFormAndRefusedElfSaysWhy) {
   const std::string faux = fichier_temporaire("faux.elf", "pas un ELF\n");
   EXPECT_EQ(fichier(*sim, "Ouvrir fichier s19", faux), 0);
   ASSERT_EQ(alertes_vues.size(), 1u);
-  EXPECT_EQ(alertes_vues[0],
-            "Erreur en lisant le fichier!|gui_faux.elf|fichier ELF refuse : "
-            "pas un fichier ELF");
+  EXPECT_EQ(
+      alertes_vues[0],
+      "Erreur en lisant le fichier!|" + faux +
+          " : fichier ELF refuse : pas un fichier ELF|Rien n'est chargé : "
+          "la mémoire n'a pas changé.");
   const struct {
     const char* nom;
     bool montre;
