@@ -220,6 +220,11 @@ TEST(Moniteur, EachCommand) {
        {},
        "Enregistrements : 2, erreurs : 2, octets refuses : 2\r\n"
        "Depart du programme : 2000\r\n>MD 2000 2001\r\n2000  12 34"},
+      {"single-chip mode: no RAM for the monitor, it says so",
+       {},
+       {"--mode", "single-chip"},
+       "\r\nMoniteur tamrix : pas de RAM externe en $C800-$CFFF\r\n"
+       "(mode monopuce ?) : arret.\r\n"},
       {"unknown command, bad number, extra argument, end before start",
        {"XYZ", "MD 2G", "MD 1 2 3", "MD 10 5", "MD 12345"},
        {},
