@@ -51,7 +51,7 @@ void vue_carte::remplit_choix() {
 }
 
 void vue_carte::ouvre() {
-  fl_show_form(forme->fenetre, FL_PLACE_MOUSE, FL_FULLBORDER, "Carte");
+  montre_auxiliaire(forme->fenetre, "Carte");
   forme->dessin->montre(carte_.get(), !sim.controle_execution.en_marche());
   forme->ajuste();
   // The computer's keys go to the keypad and the buttons.

@@ -169,8 +169,7 @@ void vue_composant::installe() {
 }
 
 void vue_composant::ouvre() {
-  fl_show_form(sim.forme_aff_composant->fenetre, FL_PLACE_MOUSE, FL_FULLBORDER,
-               "Composant");
+  montre_auxiliaire(sim.forme_aff_composant->fenetre, "Composant");
   rafraichit();
 }
 
@@ -208,6 +207,8 @@ void vue_composant::bascule(int numero) {
     p->react_in(p->boutons[b % 8]);
     sim.rafraichit_dump(0);
   }
+  // A click the history keeps, as on the panels and the dialog.
+  sim.entree_utilisateur();
   sim.rafraichit_fenetres();
 }
 

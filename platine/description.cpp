@@ -9,13 +9,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "puce/can.h"
 #include "puce/journal.h"
 #include "text/installation.h"
+#include "text/lecture.h"
 
 namespace {
 
@@ -478,6 +477,9 @@ void lit_table(const toml::table& racine, description_carte& d) {
   }
 }
 
+// A board file is a few kilobytes; 100 components fit in far less.
+constexpr std::size_t taille_fichier_max = std::size_t(1) << 20;
+
 bool existe(const std::string& chemin) {
   struct stat e;
   return ::stat(chemin.c_str(), &e) == 0 && S_ISREG(e.st_mode);
@@ -549,14 +551,14 @@ bool lit_description(const std::string& texte, const std::string& fichier,
 
 bool charge_description(const std::string& chemin, description_carte& d,
                         std::string& erreur) {
-  std::ifstream f(chemin, std::ios::binary);
-  if (!f || !existe(chemin)) {
-    erreur = chemin + ": fichier illisible";
+  // Read with its bound (text/lecture.h): a FIFO or a device in its place
+  // is not waited for, a huge file not held.
+  std::string texte, raison;
+  if (!lit_fichier_borne(chemin, {taille_fichier_max}, texte, raison)) {
+    erreur = chemin + ": " + raison;
     return false;
   }
-  std::ostringstream contenu;
-  contenu << f.rdbuf();
-  return lit_description(contenu.str(), chemin, d, erreur);
+  return lit_description(texte, chemin, d, erreur);
 }
 
 std::vector<std::string> noms_presets() {

@@ -121,6 +121,24 @@ TEST_F(Liaisons, TheTerminalOpensOnTheFirstByteSent) {
   EXPECT_FALSE(terminal().fenetre->shown());
 }
 
+// The monitor ROM opened as a program: its banner in the terminal at the
+// chip's pace, then a command typed there and its answer.
+TEST_F(Liaisons, TheMonitorRomAnswersInTheTerminal) {
+  ASSERT_EQ(1, sim->charge_programme(exemple("moniteur.asm").c_str()));
+  active(*sim, f().bouton_fleche);
+  EXPECT_TRUE(attend([](Liaisons& t) {
+    return t.texte_sci().find("commandes.\n>") != std::string::npos;
+  })) << texte_sci();
+  EXPECT_TRUE(terminal().fenetre->shown());
+  tape_touches("md d000 d00f\r");
+  EXPECT_TRUE(attend([](Liaisons& t) {
+    return t.texte_sci().find(
+               ">md d000 d00f\nd000  5f 20 06 c6 01 20 02 c6 02 86 10 b7 10 "
+               "35 8e 01  _ ... .......5..\n>") != std::string::npos;
+  })) << texte_sci();
+  EXPECT_TRUE(sim->controle_execution.en_marche());
+}
+
 TEST_F(Liaisons, KeysInTheFlatModelGoNowhere) {
   sim->change_modele(modele_machine::plat);
   options(6);
@@ -183,7 +201,7 @@ TEST_F(Liaisons, AnalogInputsAreSetAndBadVoltagesRefused) {
   valide(3, "3,75");
   EXPECT_TRUE(alertes_vues.empty());
   EXPECT_EQ(3750000, tension(3));
-  EXPECT_STREQ("3.75", c.saisies_AN[3]->value());
+  EXPECT_STREQ("3,75", c.saisies_AN[3]->value());
   // PORTE reads 1 from 3.5 V: the port E panel agrees.
   EXPECT_EQ(0x08, sim->port_E.valeur);
   // A click on a port E bit drives its input to 0 V; the field follows.

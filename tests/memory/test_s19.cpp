@@ -1,6 +1,7 @@
 // The S-record loader on files made by the GNU assembler and linker, by
 // srec_cat, and by hand for every error it must refuse.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -158,19 +159,19 @@ INSTANTIATE_TEST_SUITE_P(
     load_s19, fichiers_casses,
     testing::Values(
         fichier_casse{"pas_de_S", "S106B600861201AA\nX104B610AA8B\n",
-                      "ligne 2 : erreur: caratere 'S' attendu ..."},
+                      "ligne 2 : erreur: caractère 'S' attendu ..."},
         fichier_casse{"s_minuscule", "s106B600861201AA\n",
-                      "ligne 1 : erreur: caratere 'S' attendu ..."},
+                      "ligne 1 : erreur: caractère 'S' attendu ..."},
         fichier_casse{"texte_entre", "S106B600861201AA\n; note\nS9030000FC\n",
-                      "ligne 2 : erreur: caratere 'S' attendu ..."},
+                      "ligne 2 : erreur: caractère 'S' attendu ..."},
         fichier_casse{"type_4", "S104B610AA8B\nS404B610AA8B\n",
                       "ligne 2 : type d'enregistrement inconnu"},
         fichier_casse{"s_seul", "S106B600861201AA\n\nS\n",
                       "ligne 3 : type d'enregistrement inconnu"},
         fichier_casse{"caractere_G", "S106B600861G01AA\n",
-                      "ligne 1 : caractere non hexadecimal"},
+                      "ligne 1 : caractère non hexadécimal"},
         fichier_casse{"blanc_interieur", "S106B600 861201AA\n",
-                      "ligne 1 : caractere non hexadecimal"},
+                      "ligne 1 : caractère non hexadécimal"},
         fichier_casse{"chiffre_impair", "S106B600861201AA0\n",
                       "ligne 1 : longueur incorrecte"},
         fichier_casse{"compte_trop_grand", "S107B600861201AA\n",
@@ -188,29 +189,29 @@ INSTANTIATE_TEST_SUITE_P(
                       "ligne 1 : longueur trop courte"},
         fichier_casse{"somme_fausse",
                       "S00600004844521B\nS106B600861201AA\nS104B610AA8C\n",
-                      "ligne 3 : somme de controle incorrecte"},
+                      "ligne 3 : somme de contrôle incorrecte"},
         fichier_casse{"somme_fausse_en_tete",
                       "S00600004844521C\nS104B610AA8B\n",
-                      "ligne 1 : somme de controle incorrecte"},
+                      "ligne 1 : somme de contrôle incorrecte"},
         fichier_casse{"somme_fausse_fin", "S104B610AA8B\nS903B60047\n",
-                      "ligne 2 : somme de controle incorrecte"},
+                      "ligne 2 : somme de contrôle incorrecte"},
         fichier_casse{"s1_passe_ffff", "S104B610AA8B\nS105FFFF0102F9\n",
-                      "ligne 2 : donnees au-dela de $ffff"},
+                      "ligne 2 : données au-delà de $ffff"},
         fichier_casse{"s2_au_dela", "S20501000001F8\n",
-                      "ligne 1 : donnees au-dela de $ffff"},
+                      "ligne 1 : données au-delà de $ffff"},
         fichier_casse{"s2_passe_ffff", "S20600FFFF0102F8\n",
-                      "ligne 1 : donnees au-dela de $ffff"},
+                      "ligne 1 : données au-delà de $ffff"},
         fichier_casse{"s3_passe_ffff", "S3070000FFFF0102F7\n",
-                      "ligne 1 : donnees au-dela de $ffff"},
-        fichier_casse{"vide", "", "ligne 1 : aucun enregistrement de donnees"},
+                      "ligne 1 : données au-delà de $ffff"},
+        fichier_casse{"vide", "", "ligne 1 : aucun enregistrement de données"},
         fichier_casse{"blancs_seuls", "\r\n  \n\t\n",
-                      "ligne 3 : aucun enregistrement de donnees"},
+                      "ligne 3 : aucun enregistrement de données"},
         fichier_casse{"en_tete_et_fin", "S00600004844521B\r\nS903B60046\r\n",
-                      "ligne 2 : aucun enregistrement de donnees"},
+                      "ligne 2 : aucun enregistrement de données"},
         fichier_casse{"s1_sans_donnees", "S1030000FC\nS5030001FB\n",
-                      "ligne 2 : aucun enregistrement de donnees"},
+                      "ligne 2 : aucun enregistrement de données"},
         fichier_casse{"fin_d_abord", "S903B60046\nS106B600861201AA\n",
-                      "ligne 1 : aucun enregistrement de donnees"}),
+                      "ligne 1 : aucun enregistrement de données"}),
     [](const testing::TestParamInfo<fichier_casse>& info) {
       return std::string(info.param.nom);
     });
@@ -224,7 +225,7 @@ TEST(load_s19, octet_nul_dans_un_enregistrement) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(mem.load_s19(chemin.c_str()), 0);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "ligne 1 : caractere non hexadecimal\n");
+            "ligne 1 : caractère non hexadécimal\n");
   EXPECT_EQ(mem.read_byte(0xB600), 0xFF);
 }
 
@@ -264,6 +265,40 @@ TEST(load_s19, fichiers_illisibles) {
     EXPECT_EQ(mem.load_s19(chemin.c_str()), 0) << chemin;
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "erreur de chargement fichier\n");
+  }
+  EXPECT_TRUE(outils::copie(mem) == avant);
+}
+
+// A FIFO or a device is refused by every loader at once (neither waited
+// for nor read without end), memory untouched.
+TEST(chargeurs, tubes_et_peripheriques_refuses) {
+  const std::string tube = outils::dossier_essais() + "/tube";
+  std::remove(tube.c_str());
+  ASSERT_EQ(0, ::mkfifo(tube.c_str(), 0600));
+  mem_64k mem;
+  outils::remplit_motif(mem);
+  const std::vector<unsigned short> avant = outils::copie(mem);
+  const std::string special =
+      "pas un fichier ordinaire (tube, peripherique...)";
+  for (const std::string& chemin : {tube, std::string("/dev/zero")}) {
+    const struct {
+      int (*charge)(mem_64k&, const char*);
+      std::string derniere;  // the loader's last line
+    } cas[] = {
+        {[](mem_64k& m, const char* c) { return m.load_s19(c); },
+         "erreur de chargement fichier : " + special},
+        {[](mem_64k& m, const char* c) { return m.load_elf(c, nullptr); },
+         "fichier ELF refuse : " + special},
+        {[](mem_64k& m, const char* c) { return m.load_binaire(c); },
+         "erreur sur fichier "},
+    };
+    for (const auto& c : cas) {
+      SCOPED_TRACE(chemin + " " + c.derniere);
+      testing::internal::CaptureStderr();
+      EXPECT_EQ(0, c.charge(mem, chemin.c_str()));
+      const std::string sortie = testing::internal::GetCapturedStderr();
+      EXPECT_NE(std::string::npos, sortie.find(c.derniere + "\n")) << sortie;
+    }
   }
   EXPECT_TRUE(outils::copie(mem) == avant);
 }

@@ -69,12 +69,15 @@ inline std::string lit_tout(const std::string& chemin) {
   return contenu.str();
 }
 
-// Runs tamrix-run with `arguments`; its streams go to files of a fresh
-// directory, read back once it has ended.
-inline sortie_run lance_run(const std::vector<std::string>& arguments) {
+// Runs `programme` with `arguments`; its streams go to files of a fresh
+// directory, read back once it has ended (standard output to `sortie`
+// instead when given: /dev/full...).
+inline sortie_run lance_programme(const std::string& programme,
+                                  const std::vector<std::string>& arguments,
+                                  const std::string& sortie = "") {
   dossier_temporaire dossier;
   const std::string out = dossier.fichier("out"), err = dossier.fichier("err");
-  std::vector<std::string> mots{TAMRIX_RUN_PROGRAMME};
+  std::vector<std::string> mots{programme};
   mots.insert(mots.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& m : mots) argv.push_back(&m[0]);
@@ -82,8 +85,9 @@ inline sortie_run lance_run(const std::vector<std::string>& arguments) {
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(
+      &actions, 1, sortie.empty() ? out.c_str() : sortie.c_str(),
+      O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, 2, err.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   sortie_run resultat;
@@ -98,6 +102,12 @@ inline sortie_run lance_run(const std::vector<std::string>& arguments) {
   resultat.sortie = lit_tout(out);
   resultat.erreurs = lit_tout(err);
   return resultat;
+}
+
+// Runs tamrix-run with `arguments`.
+inline sortie_run lance_run(const std::vector<std::string>& arguments,
+                            const std::string& sortie = "") {
+  return lance_programme(TAMRIX_RUN_PROGRAMME, arguments, sortie);
 }
 
 // Path of a program of tests/run/programmes or of examples/.

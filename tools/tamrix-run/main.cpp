@@ -18,6 +18,7 @@
 #include "puce/machine.h"
 #include "tamrix_version.h"
 #include "text/installation.h"
+#include "text/lecture.h"
 #include "tools/tamrix-run/carte.h"
 #include "tools/tamrix-run/execution.h"
 #include "tools/tamrix-run/options.h"
@@ -25,10 +26,26 @@
 namespace {
 
 constexpr int statut_entree_incorrecte = 2;
+// An output could not be written whole (--sci-out, the standard output):
+// the results are not there, whatever the run gave.
+constexpr int statut_sortie_impossible = 4;
 
-int refuse(const std::string& message) {
-  std::fprintf(stderr, "tamrix-run: %s\n", message.c_str());
-  return statut_entree_incorrecte;
+int refuse(const std::string& message, int statut = statut_entree_incorrecte) {
+  std::fprintf(stderr, "tamrix-run: %s\n", sur_une_ligne(message).c_str());
+  return statut;
+}
+
+// The size field of a binary image's header (signed, 16 bits), or a
+// value above 4 when the header is missing (the loader then says so).
+long taille_binaire(const std::string& chemin) {
+  lecture_bornee en_tete{4};
+  en_tete.debut_seulement = true;
+  std::string octets, erreur;
+  if (!lit_fichier_borne(chemin, en_tete, octets, erreur) || octets.size() < 4)
+    return 5;
+  const unsigned champ = static_cast<unsigned char>(octets[0]) * 256u +
+                         static_cast<unsigned char>(octets[1]);
+  return champ >= 0x8000 ? static_cast<long>(champ) - 0x10000 : champ;
 }
 
 // The last non-empty line of a text, its end of line removed.
@@ -43,17 +60,27 @@ std::string derniere_ligne(const std::string& texte) {
 // Loads the program as the GUI does (memory/programme.h: S19, ELF or an
 // assembly source), or the binary image. The loader's own lines on the
 // standard error stream are kept: passed on after a success (the binary
-// loader's progress lines, the assembler's warnings), folded into the
-// one-line message after a failure; an assembler's error lines are passed
-// on before it. Empty on success.
+// loader's progress lines, the assembler's warnings); after a failure the
+// loader's line, which names the file (the window's alert shows the same),
+// is the one-line message; an assembler's error lines are passed on
+// before it. A FIFO or a device is refused before it is opened for
+// reading (text/lecture.h), a binary image without data too. Empty on
+// success.
 std::string charge(mem_64k& mem, const options_run& options,
                    programme_ouvert& programme) {
   const char* chemin = options.programme.c_str();
-  std::FILE* essai = std::fopen(chemin, "rb");
-  if (essai == nullptr)
-    return "programme illisible : " + options.programme + " : " +
-           std::strerror(errno);
-  std::fclose(essai);
+  std::string raison;
+  echec_lecture echec = echec_lecture::aucun;
+  if (!fichier_ordinaire(chemin, raison, &echec) &&
+      (echec == echec_lecture::special || options.binaire))
+    return "programme illisible : " + options.programme + " : " + raison;
+  if (options.binaire) {
+    const long taille = taille_binaire(chemin);
+    if (taille <= 4)
+      return "programme refuse : " + options.programme +
+             " : image binaire sans donnees (taille " + std::to_string(taille) +
+             " dans l'en-tete)";
+  }
   std::ostringstream capture;
   std::streambuf* const ancien = std::cerr.rdbuf(capture.rdbuf());
   if (options.binaire)
@@ -66,14 +93,17 @@ std::string charge(mem_64k& mem, const options_run& options,
     return "";
   }
   const std::vector<std::string>& messages = programme.messages;
-  if (programme.sorte == sorte_programme::source && messages.size() > 1) {
+  if ((programme.sorte == sorte_programme::source && messages.size() > 1) ||
+      programme.sorte == sorte_programme::motorola) {
     for (const std::string& m : messages) std::cerr << m << '\n';
     std::cerr.flush();
     return "programme refuse : " + options.programme +
            " : erreurs d'assemblage (ci-dessus)";
   }
-  return "programme refuse : " + options.programme + " : " +
-         derniere_ligne(capture.str());
+  if (options.binaire)
+    return "programme refuse : " + options.programme + " : " +
+           derniere_ligne(capture.str());
+  return "programme refuse : " + derniere_ligne(capture.str());
 }
 
 void regle_registre(interpreteur& cpu, const reglage_registre& r) {
@@ -137,8 +167,9 @@ void prepare(machine& m, const options_run& options,
     m.planifie_broche({b.cycle, b.broche, b.niveau});
 }
 
-// --sci-out: where the SCI's bytes go, opened before the run. Empty on
-// success.
+// --sci-out: where the SCI's bytes go, opened before the run. Never one
+// of the inputs (the same file by any name): opening it would empty it.
+// Empty on success.
 std::string ouvre_sortie_sci(const options_run& options, std::FILE*& f) {
   f = nullptr;
   if (options.sortie_sci.empty()) return "";
@@ -146,6 +177,12 @@ std::string ouvre_sortie_sci(const options_run& options, std::FILE*& f) {
     f = stdout;
     return "";
   }
+  std::vector<std::string> entrees = options.fichiers_sci;
+  entrees.push_back(options.programme);
+  for (const std::string& e : entrees)
+    if (meme_fichier(options.sortie_sci, e))
+      return "--sci-out : " + options.sortie_sci + " est aussi une entree (" +
+             e + ") : il serait efface";
   f = std::fopen(options.sortie_sci.c_str(), "wb");
   if (f) return "";
   return "--sci-out : fichier impossible a ecrire : " + options.sortie_sci +
@@ -153,16 +190,38 @@ std::string ouvre_sortie_sci(const options_run& options, std::FILE*& f) {
 }
 
 // The bytes the SCI sent; on standard output, ended by a line feed so that
-// the final line stays whole.
-void ecrit_sortie_sci(const machine& m, std::FILE* f) {
-  if (!f) return;
+// the final line stays whole. A file is written and closed here: empty
+// when all went well, else why.
+std::string ecrit_sortie_sci(const machine& m, std::FILE* f,
+                             const std::string& chemin) {
+  if (!f) return "";
   const std::vector<unsigned char>& octets = m.sortie_sci;
-  if (!octets.empty()) std::fwrite(octets.data(), 1, octets.size(), f);
+  bool complet = octets.empty() || std::fwrite(octets.data(), 1, octets.size(),
+                                               f) == octets.size();
   if (f == stdout) {
     if (!octets.empty() && octets.back() != '\n') std::fputc('\n', f);
-  } else {
-    std::fclose(f);
+    return "";  // checked with the rest of the standard output
   }
+  int cause = complet ? 0 : errno;
+  if (std::fclose(f) != 0 && complet) {
+    complet = false;
+    cause = errno;
+  }
+  if (complet) return "";
+  return "--sci-out : ecriture impossible : " + chemin + " : " +
+         std::strerror(cause ? cause : EIO);
+}
+
+// The standard output, flushed and closed: empty when every byte went out.
+std::string ferme_sortie_standard() {
+  const bool erreur = std::ferror(stdout) != 0;
+  int cause = erreur ? errno : 0;
+  bool complet = !erreur;
+  if (std::fflush(stdout) != 0) complet = false, cause = errno;
+  if (std::fclose(stdout) != 0 && complet) complet = false, cause = errno;
+  if (complet) return "";
+  return std::string("ecriture impossible sur la sortie standard : ") +
+         std::strerror(cause ? cause : EIO);
 }
 
 void ecrit_stats(std::uint64_t pas, double secondes, std::uint64_t refus) {
@@ -208,12 +267,12 @@ int lance(options_run& options) {
   if (erreur.empty()) erreur = resout_adresses(options, programme.infos);
   if (!erreur.empty()) return refuse(erreur);
   std::FILE* sortie_sci = nullptr;
-  const std::string erreur_sortie = ouvre_sortie_sci(options, sortie_sci);
-  if (!erreur_sortie.empty()) return refuse(erreur_sortie);
+  erreur = ouvre_sortie_sci(options, sortie_sci);
+  if (!erreur.empty()) return refuse(erreur);
   // The board, wired before the reset that powers it up with the chip.
   std::unique_ptr<platine> carte;
-  const std::string erreur_carte = prepare_carte(options, *m, carte);
-  if (!erreur_carte.empty()) return refuse(erreur_carte);
+  erreur = prepare_carte(options, *m, carte);
+  if (!erreur.empty()) return refuse(erreur);
   // CONFIG's EEPROM byte with NOCOP clear: the reset of prepare() latches it.
   if (options.cop) m->systeme()->etat.systeme.config_eeprom &= ~cop::NOCOP;
   prepare(*m, options, programme.entree);
@@ -228,16 +287,21 @@ int lance(options_run& options) {
   const std::chrono::duration<double> duree =
       std::chrono::steady_clock::now() - debut;
 
-  ecrit_sortie_sci(*m, sortie_sci);
+  const std::string erreur_sci =
+      ecrit_sortie_sci(*m, sortie_sci, options.sortie_sci);
   for (const plage_dump& p : options.dumps)
     std::fputs(texte_dump(m->memoire, p.debut, p.fin).c_str(), stdout);
   if (carte)
     for (const std::string& l : lignes_carte(*carte, bilan.raison))
       std::printf("%s\n", l.c_str());
   std::printf("%s\n", ligne_finale(m->cpu, bilan).c_str());
-  std::fflush(stdout);
+  const std::string erreur_sortie = ferme_sortie_standard();
   ecrit_refus(*m);
   if (options.stats) ecrit_stats(bilan.pas, duree.count(), m->nombre_refus());
+  // An output not written whole: the results are missing.
+  if (!erreur_sci.empty()) return refuse(erreur_sci, statut_sortie_impossible);
+  if (!erreur_sortie.empty())
+    return refuse(erreur_sortie, statut_sortie_impossible);
   return statut_sortie(bilan.raison);
 }
 
@@ -247,15 +311,16 @@ int main(int argc, char** argv) {
   options_run options;
   const std::string erreur = lit_options(argc, argv, options);
   if (!erreur.empty()) return refuse(erreur);
-  if (options.aide) {
-    std::fputs(texte_aide(), stdout);
-    return 0;
-  }
-  if (options.version) {
-    std::fputs(
-        texte_version("tamrix-run", TAMRIX_VERSION, TAMRIX_COMMIT).c_str(),
-        stdout);
-    return 0;
+  if (options.aide || options.version) {
+    std::fputs(options.aide
+                   ? texte_aide()
+                   : texte_version("tamrix-run", TAMRIX_VERSION, TAMRIX_COMMIT)
+                         .c_str(),
+               stdout);
+    const std::string erreur_sortie = ferme_sortie_standard();
+    return erreur_sortie.empty()
+               ? 0
+               : refuse(erreur_sortie, statut_sortie_impossible);
   }
   return lance(options);
 }

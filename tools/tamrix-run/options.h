@@ -98,6 +98,7 @@ struct options_run {
   std::uint64_t max_cycles = UINT64_MAX;  // --max-cycles, none by default
   // Serial line and analog inputs (E9 model).
   std::string entree_sci;  // --sci-in and --sci-in-file bytes, in order
+  std::vector<std::string> fichiers_sci;  // the --sci-in-file paths
   std::string sortie_sci;  // --sci-out file, "-": standard output
   std::vector<reglage_tension> tensions;  // --analog
   // The board around the chip (tools/tamrix-run/carte.h).
@@ -115,8 +116,12 @@ int numero_broche(const std::string& nom);
 bool lit_nombre(const std::string& texte, std::uint64_t maximum,
                 std::uint64_t& valeur, bool& hors_limites);
 
+// A message on one line: control characters written as \n, \r, \t, \xNN.
+std::string sur_une_ligne(const std::string& texte);
+
 // Fills `options` from the arguments (argv[1] on). Returns an empty text on
-// success, else a one-line message saying what is wrong. With --help or
+// success, else a one-line message saying what is wrong (an argument it
+// quotes has its control characters written out). With --help or
 // --version the other arguments are not checked.
 std::string lit_options(int argc, const char* const* argv,
                         options_run& options);
