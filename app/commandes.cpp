@@ -143,8 +143,10 @@ void simulateur::traite_navigation(Fl_Widget* objet) {
 }
 
 void simulateur::rafraichit_apres_instruction() {
-  // "Tracage Temps Reel" off: the views wait for the end of the run.
-  if (!travail->trace_temps_reel() && controle_execution.en_marche()) return;
+  // "Tracage Temps Reel" off: the views wait for the end of the run; the
+  // board's window does not.
+  if (!travail->trace_temps_reel() && controle_execution.en_marche())
+    return travail->carte.rafraichit();
   montre_pc();
   rafraichit_vues();
 }

@@ -18,6 +18,7 @@
 #include "app/forms_tamrix.h"
 #include "app/simulateur.h"
 #include "app/travail.h"
+#include "platine/platine.h"
 #include "ui/auxiliaires.h"
 
 namespace {
@@ -269,6 +270,12 @@ void vue_composant::rafraichit() {
           std::string("\nNiveau ") +
           (m.niveau_broche(static_cast<unsigned char>(p.broche)) ? "1" : "0") +
           (est_sortie(m, p.broche) ? ", sortie" : ", entrée");
+    // The board around the chip (the "Carte" window).
+    if (const platine* carte = m.platine_attachee()) {
+      const std::string noms =
+          carte->sur_broche(static_cast<unsigned char>(p.broche));
+      if (!noms.empty()) texte += "\nSur la carte : " + noms;
+    }
   }
   description->copy_label(texte.c_str());
   description->redraw();

@@ -127,6 +127,7 @@ void simulateur::interprete_menu_options(Fl_Widget* menu) {
 void simulateur::change_modele(modele_machine modele) {
   controle_execution.arrete();
   simulation.change_modele(modele);
+  travail->carte.apres_modele();
   if (debogueur.entree()) debogueur.reset();
   histoire.demarre();
   controle_execution.remet_compteur();

@@ -42,6 +42,12 @@ Fl_Widget* widget_de_la_touche(simulateur& sim) {
     return f.bouton_pas;
   }
   if (touche == FL_F + 5 && seule(etat)) return f.bouton_fleche;
+  if (touche == FL_F + 8 && seule(etat)) {
+    const int article = f.menu_options->find_index("Carte...");
+    if (article < 0) return nullptr;
+    f.menu_options->value(article);
+    return f.menu_options;
+  }
   if (touche == FL_Escape && seule(etat))
     // Not running: FLTK's own handling (the main window ignores it).
     return sim.controle_execution.en_marche() ? f.bouton_carre : nullptr;

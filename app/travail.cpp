@@ -18,6 +18,7 @@
 namespace {
 
 const char* const article_chronogramme = "Chronogramme...";
+const char* const article_carte = "Carte...";
 const char* const article_affichage = "Affichage des Registres...";
 const char* const article_sauver = "Sauver les options";
 
@@ -27,6 +28,7 @@ fenetres_travail::fenetres_travail(simulateur& s)
     : chronogramme(s),
       composant(s),
       preferences(s),
+      carte(s),
       sim(s),
       aide_remplie(false) {}
 
@@ -34,8 +36,10 @@ void fenetres_travail::installe() {
   chronogramme.installe();
   composant.installe();
   preferences.installe();
+  carte.installe();
   SIM_class& f = *sim.forme_sim;
   fl_addto_menu(f.menu_options, article_chronogramme);
+  fl_addto_menu(f.menu_options, article_carte);
   // The shortcuts (app/raccourcis.cpp), shown where the user looks.
   f.bouton_pas->tooltip("Exécuter une instruction (F10 ou Espace)");
   f.bouton_fleche->tooltip("Exécuter en continu (F5)");
@@ -68,7 +72,7 @@ bool fenetres_travail::reagit(Fl_Widget* objet) {
   }
   if (objet == a.texte_aide) return true;
   return chronogramme.reagit(objet) || composant.reagit(objet) ||
-         preferences.reagit(objet);
+         preferences.reagit(objet) || carte.reagit(objet);
 }
 
 bool fenetres_travail::menu_options(Fl_Widget* menu) {
@@ -77,6 +81,8 @@ bool fenetres_travail::menu_options(Fl_Widget* menu) {
   if (!article) return false;
   if (std::strcmp(article, article_chronogramme) == 0) {
     chronogramme.ouvre();
+  } else if (std::strcmp(article, article_carte) == 0) {
+    carte.ouvre();
   } else if (std::strcmp(article, article_affichage) == 0) {
     preferences.ouvre();
   } else if (std::strcmp(article, article_sauver) == 0) {
@@ -92,6 +98,7 @@ void fenetres_travail::rafraichit() {
   chronogramme.rafraichit();
   composant.rafraichit();
   preferences.rafraichit();
+  carte.rafraichit();
 }
 
 void fenetres_travail::apres_objet() { rafraichit(); }

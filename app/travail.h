@@ -11,11 +11,14 @@
 #include <FL/Enumerations.H>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platine/platine.h"
 #include "puce/chronogramme.h"
 #include "text/options_sauvees.h"
+#include "ui/fenetre_platine.h"
 
 class simulateur;
 class Fl_Widget;
@@ -141,11 +144,43 @@ class preferences_affichage {
   void remplit_config();
 };
 
+// The "Carte" window (app/carte.cpp): the board around the chip, chosen
+// among the presets or from a file, drawn and clicked.
+class vue_carte {
+ public:
+  platine_class* forme = nullptr;
+
+  explicit vue_carte(simulateur& sim);
+  ~vue_carte();
+  void installe();
+  void ouvre();
+  bool reagit(Fl_Widget* objet);
+  // Shown: the drawing again (the board's lights from the pin log).
+  void rafraichit();
+  // A preset's name or a file: the board wired to the machine (E9 model),
+  // the history started again. False, with the alert and the board kept,
+  // when it cannot be read.
+  bool choisit(const std::string& fichier_ou_nom);
+  void retire();
+  // A program was loaded: its own board (prog.carte.toml), if it has one.
+  void programme_charge(const std::string& chemin);
+  // After a change of model: wired in the E9 model only.
+  void apres_modele();
+  const platine* carte() const { return carte_.get(); }
+
+ private:
+  simulateur& sim;
+  std::unique_ptr<platine> carte_;
+  void remplit_choix();
+  void applique(const dessin_platine::action& a);
+};
+
 class fenetres_travail {
  public:
   vue_chronogramme chronogramme;
   vue_composant composant;
   preferences_affichage preferences;
+  vue_carte carte;
 
   explicit fenetres_travail(simulateur& sim);
   // Adds what the windows need to the forms, the "Chronogramme..." item,
@@ -170,8 +205,11 @@ class fenetres_travail {
   // "Sauver les options".
   void lit_options_sauvees(bool sans_programme);
   bool sauve_options();
-  // A program was loaded from `chemin`.
-  void programme_charge(const std::string& chemin) { dernier_fichier = chemin; }
+  // A program was loaded from `chemin` (its own board is taken along).
+  void programme_charge(const std::string& chemin) {
+    dernier_fichier = chemin;
+    carte.programme_charge(chemin);
+  }
 
   // The help window's text, from the installed file or built in.
   static std::string texte_aide();
@@ -190,9 +228,9 @@ class fenetres_travail {
 
 // Keyboard shortcuts, looked at before any widget sees a key (the
 // simulator's event hook): F10 or Space step, F5 runs, Escape stops a
-// run, Ctrl+O opens a file, Ctrl+R resets; each puts its button (or menu
-// item) on the object queue as a click would. Space typed into a text
-// field stays there; Shift+F10 is left free.
+// run, Ctrl+O opens a file, Ctrl+R resets, F8 opens the "Carte" window;
+// each puts its button (or menu item) on the object queue as a click
+// would. Space typed into a text field stays there; Shift+F10 steps back.
 void inscrit_raccourcis(simulateur* sim);
 void desinscrit_raccourcis(simulateur* sim);
 bool raccourci_clavier(int evenement);

@@ -37,6 +37,10 @@ endif()
 install(DIRECTORY examples/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/tamrix/examples
         FILES_MATCHING PATTERN "*.s" PATTERN "*.asm" PATTERN "*.s19")
+# The boards shipped with tamrix (platine/description.h), chosen by name.
+install(DIRECTORY cartes/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/tamrix/cartes
+        FILES_MATCHING PATTERN "*.toml")
 # The text of the "AIDE..." window.
 install(FILES docs/aide.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/tamrix/docs)
 

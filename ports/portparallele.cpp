@@ -5,6 +5,7 @@
 
 #include "app/forms_tamrix.h"
 #include "memory/mem_64k.h"
+#include "platine/platine.h"
 #include "puce/machine.h"
 #include "text/conversions.h"
 #include "ui/sim_class.h"
@@ -13,6 +14,8 @@ namespace {
 
 constexpr Fl_Color couleur_sortie = FL_RED;
 constexpr Fl_Color couleur_entree = FL_GREEN;
+// An input the board around the chip drives (a button, a key, a wire).
+constexpr Fl_Color couleur_carte = FL_DARK_YELLOW;
 // Bit buttons: large enough to hit on a projector, eight to a panel.
 constexpr int largeur_bit = 12, pas_bit = 13, hauteur_bit = 20;
 
@@ -64,6 +67,11 @@ portparallele::portparallele()
 
 bool portparallele::de_la_puce() const {
   return machine_sim != nullptr && machine_sim->e9();
+}
+
+unsigned char portparallele::pilotees_par_la_carte() const {
+  const platine* p = machine_sim ? machine_sim->platine_attachee() : nullptr;
+  return p ? p->pilotees(numero) : 0;
 }
 
 void portparallele::ajoute_titre(int x, int y, const char* texte) {
@@ -132,9 +140,13 @@ void portparallele::maj_etat_boutons() {
     const unsigned char ddr = nom_ddr.empty() ? 0 : mem->read_byte(adr_ddr);
     sens = static_cast<unsigned char>((force_sortie | ddr) & ~force_entree);
   }
+  const unsigned char carte = de_la_puce() ? pilotees_par_la_carte() : 0;
   for (int i = 0; i < 8; ++i) {
-    const Fl_Color c = (sens >> i) & 1 ? couleur_sortie : couleur_entree;
+    Fl_Color c = (sens >> i) & 1 ? couleur_sortie : couleur_entree;
+    if (!((sens >> i) & 1) && ((carte >> i) & 1)) c = couleur_carte;
     fl_set_object_color(boutons[i], c, c);
+    boutons[i]->tooltip(c == couleur_carte ? "Broche tenue par la carte"
+                                           : nullptr);
     boutons[i]->redraw();
   }
   montre_niveaux();
@@ -145,6 +157,8 @@ int portparallele::react_in(Fl_Widget* objet) {
   if (de_la_puce()) {
     for (int i = 0; i < 8; ++i) {
       if (((sens >> i) & 1) || objet != boutons[i]) continue;
+      // The board holds it: its window acts on it.
+      if ((pilotees_par_la_carte() >> i) & 1) return 0;
       const bool haut = (machine_sim->niveaux_port(numero) >> i) & 1;
       machine_sim->pose_broche(static_cast<unsigned char>(numero * 8 + i),
                                !haut);

@@ -7,7 +7,8 @@
 // In the flat model the panel keeps the port in memory: input bits it
 // writes into the data register, output bits it takes from there. In the
 // E9 model the port is the chip's: the panel shows its pin levels and
-// directions and drives its input pins.
+// directions and drives its input pins, but for those the board around the
+// chip holds (platine/platine.h), shown in yellow, which its window drives.
 #ifndef TAMRIX_PORTS_PORTPARALLELE_H
 #define TAMRIX_PORTS_PORTPARALLELE_H
 
@@ -64,6 +65,7 @@ class portparallele {
 
  private:
   bool de_la_puce() const;
+  unsigned char pilotees_par_la_carte() const;
   void montre_niveaux();
   void ajoute_titre(int x, int y, const char* texte);
   Fl_Widget* ajoute_affichage(int x, int y);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "platine/platine.h"
 #include "puce/eeprom.h"
 #include "puce/machine.h"
 #include "puce/puce.h"
@@ -134,7 +135,24 @@ void marque(puce& p) {
   p.cellules.plan = nouveau;
   p.cellules.marquees = true;
   marque_plage(p, 0, 0xFFFF);
+  // A board's memory-mapped parts answer where nothing of the chip does.
+  if (const platine* b = p.mach().platine_attachee())
+    for (const composant_decrit& c : b->description().composants)
+      if (c.sur_bus)
+        for (unsigned a = c.adresse; a <= c.adresse + 1u; ++a)
+          if (zone(nouveau, static_cast<unsigned short>(a)) == zone_externe)
+            p.mach().memoire.cellules[a] |= marques_carte;
 }
+
+namespace {
+
+// A board's part at `adresse` (an external cell the map left marked).
+platine* partie_de_carte(const puce& p, unsigned short adresse) {
+  platine* b = p.mach().platine_attachee();
+  return b && b->au_bus(adresse) ? b : nullptr;
+}
+
+}  // namespace
 
 void marque_eeprom(puce& p) {
   if (!p.cellules.marquees) return;
@@ -169,6 +187,10 @@ unsigned char lit(puce& p, unsigned short adresse) {
       return 0xFF;
     case zone_absente:
       return 0xFF;
+    case zone_externe:
+      if (platine* b = partie_de_carte(p, adresse))
+        return b->lit_bus(adresse, p.cycle_acces(false));
+      break;
     default:
       break;
   }
@@ -191,6 +213,13 @@ void ecrit(puce& p, unsigned short adresse, unsigned char valeur) {
     case zone_absente:
       refuse(p, refus_absente, adresse);
       return;
+    case zone_externe:
+      if (platine* b = partie_de_carte(p, adresse)) {
+        b->ecrit_bus(adresse, valeur, p.cycle_acces(true));
+        return;
+      }
+      p.mach().memoire.ecrit_brut(adresse, valeur);
+      return;
     default:
       p.mach().memoire.ecrit_brut(adresse, valeur);
   }
@@ -207,6 +236,10 @@ unsigned char consulte(puce& p, unsigned short adresse) {
       break;
     case zone_absente:
       return 0xFF;
+    case zone_externe:
+      if (const platine* b = partie_de_carte(p, adresse))
+        return b->consulte_bus(adresse, p.cycles());
+      break;
     default:
       break;
   }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platine/platine.h"
+
 namespace {
 
 constexpr uint64_t jamais = puce::jamais;
@@ -99,6 +101,7 @@ void machine::reset() {
     reset_puce(vecteur_reset);
   else
     cpu.init_registers();
+  if (e9() && platine_) platine_->mise_sous_tension(cycles);
   unsigned char niveaux[nb_broches];
   for (int b = 0; b < nb_broches; ++b)
     niveaux[b] = niveau_broche(static_cast<unsigned char>(b)) ? 1 : 0;
@@ -137,6 +140,10 @@ void machine::sauve(etat_machine& e) const {
   e.puce = puce_->etat;
   e.a_venir = a_venir;
   e.journal_total = journal.total();
+  if (platine_)
+    platine_->sauve(e.platine);
+  else
+    e.platine = etat_platine{};
 }
 
 void machine::restaure(const etat_machine& e) {
@@ -154,6 +161,7 @@ void machine::restaure(const etat_machine& e) {
   journal.tronque_total(e.journal_total);
   echeance = 0;  // the next run recomputes it
   if (e9()) puce_->restaure(e.puce);
+  if (platine_) platine_->restaure(e.platine);
 }
 
 uint32_t machine::demandes() const { return e9() ? puce_->etat.demandes : 0; }
@@ -234,7 +242,9 @@ bool machine::pose_broche(unsigned char broche, bool niveau) {
 }
 
 bool machine::planifie_broche(const evenement_broche& e) {
-  if (e.broche >= nb_broches || e.cycle > cycle_max) return false;
+  if ((e.broche >= nb_broches && !(platine_ && e.broche >= broche_platine)) ||
+      e.cycle > cycle_max)
+    return false;
   const auto place = std::upper_bound(
       a_venir.begin(), a_venir.end(), e,
       [](const evenement_broche& a, const evenement_broche& b) {
@@ -244,17 +254,32 @@ bool machine::planifie_broche(const evenement_broche& e) {
   return true;
 }
 
-void machine::applique(const evenement_broche& e) {
+// By value: a board's event may schedule others into the queue it is in.
+void machine::applique(evenement_broche e) {
   if (e9()) puce_->debut_evenement(e.cycle);
-  pose_broche(e.broche, e.niveau != 0);
+  if (e.broche >= broche_platine) {
+    if (platine_) platine_->evenement(e);
+  } else {
+    pose_broche(e.broche, e.niveau != 0);
+  }
   if (e9()) puce_->fin_evenement();
 }
 
+void machine::actualise_broches() {
+  if (!e9()) return;
+  puce::hors_instruction hors(*puce_);
+  puce_->rattrape(puce_->instant());
+  ports::actualise(*puce_);
+  puce_->maj_demandes();
+}
+
+// One at a time, off the queue first: a board's event may add others.
 void machine::applique_broches() {
-  std::size_t n = 0;
-  while (n < a_venir.size() && a_venir[n].cycle <= cycles)
-    applique(a_venir[n++]);
-  a_venir.erase(a_venir.begin(), a_venir.begin() + static_cast<long>(n));
+  while (!a_venir.empty() && a_venir.front().cycle <= cycles) {
+    const evenement_broche e = a_venir.front();
+    a_venir.erase(a_venir.begin());
+    applique(e);
+  }
 }
 
 bool machine::niveau_broche(unsigned char broche) const {
@@ -381,6 +406,8 @@ bool machine::reveil_possible(const conditions_arret& c) const {
   if (!arrete && puce_->activite_possible(ccr)) return true;
   bool broches = c.broches_libres, ports = c.broches_libres;
   for (const evenement_broche& e : a_venir) {
+    // A board's action may drive any pin, IRQ and XIRQ too.
+    if (e.broche >= broche_platine) broches = true;
     if (e.broche == broche_irq || e.broche == broche_xirq)
       broches = true;
     else

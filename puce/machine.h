@@ -28,8 +28,11 @@
 
 #include "cpu/interpreteur.h"
 #include "memory/mem_64k.h"
+#include "platine/etat_platine.h"
 #include "puce/journal.h"
 #include "puce/puce.h"
+
+class platine;
 
 enum class modele_machine { plat, e9 };
 
@@ -105,6 +108,7 @@ struct etat_machine {
   etat_puce puce;
   std::vector<evenement_broche> a_venir;
   uint64_t journal_total;
+  etat_platine platine;  // the board's, when one is attached
 };
 
 class machine {
@@ -216,6 +220,17 @@ class machine {
     if (cycle < echeance) echeance = cycle;
   }
 
+  // ---- The board around the chip (platine/platine.h), E9 model: its
+  // attache() wires it, its detache() takes it off; null when none. Its
+  // own events (a key pressed, a contact's bounce) go in the queue of pins
+  // with broche >= broche_platine.
+  static constexpr unsigned char broche_platine = 0x80;
+  void attache_platine(platine* p) { platine_ = p; }
+  platine* platine_attachee() const { return platine_; }
+  // The pins' levels computed again and logged now, between instructions:
+  // what the board drives from its state has changed.
+  void actualise_broches();
+
   // While an interrupt entry (or the illegal-opcode trap) stacks the
   // registers: its vector; 0 otherwise (what a watcher of the stack tells).
   unsigned short vecteur_en_cours() const { return vecteur_entree; }
@@ -266,6 +281,7 @@ class machine {
   acces_refuse dernier_refus_;
   uint64_t nombre_refus_;
   unsigned char niveaux_plats[5];  // ports' levels as last logged
+  platine* platine_ = nullptr;
 
   // step() inlined into it where the build allows (link-time
   // optimisation), as a bare loop over step() has it.
@@ -283,7 +299,7 @@ class machine {
   void entre_interruption(source_it source, const conditions_arret& c,
                           bool deja_empile);
   void applique_broches();
-  void applique(const evenement_broche& e);
+  void applique(evenement_broche e);
   void recalcule_echeance(const conditions_arret& c);
   void reset_puce(unsigned short vecteur);
   uint32_t masque_ccr() const;

@@ -1,5 +1,6 @@
 #include "puce/ports.h"
 
+#include "platine/platine.h"
 #include "puce/machine.h"
 #include "puce/puce.h"
 
@@ -48,6 +49,13 @@ unsigned char sorties(const puce& p, int port) {
 }
 
 unsigned char niveaux(const puce& p, int port) {
+  const unsigned char n = niveaux_puce(p, port);
+  const platine* b = p.mach().platine_attachee();
+  if (b == nullptr || b->calculees(port) == 0) return n;
+  return b->niveaux(p, port, n, sorties(p, port));
+}
+
+unsigned char niveaux_puce(const puce& p, int port) {
   const etat_ports& e = p.etat.ports;
   const unsigned char s = sorties(p, port);
   switch (port) {
@@ -159,9 +167,14 @@ void pose_entree(puce& p, int port, int bit, bool haut) {
 
 void actualise(puce& p) {
   etat_ports& e = p.etat.ports;
+  unsigned char avants[5], apres[5];
+  bool suivies = false;
+  platine* const b = p.mach().platine_attachee();
   for (int port = 0; port < 5; ++port) {
     const unsigned char n = niveaux(p, port);
     const unsigned char avant = e.niveaux[port];
+    avants[port] = avant;
+    apres[port] = n;
     const unsigned char change = n ^ avant;
     if (change == 0) continue;
     e.niveaux[port] = n;
@@ -172,7 +185,16 @@ void actualise(puce& p) {
                               (n >> bit) & 1);
     // Captures and the pulse accumulator watch port A's pins.
     if (port == 0) timer::port_a(p, avant, n);
+    if (b && (change & b->suivies(port))) suivies = true;
   }
+  // The board follows some pins as they change (an LCD's E, a wire); what
+  // it then drives is logged too.
+  if (!suivies) return;
+  bool recalcule = false;
+  for (int port = 0; port < 5; ++port)
+    if ((avants[port] ^ apres[port]) & b->suivies(port))
+      recalcule |= b->change_port(port, avants[port], apres[port], p.instant());
+  if (recalcule) actualise(p);
 }
 
 }  // namespace ports

@@ -62,11 +62,14 @@ void ecrit(puce& p, unsigned char offset, unsigned char valeur);
 // Port 0..4 (A..E): which pins are outputs, and the pin levels.
 unsigned char sorties(const puce& p, int port);
 unsigned char niveaux(const puce& p, int port);
+// The same without the board around the chip (platine/platine.h): what
+// the chip's own latches and the levels driven into it give.
+unsigned char niveaux_puce(const puce& p, int port);
 // Drives an input pin from outside (the user, a scheduled event), the chip
 // first brought up to that instant.
 void pose_entree(puce& p, int port, int bit, bool niveau);
 // Logs the pins whose level changed since the last call, and tells the
-// timer of port A's.
+// timer of port A's and the board of those it follows.
 void actualise(puce& p);
 
 }  // namespace ports

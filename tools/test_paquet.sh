@@ -47,7 +47,7 @@ attendus=(usr/bin/tamrix usr/bin/tamrix-run usr/bin/tamrix-as
   usr/share/man/man1/tamrix-as.1.gz
   usr/share/doc/tamrix/copyright usr/share/doc/tamrix/changelog.gz
   usr/share/tamrix/docs/aide.txt)
-for exemple in examples/*.s examples/*.asm examples/*.s19; do
+for exemple in examples/*.s examples/*.asm examples/*.s19 cartes/*.toml; do
   attendus+=("usr/share/tamrix/$exemple")
 done
 for chemin in "${attendus[@]}"; do
@@ -92,6 +92,9 @@ verifie "tamrix-run on an unpacked example" egal \
 verifie "tamrix-run on an unpacked Motorola source" egal \
   "$("$racine/usr/bin/tamrix-run" "$racine/usr/share/tamrix/examples/somme.asm" | tail -1)" \
   "PC=b609 A=37 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=80 steps=34 stop=loop"
+verifie "tamrix-run with a board shipped in the package" egal \
+  "$("$racine/usr/bin/tamrix-run" --carte lcd "$racine/usr/share/tamrix/examples/lcd_bonjour.s19" | head -1)" \
+  'lcd: "Bonjour         " "  68HC11        "'
 verifie "tamrix-as on an unpacked example" \
   "$racine/usr/bin/tamrix-as" -o "$tmp/chenillard.s19" \
   "$racine/usr/share/tamrix/examples/chenillard.asm"

@@ -46,7 +46,7 @@ TEST_F(GuiTest, MenusHoldTheirItemsVerbatim) {
       {f().menu_options,
        {"Adresse de  Base...", "Interruptions...", "Ports...",
         "Affichage des Registres...", "Sauver les options", "Terminal SCI...",
-        "Effacer l'EEPROM", "Chronogramme..."}},
+        "Effacer l'EEPROM", "Chronogramme...", "Carte..."}},
   };
   for (const auto& c : cas) {
     ASSERT_EQ(c.menu->size(), static_cast<int>(c.articles.size()) + 1);

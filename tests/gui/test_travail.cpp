@@ -287,6 +287,7 @@ TEST_F(Travail, ShortcutsQueueTheirButtons) {
       {XK_r, ControlMask, false, s.fenetre, s.bouton_init},
       {XK_o, ControlMask, false, s.fenetre, s.menu_fichier},
       {XK_F10, ShiftMask, false, s.fenetre, sim->bouton_pas_arriere},
+      {XK_F8, 0, false, s.fenetre, s.menu_options},  // "Carte..."
   };
   for (const auto& c : cas) {
     SCOPED_TRACE(XKeysymToString(c.touche));
@@ -305,6 +306,9 @@ TEST_F(Travail, ShortcutsQueueTheirButtons) {
     EXPECT_EQ(c.attendu, pris);
     if (pris == s.menu_fichier) {
       EXPECT_STREQ("Ouvrir fichier s19", s.menu_fichier->text());
+    }
+    if (pris == s.menu_options) {
+      EXPECT_STREQ("Carte...", s.menu_options->text());
     }
     sim->controle_execution.arrete();
   }

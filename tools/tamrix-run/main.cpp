@@ -19,6 +19,7 @@
 #include "tamrix_version.h"
 #include "text/installation.h"
 #include "text/lecture.h"
+#include "tools/tamrix-run/carte.h"
 #include "tools/tamrix-run/execution.h"
 #include "tools/tamrix-run/options.h"
 
@@ -268,9 +269,14 @@ int lance(options_run& options) {
   std::FILE* sortie_sci = nullptr;
   erreur = ouvre_sortie_sci(options, sortie_sci);
   if (!erreur.empty()) return refuse(erreur);
+  // The board, wired before the reset that powers it up with the chip.
+  std::unique_ptr<platine> carte;
+  erreur = prepare_carte(options, *m, carte);
+  if (!erreur.empty()) return refuse(erreur);
   // CONFIG's EEPROM byte with NOCOP clear: the reset of prepare() latches it.
   if (options.cop) m->systeme()->etat.systeme.config_eeprom &= ~cop::NOCOP;
   prepare(*m, options, programme.entree);
+  if (carte) planifie_actions(options, *carte);
   static char tampon[1 << 16];
   std::setvbuf(stdout, tampon, _IOFBF, sizeof tampon);
 
@@ -285,6 +291,9 @@ int lance(options_run& options) {
       ecrit_sortie_sci(*m, sortie_sci, options.sortie_sci);
   for (const plage_dump& p : options.dumps)
     std::fputs(texte_dump(m->memoire, p.debut, p.fin).c_str(), stdout);
+  if (carte)
+    for (const std::string& l : lignes_carte(*carte, bilan.raison))
+      std::printf("%s\n", l.c_str());
   std::printf("%s\n", ligne_finale(m->cpu, bilan).c_str());
   const std::string erreur_sortie = ferme_sortie_standard();
   ecrit_refus(*m);

@@ -347,12 +347,30 @@ std::string lit_mode(const std::string& valeur, options_run& options) {
   return "--mode : mode inconnu : \"" + valeur + "\" (single-chip ou expanded)";
 }
 
+// --appui NOM@CYCLE, --relache NOM@CYCLE: the name is checked against the
+// board once it is read.
+std::string lit_action(const std::string& option, const std::string& valeur,
+                       options_run& options) {
+  const auto arobase = valeur.rfind('@');
+  if (arobase == std::string::npos || arobase == 0)
+    return option + " : NOM@CYCLE attendu : \"" + valeur + "\"";
+  std::uint64_t cycle = 0;
+  const std::string erreur =
+      nombre_option(option + " " + valeur.substr(0, arobase),
+                    valeur.substr(arobase + 1), UINT64_MAX, cycle);
+  if (!erreur.empty()) return erreur;
+  options.actions.push_back(
+      {valeur.substr(0, arobase), option == "--appui", cycle});
+  return "";
+}
+
 bool prend_une_valeur(const std::string& nom) {
   return nom == "--pc" || nom == "--until" || nom == "--max-steps" ||
          nom == "--set" || nom == "--poke" || nom == "--dump" ||
          nom == "--model" || nom == "--pin" || nom == "--max-cycles" ||
          nom == "--watch" || nom == "--sci-in" || nom == "--sci-in-file" ||
-         nom == "--sci-out" || nom == "--analog" || nom == "--mode";
+         nom == "--sci-out" || nom == "--analog" || nom == "--mode" ||
+         nom == "--carte" || nom == "--appui" || nom == "--relache";
 }
 
 // The value of one of the options that take one; empty on success.
@@ -368,6 +386,12 @@ std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
   if (nom == "--sci-in") return lit_sci_in(valeur, options);
   if (nom == "--sci-in-file") return lit_sci_in_file(valeur, options);
   if (nom == "--analog") return lit_analog(valeur, options);
+  if (nom == "--appui" || nom == "--relache")
+    return lit_action(nom, valeur, options);
+  if (nom == "--carte") {
+    options.carte = valeur;
+    return valeur.empty() ? "--carte : nom de fichier vide" : "";
+  }
   if (nom == "--sci-out") {
     options.sortie_sci = valeur;
     return valeur.empty() ? "--sci-out : nom de fichier vide" : "";
@@ -556,6 +580,8 @@ std::string lit_toutes_options(int argc, const char* const* argv,
     return "--mode : le modele flat n'a pas de modes de fonctionnement";
   if (options.modele_plat && options.cop)
     return "--cop : le modele flat n'a pas de COP";
+  if (options.modele_plat && !options.carte.empty())
+    return "--carte : le modele flat n'a pas de broches pour une carte";
   // Labels need a program with symbols: an ELF file or an assembly source.
   if (!options.symboliques.empty() &&
       (options.binaire || sorte_de(options.programme) == sorte_programme::s19))
@@ -695,6 +721,28 @@ Liaison serie et entrees analogiques (modele e9) :
                            VRL (repetable), de 0 a 5 V, point ou virgule ;
                            par defaut AN0-AN7 a 0 V, VRH 5 V, VRL 0 V ; VRL
                            doit rester sous VRH ; appliquees apres --poke
+
+Carte autour de la puce (modele e9) :
+  --carte FICHIER|NOM      la carte decrite par un fichier TOML, ou l'une
+                           des cartes fournies par son nom (leds,
+                           afficheurs, lcd, lcd_bus, evb) ; sans --carte,
+                           PROGRAMME.carte.toml a cote du programme s'il
+                           existe (prog.carte.toml pour prog.s19)
+  --appui NOM@CYCLE        appuie sur un bouton, ferme un interrupteur ou
+                           appuie sur une touche quand le compte de cycles
+                           atteint CYCLE (repetable) : NOM est celui de la
+                           carte (BP1), une touche s'ecrit clavier:5, un
+                           interrupteur DIP dip:3 (bit 3) ou dip:PC3
+  --relache NOM@CYCLE      relache le bouton ou la touche, ouvre
+                           l'interrupteur
+  Apres l'execution, avant la derniere ligne, une ligne par afficheur de la
+  carte, ce qu'il montre :
+    lcd: "Bonjour         " "                "
+    7seg: "12.34"
+    leds PB: 10100000
+  Les LED et les chiffres sont ceux que l'oeil voit sur les 20 dernieres ms
+  (40000 cycles) ; apres loop, until, wait ou illegal, les broches restent
+  ou elles sont et l'afficheur montre leur etat.
 
 Arret (le premier qui survient, dans cet ordre, apres chaque instruction) :
   - une instruction inexistante : dans le modele e9, avant son deroutement

@@ -67,6 +67,15 @@ struct reglage_tension {
   std::int32_t microvolts;
 };
 
+// One --appui or --relache: a button, switch or key of the board (`nom` as
+// the board names it: "BP1", "clavier:5", "dip PC:3") pressed or switched
+// on (`appui`), or released or off, when the cycle count reaches `cycle`.
+struct action_carte {
+  std::string nom;
+  bool appui;
+  std::uint64_t cycle;
+};
+
 struct options_run {
   std::string programme;
   bool modele_plat = false;  // --model flat (default e9)
@@ -92,6 +101,9 @@ struct options_run {
   std::vector<std::string> fichiers_sci;  // the --sci-in-file paths
   std::string sortie_sci;  // --sci-out file, "-": standard output
   std::vector<reglage_tension> tensions;  // --analog
+  // The board around the chip (tools/tamrix-run/carte.h).
+  std::string carte;                  // --carte FICHIER|NOM
+  std::vector<action_carte> actions;  // --appui, --relache
 };
 
 // A pin name of --pin (IRQ, XIRQ, PA0-PA3, PA7, PC0-PC7, PD0-PD5, PE0-PE7,
