@@ -299,7 +299,7 @@ raison_arret execution::execute(unsigned long nombre,
     c.jusqua_cycles = true;
   }
   const unsigned long long cycles = m.cycles, instructions = m.instructions;
-  const arret_machine a = m.execute(c);
+  const arret_machine a = sim.execute_liaisons(c);
   // The flat model's ports, compared after each batch (puce/machine.h).
   m.note_ports_plat();
   h.rejoue_entrees();
@@ -307,6 +307,8 @@ raison_arret execution::execute(unsigned long nombre,
   total_cycles += m.cycles - cycles;
   total_instructions += m.instructions - instructions;
   switch (a) {
+    case arret_machine::aucun:  // a script replayed failed
+      return raison_arret::demande;
     case arret_machine::point_arret:
       return raison_arret::point_arret;
     case arret_machine::boucle:

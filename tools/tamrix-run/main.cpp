@@ -16,10 +16,14 @@
 #include "memory/programme.h"
 #include "puce/lancement.h"
 #include "puce/machine.h"
+#include "serie/dialogue.h"
+#include "serie/pont_pty.h"
 #include "tamrix_version.h"
 #include "text/installation.h"
 #include "tools/tamrix-run/execution.h"
+#include "tools/tamrix-run/json.h"
 #include "tools/tamrix-run/options.h"
+#include "tools/tamrix-run/seances.h"
 
 namespace {
 
@@ -131,7 +135,8 @@ void prepare(machine& m, const options_run& options,
       t[r.entree] = r.microvolts;
     m.pose_tensions(t);
   }
-  for (char c : options.entree_sci) m.recoit_sci(static_cast<unsigned char>(c));
+  // --sci-in: the terminal waits for the receiver, then types at once.
+  m.envoie_sci(options.entree_sci, true);
   for (const reglage_broche& b : options.broches)
     m.planifie_broche({b.cycle, b.broche, b.niveau});
 }
@@ -211,21 +216,57 @@ int lance(options_run& options) {
   if (!erreur_sortie.empty()) return refuse(erreur_sortie);
   // CONFIG's EEPROM byte with NOCOP clear: the reset of prepare() latches it.
   if (options.cop) m->systeme()->etat.systeme.config_eeprom &= ~cop::NOCOP;
+  // The serial link's other side: a script, or a pseudo-terminal.
+  std::unique_ptr<dialogue_sci> script;
+  if (!options.script_sci.empty()) {
+    std::vector<etape_dialogue> etapes;
+    const std::string e = lit_fichier_dialogue(options.script_sci, etapes);
+    if (!e.empty())
+      return refuse("--sci-script : " + options.script_sci + " : " + e);
+    script.reset(new dialogue_sci(std::move(etapes)));
+  }
+  pont_pty pont;
+  if (options.pty_sci) {
+    std::string e;
+    if (!pont.ouvre(e)) return refuse("--sci-pty : " + e);
+    // The path first, alone on its line: what the other side opens.
+    std::fprintf(stderr, "tamrix-run: pseudo-terminal : %s\n",
+                 pont.chemin().c_str());
+    std::fflush(stderr);
+  }
   prepare(*m, options, programme.entree);
   static char tampon[1 << 16];
   std::setvbuf(stdout, tampon, _IOFBF, sizeof tampon);
 
+  pilote_run pilote;
+  if (script)
+    pilote = [&script](machine& mach, const conditions_arret& c) {
+      return seance_script(mach, c, *script);
+    };
+  if (options.pty_sci)
+    pilote = [&pont](machine& mach, const conditions_arret& c) {
+      return seance_pty(mach, c, pont);
+    };
   const auto debut = std::chrono::steady_clock::now();
   const bilan_run bilan =
       execute(*m, conditions_de(options), options.trace ? stdout : nullptr,
-              &programme.infos);
+              &programme.infos, pilote);
   const std::chrono::duration<double> duree =
       std::chrono::steady_clock::now() - debut;
+  pont.ferme();
 
+  if (script && script->echoue())
+    std::fprintf(stderr, "tamrix-run: --sci-script : %s\n",
+                 script->message(true).c_str());
   ecrit_sortie_sci(*m, sortie_sci);
-  for (const plage_dump& p : options.dumps)
-    std::fputs(texte_dump(m->memoire, p.debut, p.fin).c_str(), stdout);
-  std::printf("%s\n", ligne_finale(m->cpu, bilan).c_str());
+  if (options.json) {
+    std::printf("%s\n",
+                texte_json(*m, bilan, options.dumps, script.get()).c_str());
+  } else {
+    for (const plage_dump& p : options.dumps)
+      std::fputs(texte_dump(m->memoire, p.debut, p.fin).c_str(), stdout);
+    std::printf("%s\n", ligne_finale(m->cpu, bilan).c_str());
+  }
   std::fflush(stdout);
   ecrit_refus(*m);
   if (options.stats) ecrit_stats(bilan.pas, duree.count(), m->nombre_refus());

@@ -12,12 +12,15 @@
 #include "puce/can.h"
 #include "puce/journal.h"
 #include "puce/sci.h"
+#include "serie/echappements.h"
 #include "text/tensions.h"
 
 namespace {
 
 constexpr std::uint64_t max_octet = 0xFF;
 constexpr std::uint64_t max_mot = 0xFFFF;
+// Bytes of --sci-in and --sci-in-file together.
+constexpr std::size_t max_entree_sci = 1024;
 
 int valeur_chiffre(char c, int base) {
   int v = -1;
@@ -224,30 +227,10 @@ std::string lit_watch(const std::string& valeur, options_run& options) {
 
 // --sci-in: the text with \r, \n, \t, \\ and \xNN.
 std::string lit_sci_in(const std::string& texte, options_run& options) {
-  std::string& octets = options.entree_sci;
-  for (std::size_t i = 0; i < texte.size(); ++i) {
-    if (texte[i] != '\\') {
-      octets += texte[i];
-      continue;
-    }
-    const char c = i + 1 < texte.size() ? texte[i + 1] : '\0';
-    const int fort =
-        i + 2 < texte.size() ? valeur_chiffre(texte[i + 2], 16) : -1;
-    const int faible =
-        i + 3 < texte.size() ? valeur_chiffre(texte[i + 3], 16) : -1;
-    if (c == 'r' || c == 'n' || c == 't' || c == '\\') {
-      octets += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : '\\';
-      ++i;
-    } else if (c == 'x' && fort >= 0 && faible >= 0) {
-      octets += static_cast<char>(fort * 16 + faible);
-      i += 3;
-    } else {
-      return "--sci-in : sequence inconnue : \"" +
-             texte.substr(i, c == 'x' ? 4 : 2) +
-             "\" (\\r, \\n, \\t, \\\\ ou \\xNN)";
-    }
-  }
-  return "";
+  std::string fautive;
+  if (decode_echappements(texte, options.entree_sci, fautive)) return "";
+  return "--sci-in : sequence inconnue : \"" + fautive +
+         "\" (\\r, \\n, \\t, \\\\ ou \\xNN)";
 }
 
 std::string lit_sci_in_file(const std::string& chemin, options_run& options) {
@@ -311,11 +294,19 @@ std::string verifie_liaisons(const options_run& options) {
       return "--sci-out : le modele flat n'a pas de SCI";
     if (!options.tensions.empty())
       return "--analog : le modele flat n'a pas de convertisseur";
+    if (!options.script_sci.empty())
+      return "--sci-script : le modele flat n'a pas de SCI";
+    if (options.pty_sci) return "--sci-pty : le modele flat n'a pas de SCI";
   }
-  if (options.entree_sci.size() > sci::capacite_file)
+  if (options.pty_sci && !options.script_sci.empty())
+    return "--sci-pty et --sci-script : un seul interlocuteur pour le SCI";
+  if (options.json && options.sortie_sci == "-")
+    return "--json et --sci-out - : la sortie standard ne prend que l'objet "
+           "JSON (il contient deja ce que le SCI a envoye)";
+  if (options.entree_sci.size() > max_entree_sci)
     return "--sci-in : " + std::to_string(options.entree_sci.size()) +
            " octets, la file du SCI en contient au plus " +
-           std::to_string(sci::capacite_file);
+           std::to_string(max_entree_sci);
   std::int32_t vrh = can::vdd, vrl = 0;
   for (const reglage_tension& t : options.tensions) {
     if (t.entree == can::entree_vrh) vrh = t.microvolts;
@@ -341,7 +332,8 @@ bool prend_une_valeur(const std::string& nom) {
          nom == "--set" || nom == "--poke" || nom == "--dump" ||
          nom == "--model" || nom == "--pin" || nom == "--max-cycles" ||
          nom == "--watch" || nom == "--sci-in" || nom == "--sci-in-file" ||
-         nom == "--sci-out" || nom == "--analog" || nom == "--mode";
+         nom == "--sci-out" || nom == "--analog" || nom == "--mode" ||
+         nom == "--sci-script";
 }
 
 // The value of one of the options that take one; empty on success.
@@ -357,6 +349,10 @@ std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
   if (nom == "--sci-in") return lit_sci_in(valeur, options);
   if (nom == "--sci-in-file") return lit_sci_in_file(valeur, options);
   if (nom == "--analog") return lit_analog(valeur, options);
+  if (nom == "--sci-script") {
+    options.script_sci = valeur;
+    return valeur.empty() ? "--sci-script : nom de fichier vide" : "";
+  }
   if (nom == "--sci-out") {
     options.sortie_sci = valeur;
     return valeur.empty() ? "--sci-out : nom de fichier vide" : "";
@@ -384,6 +380,8 @@ bool lit_drapeau(const std::string& nom, options_run& options) {
   if (nom == "--trace") return options.trace = true;
   if (nom == "--stats") return options.stats = true;
   if (nom == "--cop") return options.cop = true;
+  if (nom == "--sci-pty") return options.pty_sci = true;
+  if (nom == "--json") return options.json = true;
   if (nom == "--help" || nom == "-h") return options.aide = true;
   return false;
 }

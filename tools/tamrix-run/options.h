@@ -90,6 +90,9 @@ struct options_run {
   // Serial line and analog inputs (E9 model).
   std::string entree_sci;  // --sci-in and --sci-in-file bytes, in order
   std::string sortie_sci;  // --sci-out file, "-": standard output
+  std::string script_sci;  // --sci-script file
+  bool pty_sci = false;    // --sci-pty
+  bool json = false;       // --json: a JSON object instead of the final line
   std::vector<reglage_tension> tensions;  // --analog
 };
 
