@@ -516,7 +516,7 @@ void simulateur::rafraichit_liaisons() {
   if (envoye && liaisons.pty.interroge() != pont_pty::etat::ferme)
     liaisons.pty.ecrit(std::string(simulation.sortie_sci.begin(),
                                    simulation.sortie_sci.end()));
-  liaisons.terminal.lit(simulation);
+  liaisons.terminal.lit(simulation, !controle_execution.en_marche());
   liaisons.terminal.ecran.fixe_colonnes(t.ecran->colonnes_visibles());
   copie_ecran(t, liaisons.terminal.ecran, liaisons.sonneries_vues);
   if (envoye && !liaisons.ouvert_depuis_reset && !t.fenetre->shown())

@@ -86,7 +86,11 @@ void ecran_serie::sequence(char finale) {
     debut = fin == std::string::npos ? fin : fin + 1;
   } while (debut != std::string::npos);
   const int n = std::max(p[0], 1);
-  const std::size_t haut = haut_ecran();
+  // The screen: its last `hauteur` lines (made when there are fewer), for
+  // the sequences that place the cursor or erase it.
+  const bool ecran =
+      finale == 'A' || finale == 'H' || finale == 'f' || finale == 'J';
+  const std::size_t haut = ecran ? haut_ecran() : 0;
   retour_en_attente_ = false;
   switch (finale) {
     case 'A':

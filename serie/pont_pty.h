@@ -42,6 +42,8 @@ class pont_pty {
   // Bytes for the other side.
   void ecrit(const std::string& octets);
   std::size_t perdus() const { return perdus_; }
+  // Bytes not yet taken by the device.
+  std::size_t en_reserve() const { return reserve_.size(); }
 
  private:
   int maitre_ = -1;

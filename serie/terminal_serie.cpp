@@ -20,7 +20,7 @@ void terminal_serie::avance(const reglage_terminal& r, uint64_t jusqua,
   }
 }
 
-std::string terminal_serie::lit(machine& m) {
+std::string terminal_serie::lit(machine& m, bool machine_arretee) {
   const reglage_terminal r = m.terminal_sci();
   std::string recus;
   if (r.bauds == 0) {
@@ -37,9 +37,15 @@ std::string terminal_serie::lit(machine& m) {
     // due before its start.
     for (const trame_ligne& t : m.trames_txd) {
       avance(r, t.debut, recus);
+      // Read to the end of the line while the machine was stopped: the
+      // search starts again at this frame.
+      if (recepteur_.phase == etat_recepteur::cherche &&
+          t.debut < recepteur_.depuis)
+        recepteur::demarre(recepteur_, txd_, t.debut, frequence_e, r.bauds,
+                           ligne_sci::bits_format(r.format));
       recepteur::ajoute(txd_, t, &recepteur_);
     }
-    avance(r, m.cycles, recus);
+    avance(r, machine_arretee ? ligne_sci::jamais : m.cycles, recus);
   }
   cycles_vus_ = m.cycles;
   m.sortie_sci.clear();

@@ -25,7 +25,12 @@ class terminal_serie {
 
   // What the SCI sent since the last call (the machine's output emptied),
   // read at the terminal's settings: shown on the screen and returned.
-  std::string lit(machine& m);
+  // Read bit by bit, a character is complete some time after its frame;
+  // while the machine runs, what is not complete by its cycle count waits
+  // for the next call. `machine_arretee`: the machine stops here (the
+  // window's run ended), the characters already on the line are read to
+  // their end; a frame sent later starts a new search.
+  std::string lit(machine& m, bool machine_arretee = false);
   // Characters typed for the program (on the line at the terminal's
   // rate, see machine::envoie_sci); with the local echo, on the screen
   // too. False when the SCI does not take them (flat model, too many

@@ -226,7 +226,9 @@ int lance(options_run& options) {
     script.reset(new dialogue_sci(std::move(etapes)));
   }
   pont_pty pont;
+  std::unique_ptr<signaux_de_seance> signaux;
   if (options.pty_sci) {
+    signaux.reset(new signaux_de_seance);
     std::string e;
     if (!pont.ouvre(e)) return refuse("--sci-pty : " + e);
     // The path first, alone on its line: what the other side opens.

@@ -15,34 +15,27 @@ volatile std::sig_atomic_t signal_recu = 0;
 
 void note_signal(int) { signal_recu = 1; }
 
-// SIGINT and SIGTERM end the session (not the program at once) while it
-// lives; the former handlers come back after.
-class signaux_de_seance {
- public:
-  signaux_de_seance() {
-    struct sigaction a {};
-    a.sa_handler = note_signal;
-    sigemptyset(&a.sa_mask);
-    // No SA_RESTART: a wait is cut short by the signal.
-    sigaction(SIGINT, &a, &ancien_int_);
-    sigaction(SIGTERM, &a, &ancien_term_);
-  }
-  ~signaux_de_seance() {
-    sigaction(SIGINT, &ancien_int_, nullptr);
-    sigaction(SIGTERM, &ancien_term_, nullptr);
-  }
-
- private:
-  struct sigaction ancien_int_ {};
-  struct sigaction ancien_term_ {};
-};
-
 // 10 ms of chip time.
 constexpr uint64_t cycles_tranche = frequence_e / 100;
 // Behind its pace by more than this, the session starts again from now.
 constexpr double retard_permis = 0.1;
 
 }  // namespace
+
+signaux_de_seance::signaux_de_seance() {
+  signal_recu = 0;
+  struct sigaction a {};
+  a.sa_handler = note_signal;
+  sigemptyset(&a.sa_mask);
+  // No SA_RESTART: a wait is cut short by the signal.
+  sigaction(SIGINT, &a, &ancien_int_);
+  sigaction(SIGTERM, &a, &ancien_term_);
+}
+
+signaux_de_seance::~signaux_de_seance() {
+  sigaction(SIGINT, &ancien_int_, nullptr);
+  sigaction(SIGTERM, &ancien_term_, nullptr);
+}
 
 raison_arret seance_script(machine& m, const conditions_arret& c,
                            dialogue_sci& d) {
@@ -57,10 +50,24 @@ raison_arret seance_script(machine& m, const conditions_arret& c,
   return raison_arret::script;
 }
 
+// The run has ended by itself: what the program sent goes out before the
+// device closes.
+void laisse_lire(pont_pty& p) {
+  using horloge = std::chrono::steady_clock;
+  const auto debut = horloge::now();
+  for (;;) {
+    p.lit();
+    const pont_pty::etat e = p.interroge();
+    if (e == pont_pty::etat::raccroche || signal_recu) return;
+    if (e == pont_pty::etat::attente && p.en_reserve() == 0) return;
+    const double delai = e == pont_pty::etat::relie ? 1.0 : 2.0;
+    if (horloge::now() - debut > std::chrono::duration<double>(delai)) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
 raison_arret seance_pty(machine& m, const conditions_arret& c, pont_pty& p) {
   using horloge = std::chrono::steady_clock;
-  signal_recu = 0;
-  const signaux_de_seance signaux;
   conditions_arret tranche = c;
   tranche.ligne_sci_libre = true;
   auto origine = horloge::now();
@@ -81,8 +88,10 @@ raison_arret seance_pty(machine& m, const conditions_arret& c, pont_pty& p) {
     if (nouveaux)
       p.ecrit(std::string(m.sortie_sci.end() - static_cast<long>(nouveaux),
                           m.sortie_sci.end()));
-    if (a != arret_machine::max_cycles || m.cycles >= c.max_cycles)
+    if (a != arret_machine::max_cycles || m.cycles >= c.max_cycles) {
+      laisse_lire(p);
       return raison_de(a);
+    }
     // The chip's pace: wait until the wall clock has caught up with it.
     const auto cible =
         origine + std::chrono::duration_cast<horloge::duration>(
