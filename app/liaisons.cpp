@@ -352,7 +352,10 @@ void enregistre_texte(simulateur& sim) {
   const char* chemin = simulateur::selecteur_fichier(
       "Enregistrer le texte du terminal", "", "*.txt", "terminal.txt");
   if (!chemin || !*chemin) return;
-  const std::string texte = sim.liaisons.terminal.ecran.texte() + "\n";
+  // The screen's lines, without the empty ones under the last text.
+  std::string texte = sim.liaisons.terminal.ecran.texte();
+  while (!texte.empty() && texte.back() == '\n') texte.pop_back();
+  texte += '\n';
   std::FILE* f = std::fopen(chemin, "wb");
   bool bon = f != nullptr &&
              std::fwrite(texte.data(), 1, texte.size(), f) == texte.size();
