@@ -618,12 +618,12 @@ Etat initial (applique dans l'ordre de la ligne de commande) :
                            PD0-PD5, PE0-PE7 ; par exemple --pin IRQ=0@5000
 
 Liaison serie et entrees analogiques (modele e9) :
-  --sci-in TEXTE           caracteres envoyes au SCI par le terminal, au
-                           debit programme, des que le recepteur est en
-                           marche (RE) ; \r, \n, \t, \\ et \xNN (deux chiffres
-                           hexadecimaux) pour les autres octets
-                           (repetable) ; 1024 octets au plus avec ceux de
-                           --sci-in-file
+  --sci-in TEXTE           caracteres envoyes au SCI par le terminal : il
+                           attend que le recepteur soit en marche (RE), puis
+                           les tape a la suite, au debit programme ; \r, \n,
+                           \t, \\, \" et \xNN (deux chiffres hexadecimaux)
+                           pour les autres octets (repetable) ; 1024 octets
+                           au plus avec ceux de --sci-in-file
   --sci-in-file FICHIER    les octets d'un fichier, a la suite (repetable,
                            dans l'ordre de la ligne de commande avec
                            --sci-in)
@@ -631,6 +631,30 @@ Liaison serie et entrees analogiques (modele e9) :
                            - : sur la sortie standard, apres l'execution,
                            avant les dumps et la derniere ligne (suivis d'un
                            saut de ligne s'ils n'en finissent pas par un)
+  --sci-script FICHIER     joue un dialogue avec le programme, une etape par
+                           ligne : attendre "texte" [max CYCLES] (le SCI a
+                           envoye ce texte depuis la fin de l'etape
+                           precedente ; 20000000 cycles au plus par defaut),
+                           envoyer "texte" (tape des maintenant, au debit du
+                           programme ; un caractere tape avant que le
+                           recepteur soit en marche est perdu), pause CYCLES,
+                           silence CYCLES (aucun octet pendant ce temps) ;
+                           # commence un commentaire. Une etape qui echoue
+                           arrete l'execution (stop=script, code 5) et une
+                           ligne sur la sortie d'erreur dit laquelle, ce qui
+                           etait attendu et les 80 derniers caracteres recus
+  --sci-pty                relie le SCI a un pseudo-terminal, dont le chemin
+                           est ecrit sur la sortie d'erreur avant
+                           l'execution :
+    tamrix-run: pseudo-terminal : /dev/pts/7
+                           ce qu'un programme y ecrit (picocom, minicom,
+                           pyserial) arrive au recepteur au debit programme,
+                           ce que le SCI emet y sort ; le debit regle de
+                           l'autre cote est sans effet. L'execution va au
+                           rythme du composant (2 000 000 cycles par
+                           seconde) jusqu'a la fin du programme, la
+                           fermeture de l'autre cote (stop=hangup), les
+                           limites, ou SIGINT/SIGTERM (stop=signal)
   --analog ENTREE=VOLTS    tension d'une entree analogique : AN0-AN7, VRH ou
                            VRL (repetable), de 0 a 5 V, point ou virgule ;
                            par defaut AN0-AN7 a 0 V, VRH 5 V, VRL 0 V ; VRL
@@ -684,6 +708,11 @@ Sorties :
       total des cycles une fois l'instruction finie, son adresse et son
       texte (ou "interruption IRQ" pendant l'empilement d'une interruption)
 
+  --json                   au lieu de la derniere ligne, un objet JSON sur
+                           une ligne : registres, drapeaux, cycles, pas,
+                           raison de l'arret et code de sortie, dumps, acces
+                           refuses, ce que le SCI a envoye, resultat du
+                           script (schema dans le README)
   --stats                  sur la sortie d'erreur : instructions executees,
                            duree, instructions simulees par seconde et acces
                            refuses par la carte memoire
@@ -694,10 +723,11 @@ Sorties :
 Derniere ligne de la sortie standard, toujours :
   PC=b602 A=12 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=1234 steps=56 stop=loop
   (CCR dans l'ordre SXHINZVC ; stop = loop, until, max-steps, max-cycles,
-  wait ou illegal)
+  wait, illegal, script, hangup ou signal)
 
-Code de sortie : 0 pour loop, until et wait, 1 pour max-steps et max-cycles,
-3 pour illegal, 2 pour une entree incorrecte (option, nombre, broche,
+Code de sortie : 0 pour loop, until, wait et hangup, 1 pour max-steps,
+max-cycles et signal, 3 pour illegal, 5 pour script, 2 pour une entree
+incorrecte (option, nombre, broche,
 etiquette inconnue, programme illisible ou refuse ; rien n'est alors execute,
 une ligne sur la sortie d'erreur dit pourquoi, apres les lignes de
 l'assembleur pour un source qui ne s'assemble pas).
