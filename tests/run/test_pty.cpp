@@ -13,6 +13,22 @@
 
 namespace {
 
+// Starts `mots` (looked up in PATH) with its standard output into the file
+// `sortie` and the actions `a` adds; its pid, or -1.
+pid_t demarre(std::vector<std::string> mots, const std::string& sortie,
+              posix_spawn_file_actions_t& a) {
+  std::vector<char*> argv;
+  for (std::string& m : mots) argv.push_back(&m[0]);
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_addopen(&a, 1, sortie.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  pid_t pid = -1;
+  if (posix_spawnp(&pid, argv[0], &a, nullptr, argv.data(), environ) != 0)
+    pid = -1;
+  posix_spawn_file_actions_destroy(&a);
+  return pid;
+}
+
 // tamrix-run started with its standard error on a pipe, to read the path.
 struct session_pty {
   pid_t pid = -1;
@@ -24,17 +40,11 @@ struct session_pty {
     if (pipe(tube) != 0) return;
     std::vector<std::string> mots{TAMRIX_RUN_PROGRAMME, "--sci-pty"};
     mots.insert(mots.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& m : mots) argv.push_back(&m[0]);
-    argv.push_back(nullptr);
     posix_spawn_file_actions_t a;
     posix_spawn_file_actions_init(&a);
-    posix_spawn_file_actions_addopen(&a, 1, dossier.fichier("out").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_adddup2(&a, tube[1], 2);
     posix_spawn_file_actions_addclose(&a, tube[0]);
-    posix_spawn(&pid, argv[0], &a, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&a);
+    pid = demarre(mots, dossier.fichier("out"), a);
     close(tube[1]);
     // "tamrix-run: pseudo-terminal : /dev/pts/N"
     std::string ligne;
@@ -59,23 +69,14 @@ struct session_pty {
 // A client: what it printed (the bytes it read), its exit status.
 sortie_run client(const std::vector<std::string>& commande) {
   dossier_temporaire d;
-  std::vector<std::string> mots = commande;
-  std::vector<char*> argv;
-  for (std::string& m : mots) argv.push_back(&m[0]);
-  argv.push_back(nullptr);
   posix_spawn_file_actions_t a;
   posix_spawn_file_actions_init(&a);
-  posix_spawn_file_actions_addopen(&a, 1, d.fichier("out").c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&a, 0, "/dev/null", O_RDONLY, 0);
   sortie_run r;
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], &a, nullptr, argv.data(), environ) == 0) {
-    int etat = 0;
-    waitpid(pid, &etat, 0);
-    r.statut = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
-  }
-  posix_spawn_file_actions_destroy(&a);
+  const pid_t pid = demarre(commande, d.fichier("out"), a);
+  int etat = 0;
+  if (pid > 0 && waitpid(pid, &etat, 0) == pid && WIFEXITED(etat))
+    r.statut = WEXITSTATUS(etat);
   r.sortie = lit_tout(d.fichier("out"));
   return r;
 }
