@@ -510,9 +510,17 @@ int simulateur::traite_liaisons(Fl_Widget* objet) {
 void simulateur::rafraichit_liaisons() {
   if (forme_terminal == nullptr) return;
   terminal_sci_class& t = *forme_terminal;
-  // The count went back: a reset; the terminal may open by itself again.
-  if (simulation.cycles < liaisons.cycles_vus)
+  // The count went back: a reset; the terminal may open by itself again,
+  // a script being replayed is given up.
+  if (simulation.cycles < liaisons.cycles_vus) {
     liaisons.ouvert_depuis_reset = false;
+    if (liaisons.dialogue && !liaisons.dialogue->fini()) {
+      liaisons.dialogue.reset();
+      liaisons.message_script =
+          "Script abandonné : la machine a été remise "
+          "à zéro.";
+    }
+  }
   liaisons.cycles_vus = simulation.cycles;
   const bool envoye = !simulation.sortie_sci.empty();
   // A pty has no wire: it gets the bytes as the SCI sent them.

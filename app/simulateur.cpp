@@ -152,6 +152,7 @@ simulateur::~simulateur() {
                                         demandes_clic_droit.end(), demande_qui),
                             demandes_clic_droit.end());
   desinscrit_raccourcis(this);
+  delie_pty();
   fl_hide_form(forme_sim->fenetre);
   fl_finish();
   // The event hook stays: it only moves activations to the shared queue.
