@@ -263,10 +263,14 @@ TEST_F(Liaisons, SaveTheTextAndSendAFileAtTheRate) {
     t.simu().rafraichit_liaisons();
     return !t.terminal().progression->visible();
   }));
-  // The echo, wrapped at the screen's width.
-  std::string ecran = texte_sci();
-  ecran.erase(std::remove(ecran.begin(), ecran.end(), '\n'), ecran.end());
-  EXPECT_EQ("Bonjour" + texte, ecran);
+  // The whole echo, wrapped at the screen's width.
+  static std::string attendu;
+  attendu = "Bonjour" + texte;
+  EXPECT_TRUE(attend([](Liaisons& t) {
+    std::string ecran = t.texte_sci();
+    ecran.erase(std::remove(ecran.begin(), ecran.end(), '\n'), ecran.end());
+    return ecran == attendu;
+  })) << texte_sci();
 }
 
 TEST_F(Liaisons, ScriptsReplayedInTheWindow) {
