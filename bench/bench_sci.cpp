@@ -41,7 +41,7 @@ void BM_echo(benchmark::State& state, uint32_t bauds) {
     recus += terminal.lit(*m).size();
     terminal.ecran.efface();
   }
-  if (recus != state.iterations() * caracteres_par_tour)
+  if (recus != static_cast<uint64_t>(state.iterations()) * caracteres_par_tour)
     state.SkipWithError("the echo lost characters");
   state.SetItemsProcessed(state.iterations() * caracteres_par_tour);
 }
