@@ -154,7 +154,7 @@ void vue_chronogramme::ouvre() {
     fin_ = std::max(m.cycles, depuis + etendue_initiale);
     debut_ = fin_ - std::max(fin_ - depuis, etendue_initiale);
   }
-  fl_show_form(c.fenetre, FL_PLACE_MOUSE, FL_FULLBORDER, "Chronogramme");
+  montre_auxiliaire(c.fenetre, "Chronogramme");
   rafraichit();
 }
 
@@ -265,8 +265,8 @@ void vue_chronogramme::zoome_sur_les_bornes() {
   if (!lit_borne(texte_debut, debut) || !lit_borne(texte_fin, fin) ||
       debut >= fin) {
     simulateur::alerte("Bornes invalides",
-                       "Debut et Fin : des cycles, Debut avant Fin",
-                       "(decimal, $hex ou 0xhex)", 0);
+                       "Début et Fin : des cycles, Début avant Fin",
+                       "(décimal, $hex ou 0xhex)", 0);
     return;
   }
   montre_vue(debut, fin);
@@ -279,8 +279,8 @@ void vue_chronogramme::valide_cycles() {
   if (!lit_borne(cy.saisie_debut->value(), debut) ||
       !lit_borne(cy.saisie_fin->value(), fin) || debut >= fin) {
     simulateur::alerte("Bornes invalides",
-                       "Debut et Fin : des cycles, Debut avant Fin",
-                       "(decimal, $hex ou 0xhex)", 0);
+                       "Début et Fin : des cycles, Début avant Fin",
+                       "(décimal, $hex ou 0xhex)", 0);
     return;
   }
   Chronogramme_class& c = *sim.forme_chronogramme;
@@ -320,7 +320,7 @@ void vue_chronogramme::geste_souris() {
       Cycles_class& cy = *sim.forme_cycles;
       cy.saisie_debut->value(std::to_string(debut_).c_str());
       cy.saisie_fin->value(std::to_string(fin_).c_str());
-      fl_show_form(cy.fenetre, FL_PLACE_MOUSE, FL_TRANSIENT, "Cycles");
+      montre_auxiliaire(cy.fenetre, "Cycles");
       break;
     }
     case trace_chronogramme::geste::zoom_avant:

@@ -5,6 +5,7 @@
 #include <FL/Fl_Menu_Button.H>
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -12,7 +13,6 @@
 #include "app/saisies.h"
 #include "app/simulateur.h"
 #include "app/travail.h"
-#include "ui/form_about.h"
 #include "ui/sim_class.h"
 
 namespace {
@@ -40,6 +40,12 @@ int simulateur::traite_objet(Fl_Widget* objet) {
   // A running program's registers move: the fields are not read back.
   if (!controle_execution.en_marche()) charge_registres();
   const int fin = controle_execution.reagit(objet) ? 0 : traite_commande(objet);
+  // A refused register field: the state line says why, whatever the
+  // command showed there.
+  if (!refus_registres.empty()) {
+    affiche_etat(refus_registres.c_str());
+    refus_registres.clear();
+  }
   if (fin) controle_execution.arrete();
   // The program keeps running inside the dialogs a command may show (an
   // alert, the About window, the file chooser): the output bits it wrote
@@ -51,9 +57,14 @@ int simulateur::traite_objet(Fl_Widget* objet) {
   for (portparallele* p : ports) {
     if (p->react_in(objet)) {
       entree_utilisateur();
-      rafraichit_dump(0);
       break;
     }
+  }
+  // Whatever the user changed (a fill, a register, a pin...): every view
+  // shows it now, not at the next step.
+  if (vues_perimees) {
+    vues_perimees = false;
+    rafraichit_vues();
   }
   // The flat model's ports into the pin log; the windows that show pins.
   travail->apres_objet();
@@ -84,11 +95,9 @@ int simulateur::traite_commande(Fl_Widget* objet) {
     controle_execution.ajoute(simulation.cycles - cycles,
                               simulation.instructions - instructions);
     rafraichit_apres_instruction();
-  } else if (objet == f.bouton_remplir) {
-    remplit_memoire();
-    entree_utilisateur();
-    rafraichit_dump(0);
-    rafraichit_desassemble();
+  } else if (objet == f.bouton_remplir || objet == f.saisie_adresse ||
+             objet == f.saisie_valeur || objet == f.saisie_nombre) {
+    if (remplit_memoire()) entree_utilisateur();
   } else if (!traite_fenetres(objet) && !debogueur.reagit(objet) &&
              !travail->reagit(objet)) {
     traite_navigation(objet);
@@ -103,6 +112,7 @@ void simulateur::reinitialise() {
   controle_execution.remet_compteur();
   affiche_etat("");
   sauve_registres();
+  debut_desa = processeur.PC_value();
   rafraichit_desassemble();
   apres_reset();
 }
@@ -121,14 +131,11 @@ void simulateur::apres_reset() {
 void simulateur::traite_navigation(Fl_Widget* objet) {
   SIM_class& f = *forme_sim;
   if (objet == f.desa_suivant) {
-    debut_desa = processeur.desa_num(debut_desa);
-    rafraichit_desassemble();
+    montre_desassemblage(processeur.desa_num(debut_desa));
   } else if (objet == f.desa_pc) {
-    debut_desa = processeur.PC_value();
-    rafraichit_desassemble();
+    montre_desassemblage(processeur.PC_value());
   } else if (objet == f.desa_precedent) {
-    debut_desa = processeur.desa_num_pre(debut_desa);
-    rafraichit_desassemble();
+    montre_desassemblage(processeur.desa_num_pre(debut_desa));
   } else if (objet == f.ascenseur_dump) {
     rafraichit_dump(0);
   } else if (objet == f.dump_haut) {
@@ -141,6 +148,11 @@ void simulateur::traite_navigation(Fl_Widget* objet) {
 void simulateur::rafraichit_apres_instruction() {
   // "Tracage Temps Reel" off: the views wait for the end of the run.
   if (!travail->trace_temps_reel() && controle_execution.en_marche()) return;
+  montre_pc();
+  rafraichit_vues();
+}
+
+void simulateur::rafraichit_vues() {
   sauve_registres();
   rafraichit_desassemble();
   rafraichit_ports();
@@ -153,36 +165,42 @@ void simulateur::rafraichit_ports() {
     p->react_out();
 }
 
-// Reads the three fill fields; on the first one that holds no number the
-// alert names it with the text typed and nothing is written.
-void simulateur::remplit_memoire() {
+// Reads the three fill fields; on the first one that holds no number, or
+// a number out of its range, the alert names it with the text typed and
+// why, and nothing is written. The address: 0 to $ffff (or a label); the
+// value: a byte, -128 to 255; the count: 1 to 65 536 (from the top of
+// memory the cells go on at $0000).
+bool simulateur::remplit_memoire() {
   struct champ {
     Fl_Input* saisie;
     const char* erreur;
+    int32_t minimum, maximum;
+    const char* bornes;
     int32_t nombre;
-  } champs[3] = {{forme_sim->saisie_adresse, "Adresse invalide", 0},
-                 {forme_sim->saisie_valeur, "Valeur invalide", 0},
-                 {forme_sim->saisie_nombre, "Nombre invalide", 0}};
+  } champs[3] = {{forme_sim->saisie_adresse, "Adresse invalide", 0, 0xFFFF,
+                  "L'adresse va de 0 à 65535 ($0000 à $ffff).", 0},
+                 {forme_sim->saisie_valeur, "Valeur invalide", -128, 255,
+                  "La valeur est un octet : de -128 à 255 ($00 à $ff).", 0},
+                 {forme_sim->saisie_nombre, "Nombre invalide", 1, 0x10000,
+                  "Le nombre d'octets va de 1 à 65536.", 0}};
   for (champ& c : champs) {
     const char* texte = fl_get_input(c.saisie);
     // The address may be a label of the program ("table+2").
     std::string pourquoi;
-    if (!(&c == champs
-              ? debogueur.lit_adresse_saisie(texte, &c.nombre, pourquoi)
-              : lit_nombre_saisi(texte, &c.nombre))) {
-      alerte(c.erreur, texte, pourquoi.c_str(), 0);
-      return;
-    }
+    const bool lu =
+        &c == champs ? debogueur.lit_adresse_saisie(texte, &c.nombre, pourquoi)
+                     : lit_nombre_saisi(texte, &c.nombre);
+    if (lu && c.nombre >= c.minimum && c.nombre <= c.maximum) continue;
+    if (lu) pourquoi = c.bornes;
+    alerte(c.erreur, texte, pourquoi.c_str(), 0);
+    return false;
   }
   const int32_t adresse = champs[0].nombre;
   const auto octet = static_cast<unsigned char>(champs[1].nombre & 0xFF);
-  // Past 65536 bytes the addresses wrap onto cells already holding the
-  // value: a huge count need not keep the window frozen for seconds.
-  const int32_t nombre = std::min<int32_t>(champs[2].nombre, 0x10000);
-  for (int32_t i = 0; i < nombre; ++i)
-    simulation.ecrit_octet(static_cast<unsigned short>(
-                               (static_cast<uint32_t>(adresse) + i) & 0xFFFF),
+  for (int32_t i = 0; i < champs[2].nombre; ++i)
+    simulation.ecrit_octet(static_cast<unsigned short>((adresse + i) & 0xFFFF),
                            octet);
+  return true;
 }
 
 int simulateur::interprete_menu_fichier(Fl_Widget* menu) {
@@ -194,20 +212,10 @@ int simulateur::interprete_menu_fichier(Fl_Widget* menu) {
   return article == article_quitter ? 1 : 0;
 }
 
-// The About window stays until the next activation of any widget, which
-// is dropped.
-void simulateur::affiche_a_propos() {
-  form_about_class* a_propos = new form_about_class;
-  a_propos->fenetre->callback(Fl_Widget::default_callback);
-  fl_show_form(a_propos->fenetre, FL_PLACE_MOUSE, FL_TRANSIENT, "Informations");
-  while (!objet_suivant()) Fl::wait();
-  fl_hide_form(a_propos->fenetre);
-}
-
 void simulateur::ouvre_fichier() {
   const char* chemin =
-      selecteur_fichier("Choisissez un programme (S19, ELF ou source .s)", "",
-                        "*.{s19,elf,s}", "");
+      selecteur_fichier("Choisissez un programme (S19, ELF ou source .s, .asm)",
+                        "", "*.{s19,elf,s,asm,a11}", "");
   if (!chemin || !*chemin) {
     std::cerr << "chargement abandonne ..." << std::endl;
     return;
@@ -217,15 +225,23 @@ void simulateur::ouvre_fichier() {
 
 int simulateur::charge_programme(const char* chemin) {
   controle_execution.arrete();
-  if (!debogueur.ouvre(chemin)) return 0;
+  // Kept absolute: "Recharger" and the saved options find the file from
+  // any folder.
+  std::error_code erreur;
+  std::filesystem::path absolu = std::filesystem::absolute(chemin, erreur);
+  const std::string fichier =
+      erreur ? std::string(chemin) : absolu.lexically_normal().string();
+  // Erased memory, the program, a reset: as tamrix-run starts.
+  if (!debogueur.ouvre(fichier)) return 0;
   debogueur.reset();
   histoire.demarre();
   controle_execution.remet_compteur();
   affiche_etat("");
-  sauve_registres();
   debut_desa = processeur.PC_value();
-  rafraichit_desassemble();
-  apres_reset();
-  travail->programme_charge(chemin);
+  rafraichit_vues();
+  travail->programme_charge(fichier);
+  const std::string titre =
+      "tamrix — " + std::filesystem::path(fichier).filename().string();
+  forme_sim->fenetre->copy_label(titre.c_str());
   return 1;
 }

@@ -168,8 +168,7 @@ void vue_composant::installe() {
 }
 
 void vue_composant::ouvre() {
-  fl_show_form(sim.forme_aff_composant->fenetre, FL_PLACE_MOUSE, FL_FULLBORDER,
-               "Composant");
+  montre_auxiliaire(sim.forme_aff_composant->fenetre, "Composant");
   rafraichit();
 }
 

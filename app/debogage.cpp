@@ -19,6 +19,7 @@
 #include "app/saisies.h"
 #include "app/simulateur.h"
 #include "memory/programme.h"
+#include "puce/carte.h"
 #include "puce/lancement.h"
 #include "ui/fenetres_source.h"
 #include "ui/sim_class.h"
@@ -155,6 +156,7 @@ bool cible_instruction(const mem_64k& mem, unsigned short adresse,
 
 debogage::debogage(simulateur& s)
     : saisie_debut_dump(nullptr),
+      saisie_debut_desa(nullptr),
       source(nullptr),
       assemblage(nullptr),
       sim(s) {}
@@ -165,14 +167,26 @@ void debogage::installe() {
   Fl_Double_Window* fenetre = sim.forme_sim->fenetre;
   Fl_Group* avant = Fl_Group::current();
   fenetre->begin();
-  // Right of the dump's title, above its address column.
-  saisie_debut_dump = new Fl_Input(548, 401, 62, 18);
-  saisie_debut_dump->textfont(FL_COURIER);
-  saisie_debut_dump->textsize(12);
-  saisie_debut_dump->when(FL_WHEN_ENTER_KEY_ALWAYS);
-  saisie_debut_dump->tooltip(
-      "Debut du dump : adresse hexadecimale (b600) ou etiquette du "
-      "programme (table, table+8), puis Entree");
+  // Right of each view's title.
+  const struct {
+    Fl_Input*& saisie;
+    int x;
+    const char* bulle;
+  } champs[] = {
+      {saisie_debut_dump, 548,
+       "Début du dump : adresse hexadécimale (b600) ou étiquette du "
+       "programme (table, table+8), puis Entrée"},
+      {saisie_debut_desa, 243,
+       "Désassembler à partir de : adresse hexadécimale (b640) ou "
+       "étiquette du programme (boucle, fin-4), puis Entrée"},
+  };
+  for (const auto& c : champs) {
+    c.saisie = new Fl_Input(c.x, 401, 62, 18);
+    c.saisie->textfont(FL_COURIER);
+    c.saisie->textsize(12);
+    c.saisie->when(FL_WHEN_ENTER_KEY_ALWAYS);
+    c.saisie->tooltip(c.bulle);
+  }
   fenetre->end();
   Fl_Group::current(avant);
   source = new fenetre_source_class;
@@ -182,13 +196,21 @@ void debogage::installe() {
 // ------------------------------------------------------------ the program
 
 bool debogage::ouvre(const std::string& chemin) {
-  programme_ouvert p = ouvre_programme(chemin, sim.memoire);
+  // Onto erased memory, as tamrix-run starts: nothing of the previous
+  // program is left (app/simulateur.h, charge_programme).
+  programme_ouvert p = charge_sur_memoire_effacee(sim.simulation, chemin);
   if (!p.reussi) {
     montre_echec(p, chemin);
     return false;
   }
   const bool meme_fichier = chemin == chemin_;
   chemin_ = chemin;
+  // Memory was erased before the load: what is not $ff is the program's.
+  dans_eeprom_ = false;
+  for (unsigned a = carte::debut_eeprom;
+       a < carte::debut_eeprom + carte::taille_eeprom; ++a)
+    dans_eeprom_ = dans_eeprom_ || sim.memoire.octet_brut(
+                                       static_cast<unsigned short>(a)) != 0xFF;
   entree_ = p.entree;
   infos_ = std::move(p.infos);
   fichier_vu_ = aucun_fichier;
@@ -197,6 +219,10 @@ bool debogage::ouvre(const std::string& chemin) {
   etats_.clear();
   ligne_pc_ = 0;
   assemblage->fenetre->hide();
+  // The built-in assembler's warnings: shown, the program loaded.
+  if (p.sorte == sorte_programme::motorola && !p.messages.empty())
+    montre_messages(p.messages, chemin,
+                    " : programme chargé, avec des avertissements");
   // A new program with source lines shows them; reloading the same file
   // leaves the view as the user left it.
   if (source->fenetre->shown() || (!infos_.lignes().empty() && !meme_fichier))
@@ -206,16 +232,18 @@ bool debogage::ouvre(const std::string& chemin) {
 
 void debogage::montre_echec(const programme_ouvert& p,
                             const std::string& chemin) {
-  const std::string raison = p.messages.empty() ? "" : p.messages.back();
-  if (p.sorte == sorte_programme::s19) {
-    simulateur::alerte("Erreur en lisant le fichier!",
-                       "Ce fichier est corrompu",
-                       "ou n'est pas un fichier s19.", 0);
+  // The loader's line names the file and says why (and where); a source
+  // file that could be read shows the assembler's lines instead.
+  if (p.sorte != sorte_programme::source || !p.lu) {
+    simulateur::alerte(
+        "Erreur en lisant le fichier!",
+        p.messages.empty() ? chemin.c_str() : p.messages.back().c_str(),
+        "Rien n'est chargé : la mémoire n'a pas changé.", 0);
     return;
   }
-  if (p.sorte == sorte_programme::elf) {
-    simulateur::alerte("Erreur en lisant le fichier!",
-                       nom_de_base(chemin).c_str(), raison.c_str(), 0);
+  if (p.sorte == sorte_programme::motorola) {
+    montre_messages(p.messages, chemin,
+                    " : assemblage impossible, rien n'est chargé");
     return;
   }
   // A source file: the assembler's lines, each error followed by the line
@@ -236,8 +264,26 @@ void debogage::montre_echec(const programme_ouvert& p,
     }
   }
   const std::string titre =
-      nom_de_base(chemin) + " : assemblage impossible, rien n'est charge";
+      nom_de_base(chemin) + " : assemblage impossible, rien n'est chargé";
   assemblage->titre->copy_label(titre.c_str());
+  assemblage->fenetre->copy_label(
+      ("Assemblage de " + nom_de_base(chemin)).c_str());
+  assemblage->fenetre->show();
+}
+
+// The built-in assembler's lines as they come: each message, then the
+// source line it cites ("    12 | ...", in the citations' colour).
+void debogage::montre_messages(const std::vector<std::string>& messages,
+                               const std::string& chemin,
+                               const char* conclusion) {
+  Fl_Browser* liste = assemblage->lignes;
+  liste->clear();
+  for (const std::string& m : messages) {
+    const bool citation = m.size() > 8 && m.compare(6, 3, " | ") == 0;
+    liste->add(
+        ((citation ? encre_source_citee : "") + std::string("@.") + m).c_str());
+  }
+  assemblage->titre->copy_label((nom_de_base(chemin) + conclusion).c_str());
   assemblage->fenetre->copy_label(
       ("Assemblage de " + nom_de_base(chemin)).c_str());
   assemblage->fenetre->show();
@@ -245,7 +291,7 @@ void debogage::montre_echec(const programme_ouvert& p,
 
 bool debogage::recharge() {
   if (chemin_.empty()) {
-    sim.affiche_etat("Recharger : aucun programme ouvert");
+    sim.affiche_etat("Recharger : aucun programme ouvert.");
     return false;
   }
   std::vector<unsigned short> points;
@@ -286,6 +332,8 @@ std::vector<unsigned char> debogage::debuts_instructions() const {
 
 void debogage::oublie() {
   chemin_.clear();
+  if (sim.forme_sim) sim.forme_sim->fenetre->label("tamrix");
+  dans_eeprom_ = false;
   entree_.reset();
   infos_ = infos_debogage();
   fichier_vu_ = aucun_fichier;
@@ -352,14 +400,20 @@ bool debogage::lit_adresse_saisie(const char* texte, int32_t* nombre,
   return true;
 }
 
-bool debogage::lit_registre(const char* texte, uint32_t* nombre,
-                            std::string& erreur) const {
+bool debogage::lit_registre(const char* texte, uint32_t maximum,
+                            uint32_t* nombre, std::string& erreur) const {
   erreur.clear();
   const std::string t = texte ? texte : "";
   if (infos_.vide() || !nomme_un_symbole(t, infos_))
-    return lit_registre_hex(texte, nombre);
+    return lit_registre_hex(texte, maximum, nombre, erreur);
   unsigned short valeur = 0;
   if (!infos_.lit_adresse(t, valeur, &erreur, true)) return false;
+  if (valeur > maximum) {
+    char texte_valeur[16];
+    std::snprintf(texte_valeur, sizeof texte_valeur, "%x", valeur);
+    erreur = t + " vaut " + texte_valeur + ", ne tient pas sur 8 bits";
+    return false;
+  }
   *nombre = valeur;
   return true;
 }
@@ -383,7 +437,7 @@ void debogage::montre_source() {
     if (fichier_vu_ == aucun_fichier) {
       source->chemin->label(
           "Pas de lignes de source : ouvrez un fichier .s, ou un .elf "
-          "assemble avec -g");
+          "assemblé avec -g");
       source->fenetre->label("Source");
     }
   }
@@ -473,25 +527,29 @@ void debogage::clique_source() {
   char message[96];
   if (a < 0) {
     std::snprintf(message, sizeof message,
-                  "Ligne %d : pas de code, pas de point d'arret", n);
+                  "Ligne %d : pas de code, pas de point d'arrêt", n);
   } else {
     const auto adresse = static_cast<unsigned short>(a);
     sim.controle_execution.bascule_point_arret(adresse);
     std::snprintf(
-        message, sizeof message, "Ligne %d ($%04x) : point d'arret %s", n, a,
-        sim.controle_execution.point_arret(adresse) ? "pose" : "retire");
+        message, sizeof message, "Ligne %d ($%04x) : point d'arrêt %s", n, a,
+        sim.controle_execution.point_arret(adresse) ? "posé" : "retiré");
     sim.rafraichit_desassemble();
   }
   source->etat->copy_label(message);
   source->etat->redraw();
 }
 
-void debogage::choisit_debut_dump() {
-  const char* texte = saisie_debut_dump->value();
+void debogage::choisit_debut(Fl_Input* saisie) {
+  const char* texte = saisie->value();
   unsigned short adresse = 0;
   std::string erreur;
   if (!infos_.lit_adresse(texte, adresse, &erreur, true)) {
     simulateur::alerte("Adresse invalide", texte, erreur.c_str(), 0);
+    return;
+  }
+  if (saisie == saisie_debut_desa) {
+    sim.montre_desassemblage(adresse);
     return;
   }
   fl_set_slider_value(sim.forme_sim->ascenseur_dump, adresse);
@@ -507,8 +565,8 @@ int debogage::reagit(Fl_Widget* objet) {
   } else if (objet == assemblage->fenetre ||
              objet == assemblage->bouton_fermer) {
     assemblage->fenetre->hide();
-  } else if (objet == saisie_debut_dump) {
-    choisit_debut_dump();
+  } else if (objet == saisie_debut_dump || objet == saisie_debut_desa) {
+    choisit_debut(static_cast<Fl_Input*>(objet));
   } else {
     return 0;
   }

@@ -36,8 +36,10 @@ bool cible_instruction(const mem_64k& mem, unsigned short adresse,
 
 class debogage {
  public:
-  // Start of the dump: an address field above the dump view.
+  // Start of the dump and of the disassembly: an address field above
+  // each view (a number, a label, an expression; then Enter).
   Fl_Input* saisie_debut_dump;
+  Fl_Input* saisie_debut_desa;
   fenetre_source_class* source;
   fenetre_assemblage_class* assemblage;
 
@@ -46,17 +48,18 @@ class debogage {
   debogage(const debogage&) = delete;
   debogage& operator=(const debogage&) = delete;
 
-  // Adds the dump start field to the main window and builds the two
-  // windows, hidden. Call once the main window is built.
+  // Adds the dump and disassembly start fields to the main window and
+  // builds the two windows, hidden. Call once the main window is built.
   void installe();
 
   // --- The program.
-  // Loads `chemin` by its form into the machine's memory. On failure
-  // nothing changes and the user sees why: for an S19 file the usual
-  // alert, for an ELF file an alert with the loader's line, for a source
-  // file the assembler's lines in the "Assemblage" window (they are on the
-  // standard error stream too). On success the path, entry point and debug
-  // information are kept, and the source view opens when the program has
+  // Loads `chemin` by its form onto the machine's memory, erased first as
+  // tamrix-run starts (puce/lancement.h). On failure nothing changes and
+  // the user sees why: an alert with the loader's line, which names the
+  // file (missing, a folder, the line and what is wrong there), or, for a
+  // source file, the assembler's lines in the "Assemblage" window (they
+  // are on the standard error stream too). On success the path, entry point and
+  // debug information are kept, and the source view opens when the program has
   // line information. The caller resets the machine (reset below).
   bool ouvre(const std::string& chemin);
   // The same file again (re-assembled when it is a source): the reset and
@@ -72,6 +75,8 @@ class debogage {
   const infos_debogage& infos() const { return infos_; }
   const std::string& chemin() const { return chemin_; }
   std::optional<unsigned short> entree() const { return entree_; }
+  // Whether the program loaded put bytes into the EEPROM ($b600-$b7ff).
+  bool dans_eeprom() const { return dans_eeprom_; }
 
   // --- Views and fields.
   // A disassembly line: "-> " on the PC's line, the address, the label of
@@ -90,9 +95,9 @@ class debogage {
                           std::string& erreur) const;
   // A register field: hexadecimal as lit_registre_hex reads it; when the
   // program has symbols and the text names one, the expression it makes
-  // ("affiche", "table+2"). False with the reason in `erreur` (empty when
-  // the text holds no number).
-  bool lit_registre(const char* texte, uint32_t* nombre,
+  // ("affiche", "table+2"). The value must be at most `maximum` ($ff for
+  // A and B). False with the reason in `erreur`.
+  bool lit_registre(const char* texte, uint32_t maximum, uint32_t* nombre,
                     std::string& erreur) const;
 
   // Shows the source view ("Voir le source").
@@ -100,8 +105,8 @@ class debogage {
   // The source view follows the PC and the breakpoints; does nothing while
   // it is hidden. Called after every redraw of the disassembly.
   void rafraichit_source();
-  // Clicks on source lines, the dump start field, the windows' close
-  // actions. 1 when the widget was one of them.
+  // Clicks on source lines, the dump and disassembly start fields, the
+  // windows' close actions. 1 when the widget was one of them.
   int reagit(Fl_Widget* objet);
 
   // The line the source view highlights (0: none).
@@ -113,6 +118,7 @@ class debogage {
   std::optional<unsigned short> entree_;
   infos_debogage infos_;
   bool a_des_lignes_ = false;
+  bool dans_eeprom_ = false;
   // The source view: index of its file in infos_.fichiers() (none: past
   // the end), the file's lines (tabs expanded), the first address of each
   // line's code (-1: none), what each row shows (bit 0 the PC, bit 1 a
@@ -124,11 +130,13 @@ class debogage {
   int ligne_pc_ = 0;
 
   void montre_echec(const programme_ouvert& p, const std::string& chemin);
+  void montre_messages(const std::vector<std::string>& messages,
+                       const std::string& chemin, const char* conclusion);
   void charge_fichier_source(std::size_t fichier);
   std::string texte_rangee(std::size_t i, unsigned char etat) const;
   unsigned char etat_ligne(std::size_t i) const;
   void clique_source();
-  void choisit_debut_dump();
+  void choisit_debut(Fl_Input* saisie);
   std::vector<unsigned char> debuts_instructions() const;
 };
 

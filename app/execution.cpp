@@ -11,8 +11,10 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <string>
 
 #include "app/simulateur.h"
+#include "text/durees.h"
 #include "ui/sim_class.h"
 
 namespace {
@@ -59,17 +61,52 @@ constexpr vitesse vitesses[] = {vitesse::temps_reel, vitesse::dixieme,
                                 vitesse::centieme, vitesse::pas_animes,
                                 vitesse::maximum};
 
+// "$b627 (fin)": an address, and its label when the program has one.
+std::string adresse_nommee(const simulateur& sim, unsigned adresse) {
+  char texte[16];
+  std::snprintf(texte, sizeof texte, "$%04x", adresse);
+  const std::string nom =
+      sim.debogueur.infos().nom_a(static_cast<unsigned short>(adresse), true);
+  return nom.empty() ? texte : std::string(texte) + " (" + nom + ")";
+}
+
+// Why a run stopped, for the state line; empty when the user stopped it.
+std::string texte_arret(const simulateur& sim, raison_arret r) {
+  const machine& m = sim.simulation;
+  switch (r) {
+    case raison_arret::point_arret:
+      return "Arrêt au point d'arrêt " + adresse_nommee(sim, m.cpu.PC) + ".";
+    case raison_arret::boucle_sur_place:
+      return "Arrêt : boucle sur elle-même en " +
+             adresse_nommee(sim, m.cpu.PC) +
+             ", qu'aucune interruption ne peut quitter.";
+    case raison_arret::inexistante: {
+      if (!m.e9())
+        return "Arrêt : opcode inexistant, PC = " +
+               adresse_nommee(sim, m.cpu.PC) + ".";
+      // The trap stacked the address of the opcode, 9 bytes down.
+      const mem_64k& mem = m.memoire;
+      const auto sp = m.cpu.SP;
+      const unsigned adresse =
+          mem.consulte(static_cast<unsigned short>(sp + 8)) << 8 |
+          mem.consulte(static_cast<unsigned short>(sp + 9));
+      return "Opcode illégal en " + adresse_nommee(sim, adresse) +
+             " : déroutement par $fff8.";
+    }
+    case raison_arret::attente:
+      return m.etat_cpu() == interpreteur::attente
+                 ? "WAI : aucune interruption ne peut réveiller le CPU."
+                 : "STOP : rien ne peut réveiller le CPU.";
+    default:
+      return "";
+  }
+}
+
 }  // namespace
 
 void formate_compteur(unsigned long long cycles, char* texte, int taille) {
-  // One cycle of a 2 MHz E-clock lasts half a microsecond.
-  unsigned long long demi_us = cycles;
-  if (demi_us < 20000)
-    std::snprintf(texte, taille, "Cycles : %llu (%llu.%llu \xC2\xB5s)", cycles,
-                  demi_us / 2, (demi_us % 2) * 5);
-  else
-    std::snprintf(texte, taille, "Cycles : %llu (%llu.%03llu ms)", cycles,
-                  demi_us / 2000, (demi_us % 2000) / 2);
+  std::snprintf(texte, taille, "Cycles : %llu (%s)", cycles,
+                texte_duree_e(cycles).c_str());
 }
 
 execution::execution(simulateur& s)
@@ -110,14 +147,14 @@ void execution::installe() {
     Fl_Button* zone = new Fl_Button(x_lignes, y, w_lignes, h_lignes);
     zone->box(FL_NO_BOX);
     zone->clear_visible_focus();
-    zone->tooltip("Cliquer : poser ou retirer un point d'arret");
+    zone->tooltip("Cliquer : poser ou retirer un point d'arrêt");
     zones_lignes[i] = zone;
   }
   compteur = new Fl_Box(FL_FLAT_BOX, 230, 40, 400, 20, texte);
   compteur->labelfont(FL_COURIER);
   compteur->labelsize(12);
   compteur->align(FL_ALIGN_RIGHT | FL_ALIGN_INSIDE);
-  choix_vitesse = new Fl_Choice(225, 8, 165, 24, "Vitesse");
+  choix_vitesse = new Fl_Choice(262, 8, 160, 24, "Vitesse");
   // A '/' in a menu text makes a submenu unless escaped.
   choix_vitesse->add(
       "Temps réel|Temps réel ×1\\/10|Temps réel ×1\\/100|"
@@ -127,7 +164,7 @@ void execution::installe() {
       "Pas animés : quelques instructions par seconde, vues redessinées "
       "après chacune\nMaximum : aussi vite que possible");
   choix_vitesse->clear_visible_focus();
-  saisie_pas_par_seconde = new Fl_Spinner(395, 8, 55, 24);
+  saisie_pas_par_seconde = new Fl_Spinner(426, 8, 55, 24);
   saisie_pas_par_seconde->range(1, 50);
   saisie_pas_par_seconde->step(1);
   saisie_pas_par_seconde->tooltip("Pas animés : instructions par seconde");
@@ -236,23 +273,7 @@ void execution::arrete(raison_arret r) {
   Fl::remove_timeout(reprend_au_repos, this);
   facteur = 0;
   rafraichit_tout();
-  const machine& m = sim.simulation;
-  if (r == raison_arret::inexistante && m.e9()) {
-    // The trap stacked the address of the opcode, 9 bytes down.
-    const mem_64k& mem = m.memoire;
-    const auto sp = m.cpu.SP;
-    const unsigned adresse = mem.consulte(static_cast<unsigned short>(sp + 8))
-                                 << 8 |
-                             mem.consulte(static_cast<unsigned short>(sp + 9));
-    char message[96];
-    std::snprintf(message, sizeof message,
-                  "Opcode illegal en $%04x : deroutement par $fff8", adresse);
-    sim.affiche_etat(message);
-  } else if (r == raison_arret::attente) {
-    sim.affiche_etat(m.etat_cpu() == interpreteur::attente
-                         ? "WAI : aucune interruption ne peut reveiller le CPU"
-                         : "STOP : rien ne peut reveiller le CPU");
-  }
+  sim.affiche_etat(texte_arret(sim, r).c_str());
 }
 
 void execution::au_repos(void* moi) {

@@ -153,8 +153,8 @@ class execution {
   static void au_repos(void* moi);
 };
 
-// "Cycles : n (t)" with t the time of n cycles at a 2 MHz E-clock: in µs to
-// the half microsecond below 10 ms, in ms to the microsecond from there.
+// "Cycles : n (t)" with t the time of n cycles at a 2 MHz E-clock, as
+// texte_duree_e writes it (text/durees.h): "40 µs", "10,001 ms", "61,728 s".
 void formate_compteur(unsigned long long cycles, char* texte, int taille);
 
 #endif

@@ -49,7 +49,7 @@ void simulateur::installe_historique() {
   bouton_retour_arriere = new Fl_Button(218, 360, 36, 40, "@<<");
   bouton_retour_arriere->labelcolor(70);
   bouton_retour_arriere->tooltip(
-      "Revenir au point d'arret precedent, ou au debut de l'historique");
+      "Revenir au point d'arrêt précédent, ou au début de l'historique");
   demande_qui = new Fl_Button(0, 0, 1, 1);
   demande_qui->hide();
   fenetre->end();
@@ -57,7 +57,10 @@ void simulateur::installe_historique() {
   forme_qui = new qui_a_change_class;
 }
 
-void simulateur::entree_utilisateur() { histoire.note_entree(); }
+void simulateur::entree_utilisateur() {
+  histoire.note_entree();
+  vues_perimees = true;
+}
 
 // Everything as it was at the point the machine came back to.
 void simulateur::apres_retour() {
@@ -66,7 +69,7 @@ void simulateur::apres_retour() {
   rafraichit_apres_instruction();  // no run goes on: everything is drawn
   char texte[160];
   std::snprintf(texte, sizeof texte,
-                "Historique : instruction %llu ; il remonte jusqu'a "
+                "Historique : instruction %llu ; il remonte jusqu'à "
                 "l'instruction %llu (%.1f Mo)",
                 static_cast<unsigned long long>(simulation.instructions),
                 static_cast<unsigned long long>(histoire.debut()),
@@ -159,7 +162,7 @@ void simulateur::montre_qui_a_change(const cible_historique& cible,
   bool complet = false;
   changements_vus = histoire.qui_a_change(cible, 20, &complet);
   qui_a_change_class& q = *forme_qui;
-  const std::string titre = "Qui a change " + nom + " ?";
+  const std::string titre = "Qui a changé " + nom + " ?";
   q.titre->copy_label(titre.c_str());
   q.liste->clear();
   const bool octet =
@@ -187,18 +190,18 @@ void simulateur::montre_qui_a_change(const cible_historique& cible,
   char note[200];
   if (changements_vus.empty())
     std::snprintf(note, sizeof note,
-                  "Aucun changement depuis l'instruction %llu, debut de "
+                  "Aucun changement depuis l'instruction %llu, début de "
                   "l'historique.",
                   static_cast<unsigned long long>(histoire.debut()));
   else
     std::snprintf(note, sizeof note,
                   "Colonnes : instruction, cycle, adresse, instruction, "
-                  "avant -> apres.%s",
+                  "avant -> après.%s",
                   complet ? ""
-                          : " Recherche limitee aux dernieres "
+                          : " Recherche limitée aux dernières "
                             "instructions.");
   q.note->copy_label(note);
-  fl_show_form(q.fenetre, FL_PLACE_MOUSE, FL_TRANSIENT, "Qui a change ceci ?");
+  montre_auxiliaire(q.fenetre, "Qui a changé ceci ?");
   q.fenetre->redraw();
 }
 

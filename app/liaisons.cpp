@@ -41,6 +41,14 @@ constexpr double periode_pty = 0.010;
 const char* const noms_entrees[can::nb_entrees] = {
     "AN0", "AN1", "AN2", "AN3", "AN4", "AN5", "AN6", "AN7", "VRH", "VRL"};
 
+// Volts as the window writes them: a decimal comma ("2,5").
+std::string tension_affichee(int64_t microvolts) {
+  std::string texte = texte_tension(microvolts);
+  for (char& c : texte)
+    if (c == '.') c = ',';
+  return texte;
+}
+
 Fl_Input* champ(convert_class& c, int entree) {
   if (entree < 8) return c.saisies_AN[entree];
   return entree == can::entree_vrh ? c.saisie_VRH : c.saisie_VRL;
@@ -177,7 +185,7 @@ void remplit_tensions(simulateur& sim) {
   convert_class& c = *sim.forme_convert;
   sim.simulation.tensions(sim.liaisons.tensions);
   for (int i = 0; i < can::nb_entrees; ++i)
-    champ(c, i)->value(texte_tension(sim.liaisons.tensions[i]).c_str());
+    champ(c, i)->value(tension_affichee(sim.liaisons.tensions[i]).c_str());
 }
 
 // "Valider": every field read and checked; on the first wrong one, the
@@ -205,18 +213,19 @@ void valide_tensions(simulateur& sim) {
       return;
     }
     if (v < 0 || v > can::vdd) {
-      simulateur::alerte(
-          ("Tension hors limites pour " + nom + " : " + texte_tension(v) + " V")
-              .c_str(),
-          "Chaque tension doit être comprise entre 0 et 5 V.", garde, 0);
+      simulateur::alerte(("Tension hors limites pour " + nom + " : " +
+                          tension_affichee(v) + " V")
+                             .c_str(),
+                         "Chaque tension doit être comprise entre 0 et 5 V.",
+                         garde, 0);
       return;
     }
     tensions[i] = static_cast<int32_t>(v);
   }
   if (!sim.simulation.pose_tensions(tensions)) {
-    simulateur::alerte(("VRL (" + texte_tension(tensions[can::entree_vrl]) +
+    simulateur::alerte(("VRL (" + tension_affichee(tensions[can::entree_vrl]) +
                         " V) doit être inférieure à VRH (" +
-                        texte_tension(tensions[can::entree_vrh]) + " V).")
+                        tension_affichee(tensions[can::entree_vrh]) + " V).")
                            .c_str(),
                        "VRL et VRH sont les bornes du convertisseur.", garde,
                        0);
@@ -252,8 +261,7 @@ void applique_miso(simulateur& sim) {
 }  // namespace
 
 void simulateur::montre_terminal() {
-  fl_show_form(forme_terminal->fenetre, FL_PLACE_MOUSE, FL_TRANSIENT,
-               "Terminal SCI");
+  montre_auxiliaire(forme_terminal->fenetre, "Terminal SCI");
   liaisons.ouvert_depuis_reset = true;
   forme_terminal->ecran->take_focus();
   affiche_etat_terminal(*this);
@@ -261,8 +269,7 @@ void simulateur::montre_terminal() {
 
 void simulateur::montre_tensions() {
   remplit_tensions(*this);
-  fl_show_form(forme_convert->fenetre, FL_PLACE_MOUSE, FL_TRANSIENT,
-               "Entrées analogiques");
+  montre_auxiliaire(forme_convert->fenetre, "Entrées analogiques");
 }
 
 void simulateur::lit_pty(void* moi) {

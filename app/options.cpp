@@ -35,10 +35,6 @@ enum {
   article_efface_eeprom = 7,
 };
 
-void montre(Fl_Double_Window* fenetre, const char* titre) {
-  fl_show_form(fenetre, FL_PLACE_MOUSE, FL_TRANSIENT, titre);
-}
-
 // "IRQ = 1" (released) or "IRQ = 0 : active", red while active.
 void montre_broche(Fl_Button* bouton, const char* nom, bool niveau,
                    bool presente) {
@@ -95,10 +91,10 @@ void simulateur::interprete_menu_options(Fl_Widget* menu) {
   if (travail->menu_options(menu)) return;
   switch (fl_get_menu(menu)) {
     case article_adresse_base:
-      montre(forme_adresse_base->fenetre, "Adresse de base");
+      montre_auxiliaire(forme_adresse_base->fenetre, "Adresse de base");
       break;
     case article_interruptions:
-      montre(forme_interruptions->fenetre, "Interruptions");
+      montre_auxiliaire(forme_interruptions->fenetre, "Interruptions");
       break;
     case article_ports:
       montre_tensions();
@@ -107,11 +103,16 @@ void simulateur::interprete_menu_options(Fl_Widget* menu) {
       montre_terminal();
       break;
     case article_efface_eeprom:
+      // The program loaded lies there: erasing it is asked first.
+      if (simulation.e9() && debogueur.dans_eeprom() &&
+          !question("Le programme chargé est dans l'EEPROM "
+                    "($b600-$b7ff) : l'effacer aussi ?",
+                    "Effacer"))
+        break;
       affiche_etat(simulation.efface_eeprom()
                        ? "EEPROM effacée : $b600-$b7ff à $ff."
                        : "Modèle plat : pas d'EEPROM.");
-      rafraichit_dump(0);
-      rafraichit_desassemble();
+      vues_perimees = true;
       break;
     default:
       return;
@@ -167,7 +168,7 @@ int simulateur::traite_fenetres(Fl_Widget* objet) {
     entree_utilisateur();
     rafraichit_fenetres();
     controle_execution.affiche_compteur();
-  } else if (!traite_liaisons(objet)) {
+  } else if (!traite_liaisons(objet) && !traite_a_propos(objet)) {
     return 0;
   }
   return 1;

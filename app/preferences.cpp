@@ -215,7 +215,7 @@ void preferences_affichage::installe() {
   pref_affichage_class& p = *sim.forme_pref_affichage;
   Fl_Group* avant = Fl_Group::current();
   p.fenetre->begin();
-  saisie_historique = new Fl_Spinner(380, 300, 70, 30, "Historique (Mo)");
+  saisie_historique = new Fl_Spinner(400, 325, 70, 30, "Historique (Mo)");
   saisie_historique->range(16, 4096);
   saisie_historique->step(16);
   saisie_historique->labelfont(FL_TIMES);
@@ -236,8 +236,7 @@ void preferences_affichage::ouvre() {
   p.cases_options[5]->value(trace_temps_reel);
   p.cases_options[6]->value(registres_configuration);
   saisie_historique->value(static_cast<double>(sim.histoire.borne() >> 20));
-  fl_show_form(p.fenetre, FL_PLACE_MOUSE, FL_TRANSIENT,
-               "Préférences d'affichage");
+  montre_auxiliaire(p.fenetre, "Préférences d'affichage");
 }
 
 bool preferences_affichage::reagit(Fl_Widget* objet) {
@@ -290,7 +289,8 @@ void preferences_affichage::applique() {
                                 &sim.port_D, &sim.port_E};
   for (int i = 0; i < 5; ++i) {
     portparallele& p = *panneaux[i];
-    for (Fl_Widget* b : p.boutons) montre(b, ports[i]);
+    for (int bit = 0; bit < 8; ++bit)
+      montre(p.boutons[bit], ports[i] && p.broche_presente(bit));
     montre(p.aff_valeur, ports[i]);
     montre(p.aff_ddr, ports[i]);
     for (Fl_Widget* titre : par_texte(f.fenetre, p.nom))
@@ -301,8 +301,7 @@ void preferences_affichage::applique() {
   }
   f.fenetre->redraw();
   if (registres_configuration && !forme_config->fenetre->shown()) {
-    fl_show_form(forme_config->fenetre, FL_PLACE_MOUSE, FL_FULLBORDER,
-                 "Registres de configuration");
+    montre_auxiliaire(forme_config->fenetre, "Registres de configuration");
     remplit_config();
   } else if (!registres_configuration) {
     fl_hide_form(forme_config->fenetre);
@@ -390,10 +389,18 @@ void fenetres_travail::applique_options(const options_sauvees& o,
   p.applique();
   pose_entrees_analogiques(sim, o);
   chronogramme.lit_selection(o.selection_chronogramme);
+  if (!sans_programme || o.dernier_fichier.empty()) return;
+  // The last program, saved with its absolute path; gone (moved, deleted,
+  // an old relative path), one line says so and nothing is loaded.
   struct stat etat;
-  if (sans_programme && !o.dernier_fichier.empty() &&
-      ::stat(o.dernier_fichier.c_str(), &etat) == 0 && S_ISREG(etat.st_mode))
+  if (::stat(o.dernier_fichier.c_str(), &etat) == 0 && S_ISREG(etat.st_mode)) {
     sim.charge_programme(o.dernier_fichier.c_str());
+    return;
+  }
+  const std::string ligne =
+      "Dernier programme introuvable : " + o.dernier_fichier;
+  std::cerr << "tamrix : " << ligne << std::endl;
+  sim.affiche_etat(ligne.c_str());
 }
 
 void fenetres_travail::lit_options_sauvees(bool sans_programme) {
@@ -468,5 +475,5 @@ void fenetres_travail::ouvre_aide() {
     }
     aide_remplie = true;
   }
-  fl_show_form(a.fenetre, FL_PLACE_MOUSE, FL_FULLBORDER, "Aide de tamrix");
+  montre_auxiliaire(a.fenetre, "Aide de tamrix");
 }

@@ -3,16 +3,20 @@
 #define TAMRIX_APP_SAISIES_H
 
 #include <cstdint>
+#include <string>
 
-// A register field, read as scanf's "%x" reads it (blanks, optional sign,
-// optional 0x, hexadecimal digits up to the first other character).
-// False when the text holds no hexadecimal number: *nombre is untouched.
-bool lit_registre_hex(const char* texte, uint32_t* nombre);
+// A register field: blanks around, an optional "$" or "0x", hexadecimal
+// digits and nothing else, a value of at most `maximum` ($ff for A and B,
+// $ffff for the others). False with the reason in `erreur` (in French,
+// naming the text): *nombre is untouched.
+bool lit_registre_hex(const char* texte, uint32_t maximum, uint32_t* nombre,
+                      std::string& erreur);
 
 // A memory-fill field: a decimal number with an optional minus sign, "$"
-// and hexadecimal digits, or "0x" and hexadecimal digits, with blanks
-// around allowed. Read modulo 2^32 like the other number texts. False for
-// anything else: *nombre is untouched.
+// and hexadecimal digits (eight at most, read as a signed 32-bit number:
+// $ffffffff is -1), or "0x" and hexadecimal digits, with blanks around
+// allowed. A number past the 32-bit range gives the nearest end of it
+// (never a small number). False for anything else: *nombre is untouched.
 bool lit_nombre_saisi(const char* texte, int32_t* nombre);
 
 #endif

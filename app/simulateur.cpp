@@ -5,12 +5,17 @@
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Slider.H>
+#include <FL/fl_ask.H>
 
 #include <algorithm>
 #include <deque>
 #include <vector>
 
 #include "app/forms_tamrix.h"
+// The file chooser's header reads <dirent.h> too (app/forms_tamrix.h).
+#define DIR dirent_DIR
+#include <FL/Fl_File_Chooser.H>
+#undef DIR
 #include "app/travail.h"
 #include "ui/auxiliaires.h"
 #include "ui/form_about.h"
@@ -60,6 +65,31 @@ void fermeture_fenetre(Fl_Widget* fenetre, void*) {
   Fl_Widget::default_callback(fenetre, nullptr);
 }
 
+// The toolkit's own texts in French: the alerts' button ("Fermer"), the
+// questions' answers, the file chooser's labels.
+void textes_fltk_en_francais() {
+  fl_close = "Fermer";
+  fl_ok = "OK";
+  fl_cancel = "Annuler";
+  fl_yes = "Oui";
+  fl_no = "Non";
+  Fl_File_Chooser::add_favorites_label = "Ajouter aux favoris";
+  Fl_File_Chooser::all_files_label = "Tous les fichiers (*)";
+  Fl_File_Chooser::custom_filter_label = "Filtre personnalisé";
+  Fl_File_Chooser::existing_file_label =
+      "Ce fichier existe déjà. Le remplacer ?";
+  Fl_File_Chooser::favorites_label = "Favoris";
+  Fl_File_Chooser::filename_label = "Nom du fichier :";
+  Fl_File_Chooser::filesystems_label = "Systèmes de fichiers";
+  Fl_File_Chooser::manage_favorites_label = "Gérer les favoris";
+  Fl_File_Chooser::new_directory_label = "Nom du nouveau dossier ?";
+  Fl_File_Chooser::new_directory_tooltip = "Créer un dossier";
+  Fl_File_Chooser::preview_label = "Aperçu";
+  Fl_File_Chooser::save_label = "Enregistrer";
+  Fl_File_Chooser::show_label = "Afficher :";
+  Fl_File_Chooser::hidden_label = "Fichiers cachés";
+}
+
 const char* selecteur_forms(const char* message, const char* dossier,
                             const char* motif, const char* nom) {
   return fl_show_file_selector(message, dossier, motif, nom);
@@ -89,7 +119,26 @@ const config_port configs_ports[5] = {
 
 }  // namespace
 
+void montre_auxiliaire(Fl_Window* fenetre, const char* titre) {
+  fenetre->clear_modal_states();
+  if (fenetre->shown()) {
+    fenetre->copy_label(titre);
+    fenetre->show();
+    return;
+  }
+  fl_show_form(fenetre, FL_PLACE_MOUSE, FL_FULLBORDER, titre);
+}
+
+namespace {
+
+bool question_fltk(const char* texte, const char* oui) {
+  return fl_choice("%s", fl_cancel, oui, nullptr, texte) == 1;
+}
+
+}  // namespace
+
 fonction_alerte simulateur::alerte = fl_show_alert;
+fonction_question simulateur::question = question_fltk;
 fonction_selecteur simulateur::selecteur_fichier = selecteur_forms;
 
 simulateur::simulateur(int argc, char** argv)
@@ -120,6 +169,7 @@ simulateur::simulateur(int argc, char** argv)
       controle_execution(*this),
       debogueur(*this),
       travail(new fenetres_travail(*this)) {
+  textes_fltk_en_francais();
   fl_initialize(&argc, argv, nullptr, nullptr, 0);
   construit_formes();
   prepare_vues();
@@ -138,6 +188,9 @@ simulateur::simulateur(int argc, char** argv)
   travail->installe();
   file_objets.clear();
   Fl::event_dispatch(aiguille_evenement);
+  // Smaller, the widgets would overlap.
+  forme_sim->fenetre->size_range(forme_sim->fenetre->w(),
+                                 forme_sim->fenetre->h());
   fl_show_form(forme_sim->fenetre, FL_PLACE_CENTER | FL_FREE_SIZE,
                FL_FULLBORDER, "tamrix");
   // The saved options; the last program when none is named here.

@@ -40,11 +40,22 @@ class fenetres_travail;
 // Eight '0'/'1' characters of `valeur`, bit 7 first, and a NUL.
 void reg2bin8(unsigned char valeur, char* texte);
 
+// Shows an auxiliary window, titled: at the mouse the first time, raised
+// when already shown. Never modal: the main window and every other window
+// keep taking clicks and keys while it is open (a run can be stopped, a
+// pin toggled). The Forms layer's FL_TRANSIENT border would make it modal.
+class Fl_Window;
+void montre_auxiliaire(Fl_Window* fenetre, const char* titre);
+
 // The modal dialogs, with the signatures of their Forms calls. The program
 // uses the real ones; a test may put observers in their place.
 using fonction_alerte = void (*)(const char*, const char*, const char*, int);
 using fonction_selecteur = const char* (*)(const char*, const char*,
                                            const char*, const char*);
+// A question that must be answered before anything else (the only modal
+// window besides the alerts and the file chooser): the question, the
+// button that goes on; true when the user chose it.
+using fonction_question = bool (*)(const char*, const char*);
 
 class simulateur {
  public:
@@ -115,6 +126,7 @@ class simulateur {
   // alert of a program named on the command line.
   static fonction_alerte alerte;
   static fonction_selecteur selecteur_fichier;
+  static fonction_question question;
 
   // Start-up: windows, menus, views, port panels; shows the main window.
   // An argument left after the toolkit's options names a program file,
@@ -140,18 +152,34 @@ class simulateur {
   void change_modele(modele_machine modele);
   // Reset of the machine, as the "@circle" button does it.
   void reinitialise();
-  // Loads a program (S19, ELF or assembly source, app/debogage.h): 1 on
-  // success (CPU reset, PC at the program's entry point, views redrawn), 0
-  // after the alert or the assembler's messages when it is rejected.
+  // Loads a program (S19, ELF or assembly source, app/debogage.h) as
+  // tamrix-run starts it: memory erased, the program, a reset. 1 on
+  // success (PC at the program's entry point, views redrawn, the window
+  // titled with the file's name, its absolute path kept), 0 after the
+  // alert or the assembler's messages when it is rejected.
   int charge_programme(const char* chemin);
 
-  // After an executed instruction: registers, disassembly, ports, dump.
+  // After an executed instruction: registers, disassembly, ports, dump
+  // (not during a run whose views wait for its end).
   void rafraichit_apres_instruction();
+  // Every view and shown window, now.
+  void rafraichit_vues();
   // The port panels take the output bits from their data registers.
   void rafraichit_ports();
+  // The disassembly: twelve instructions from debut_desa, which the user
+  // moves freely ("@8>", "@2>", the address field above the view);
+  // montre_pc brings the PC back into view (after a step, during a run,
+  // at its stop, after a reset or a load); montre_desassemblage starts
+  // the view at an address.
   void rafraichit_desassemble();
+  void montre_pc();
+  void montre_desassemblage(unsigned short adresse);
   void rafraichit_dump(int pas);
+  // The register fields into the CPU; a field it cannot take leaves its
+  // register unchanged and says why in refus_registres (shown on the state
+  // line once the pass is done).
   void charge_registres();
+  std::string refus_registres;
   void sauve_registres();
   // The option windows that are shown: their contents again.
   void rafraichit_fenetres();
@@ -175,9 +203,9 @@ class simulateur {
   arret_machine execute_liaisons(const conditions_arret& c);
 
   // History: the user changed the machine (a pin, a register, a fill):
-  // kept, the future dropped. One instruction back; back to the previous
-  // breakpoint; back to just before the `i`-th change shown by "Qui a
-  // change ceci ?".
+  // kept, the future dropped; every view redrawn at the end of the pass. One
+  // instruction back; back to the previous breakpoint; back to just before the
+  // `i`-th change shown by "Qui a change ceci ?".
   void entree_utilisateur();
   void pas_arriere();
   void retour_arriere();
@@ -195,6 +223,8 @@ class simulateur {
   void affiche_refus();
 
  private:
+  // The user changed the machine during this pass of the command loop.
+  bool vues_perimees = false;
   void construit_formes();
   void prepare_vues();
   void configure_ports();
@@ -206,8 +236,9 @@ class simulateur {
   void rafraichit_adresse_base();
   void apres_reset();
   void traite_navigation(Fl_Widget* objet);
-  void remplit_memoire();
+  bool remplit_memoire();
   void affiche_a_propos();
+  int traite_a_propos(Fl_Widget* objet);
   void ouvre_fichier();
   static void lit_pty(void* moi);
 };

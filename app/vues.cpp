@@ -41,18 +41,21 @@ void montre_mot(Fl_Input* saisie, Fl_Widget* affichage, unsigned short valeur) {
   affiche(affichage, texte);
 }
 
-// The register keeps its value when the field holds no hexadecimal number,
-// nor a label or expression of the program (app/debogage.h); an unknown
-// label is named on the state line.
+// The register keeps its value when the field holds no number it can
+// take (not hexadecimal, too large, an unknown label); the reason, naming
+// the register, is added to `refus`.
 template <typename T>
-void lit_champ(simulateur& sim, Fl_Input* saisie,
-               void (interpreteur::*ecrit)(T)) {
+void lit_champ(simulateur& sim, Fl_Input* saisie, const char* nom,
+               void (interpreteur::*ecrit)(T), std::string& refus) {
   uint32_t nombre;
   std::string erreur;
-  if (sim.debogueur.lit_registre(fl_get_input(saisie), &nombre, erreur))
+  if (sim.debogueur.lit_registre(fl_get_input(saisie), T(~T(0)), &nombre,
+                                 erreur)) {
     (sim.processeur.*ecrit)(static_cast<T>(nombre));
-  else if (!erreur.empty())
-    sim.affiche_etat(erreur.c_str());
+    return;
+  }
+  refus += std::string(refus.empty() ? "" : "\n") + nom + " : " + erreur +
+           " ; " + nom + " inchangé.";
 }
 
 }  // namespace
@@ -78,12 +81,21 @@ void simulateur::sauve_registres() {
 void simulateur::charge_registres() {
   SIM_class& f = *forme_sim;
   const interpreteur avant = processeur;
-  lit_champ(*this, f.saisie_A, &interpreteur::set_A_value);
-  lit_champ(*this, f.saisie_B, &interpreteur::set_B_value);
-  lit_champ(*this, f.saisie_X, &interpreteur::set_X_value);
-  lit_champ(*this, f.saisie_Y, &interpreteur::set_Y_value);
-  lit_champ(*this, f.saisie_SP, &interpreteur::set_SP_value);
-  lit_champ(*this, f.saisie_PC, &interpreteur::set_PC_value);
+  refus_registres.clear();
+  lit_champ(*this, f.saisie_A, "A", &interpreteur::set_A_value,
+            refus_registres);
+  lit_champ(*this, f.saisie_B, "B", &interpreteur::set_B_value,
+            refus_registres);
+  lit_champ(*this, f.saisie_X, "X", &interpreteur::set_X_value,
+            refus_registres);
+  lit_champ(*this, f.saisie_Y, "Y", &interpreteur::set_Y_value,
+            refus_registres);
+  lit_champ(*this, f.saisie_SP, "SP", &interpreteur::set_SP_value,
+            refus_registres);
+  lit_champ(*this, f.saisie_PC, "PC", &interpreteur::set_PC_value,
+            refus_registres);
+  // A refused field shows its register's value again.
+  if (!refus_registres.empty()) sauve_registres();
   // An edited register is an action of the user the history keeps.
   if (avant.A != processeur.A || avant.B != processeur.B ||
       avant.X != processeur.X || avant.Y != processeur.Y ||
@@ -91,18 +103,27 @@ void simulateur::charge_registres() {
     entree_utilisateur();
 }
 
-// Keeps the PC in view: when walking twelve instructions from debut_desa
-// does not meet it, the view starts at the PC.
+// When walking twelve instructions from debut_desa does not meet the PC,
+// the view starts at the PC.
+void simulateur::montre_pc() {
+  const unsigned short pc = processeur.PC_value();
+  unsigned short a = debut_desa;
+  for (int i = 0; i < 12; ++i) {
+    if (a == pc) return;
+    a = processeur.desa_num(a);
+  }
+  debut_desa = pc;
+}
+
+void simulateur::montre_desassemblage(unsigned short adresse) {
+  debut_desa = adresse;
+  rafraichit_desassemble();
+}
+
+// Twelve instructions from debut_desa, wherever the PC is.
 void simulateur::rafraichit_desassemble() {
   const unsigned short pc = processeur.PC_value();
   unsigned short a = debut_desa;
-  bool visible = false;
-  for (int i = 0; i < 12 && !visible; ++i) {
-    visible = a == pc;
-    if (!visible) a = processeur.desa_num(a);
-  }
-  if (!visible) debut_desa = pc;
-  a = debut_desa;
   unsigned short adresses[12];
   for (int i = 0; i < 12; ++i) {
     adresses[i] = a;

@@ -1,15 +1,20 @@
 // ouvre_programme: picks the loader by the file's form, and collects the
-// messages of whichever ran. The S19 loader prints its line on std::cerr;
-// that stream is captured around the call to return the line too.
+// messages of whichever ran, each naming the file. The S19 loader prints
+// its line on std::cerr; that stream is captured around the call to
+// return the line too.
 #include "memory/programme.h"
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
+#include "assembleur/assembleur.h"
 #include "memory/assembleur.h"
 
 namespace {
@@ -31,6 +36,28 @@ void ecrit_messages(const std::vector<std::string>& messages) {
   std::cerr.flush();
 }
 
+// A loader's line about the file, with the file's name in front:
+// "prog.s19, ligne 2 : somme de contrôle incorrecte", "prog.elf : fichier
+// ELF refusé ...".
+std::string nomme_le_fichier(const std::string& chemin,
+                             const std::string& ligne) {
+  return chemin + (ligne.rfind("ligne ", 0) == 0 ? ", " : " : ") + ligne;
+}
+
+// Why the file cannot be a program before any loader opens it: it does
+// not exist, it is a folder, it cannot be looked at. Empty when it may be
+// read.
+std::string refus_avant_lecture(const std::string& chemin) {
+  struct stat etat;
+  if (::stat(chemin.c_str(), &etat) != 0)
+    return errno == ENOENT ? "Fichier introuvable : " + chemin
+                           : "Fichier illisible : " + chemin + " (" +
+                                 std::strerror(errno) + ")";
+  if (S_ISDIR(etat.st_mode))
+    return chemin + " : c'est un dossier, pas un fichier de programme";
+  return "";
+}
+
 programme_ouvert ouvre_s19(const std::string& chemin, mem_64k& mem) {
   programme_ouvert resultat;
   std::ostringstream capture;
@@ -38,7 +65,8 @@ programme_ouvert ouvre_s19(const std::string& chemin, mem_64k& mem) {
   resultat.reussi = mem.load_s19(chemin.c_str()) == 1;
   std::cerr.rdbuf(ancien);
   std::istringstream lignes(capture.str());
-  for (std::string l; std::getline(lignes, l);) resultat.messages.push_back(l);
+  for (std::string l; std::getline(lignes, l);)
+    resultat.messages.push_back(nomme_le_fichier(chemin, l));
   ecrit_messages(resultat.messages);
   return resultat;
 }
@@ -52,7 +80,7 @@ void ouvre_elf(const std::string& chemin, mem_64k& mem,
   if (resultat.reussi)
     resultat.entree = entree;
   else
-    resultat.messages.push_back(erreur);
+    resultat.messages.push_back(nomme_le_fichier(chemin, erreur));
 }
 
 }  // namespace
@@ -67,17 +95,35 @@ sorte_programme sorte_de(const std::string& chemin) {
     return sorte_programme::elf;
   const std::string extension = extension_minuscule(chemin);
   if (extension == ".elf") return sorte_programme::elf;
-  if (extension == ".s" || extension == ".asm") return sorte_programme::source;
+  if (extension == ".s") return sorte_programme::source;
+  if (extension == ".asm" || extension == ".a11")
+    return sorte_programme::motorola;
   return sorte_programme::s19;
 }
 
 programme_ouvert ouvre_programme(const std::string& chemin, mem_64k& mem) {
   const sorte_programme sorte = sorte_de(chemin);
-  if (sorte == sorte_programme::s19) return ouvre_s19(chemin, mem);
   programme_ouvert resultat;
   resultat.sorte = sorte;
+  const std::string refus = refus_avant_lecture(chemin);
+  if (!refus.empty()) {
+    resultat.lu = false;
+    resultat.messages.push_back(refus);
+    ecrit_messages(resultat.messages);
+    return resultat;
+  }
+  if (sorte == sorte_programme::s19) return ouvre_s19(chemin, mem);
   if (sorte == sorte_programme::elf) {
     ouvre_elf(chemin, mem, resultat);
+  } else if (sorte == sorte_programme::motorola) {
+    resultat_asm a = assemble_motorola(chemin);
+    resultat.messages = a.lignes_messages();
+    resultat.reussi = a.reussi();
+    if (resultat.reussi) {
+      charge_en_memoire(a, mem);
+      resultat.entree = a.depart;
+      resultat.infos = std::move(a.infos);
+    }
   } else {
     resultat_assemblage a = assemble_source(
         chemin, [&](const std::string& elf) { ouvre_elf(elf, mem, resultat); });

@@ -60,13 +60,13 @@ struct enregistrement {
 // record is sound.
 std::string analyse(const std::string& ligne, mem_64k& mem,
                     enregistrement& rec) {
-  if (ligne[0] != 'S') return "erreur: caratere 'S' attendu ...";
+  if (ligne[0] != 'S') return "erreur: caractère 'S' attendu ...";
   if (ligne.size() < 2 || taille_adresse(ligne[1]) == 0)
     return "type d'enregistrement inconnu";
   rec.type = ligne[1];
   if (!std::all_of(ligne.begin() + 2, ligne.end(),
                    [&mem](char c) { return mem.asc2hex(c) != 0xFF; }))
-    return "caractere non hexadecimal";
+    return "caractère non hexadécimal";
   std::vector<unsigned char> octets;
   for (std::size_t i = 2; i + 1 < ligne.size(); i += 2)
     octets.push_back(static_cast<unsigned char>(mem.asc2hex(ligne[i]) * 16 +
@@ -77,12 +77,12 @@ std::string analyse(const std::string& ligne, mem_64k& mem,
   if (octets[0] < taille + 1) return "longueur trop courte";
   unsigned somme = 0;
   for (unsigned char o : octets) somme += o;
-  if ((somme & 0xFF) != 0xFF) return "somme de controle incorrecte";
+  if ((somme & 0xFF) != 0xFF) return "somme de contrôle incorrecte";
   for (unsigned i = 1; i <= taille; ++i)
     rec.adresse = rec.adresse * 256 + octets[i];
   rec.donnees.assign(octets.begin() + 1 + taille, octets.end() - 1);
   if (rec.adresse + rec.donnees.size() > 0x10000)
-    return "donnees au-dela de $ffff";
+    return "données au-delà de $ffff";
   return "";
 }
 
@@ -160,7 +160,7 @@ int mem_64k::load_s19(const char* chemin) {
   }
   if (nb_octets < 0) return 0;
   if (nb_octets == 0) {
-    signale(std::max(numero, 1u), "aucun enregistrement de donnees");
+    signale(std::max(numero, 1u), "aucun enregistrement de données");
     return 0;
   }
   std::copy(copie.begin(), copie.end(), std::begin(cellules));

@@ -17,7 +17,8 @@ set(TAMRIX_GENERE ${CMAKE_CURRENT_BINARY_DIR}/genere)
 set(TAMRIX_EXEMPLES ${CMAKE_INSTALL_FULL_DATADIR}/tamrix/examples)
 
 # The version header, remade at each build so that it names the commit the
-# programs are built from; only tamrix and tamrix-run include it.
+# programs are built from; tamrix, tamrix-run and the About window
+# include it.
 find_package(Git QUIET)
 add_custom_target(tamrix_version
   COMMAND ${CMAKE_COMMAND} -DSOURCES=${CMAKE_CURRENT_SOURCE_DIR}
@@ -35,11 +36,12 @@ if(TAMRIX_DONNEES_SOURCES)
 endif()
 install(DIRECTORY examples/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/tamrix/examples
-        FILES_MATCHING PATTERN "*.s" PATTERN "*.s19")
+        FILES_MATCHING PATTERN "*.s" PATTERN "*.asm" PATTERN "*.s19")
 # The text of the "AIDE..." window.
 install(FILES docs/aide.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/tamrix/docs)
 
-# The programs, each with its man page made by help2man from its --help.
+# The programs, each with its man page made by help2man from its --help
+# (read in a UTF-8 locale: the texts have accents).
 find_program(TAMRIX_HELP2MAN help2man)
 if(NOT TAMRIX_HELP2MAN)
   message(STATUS "help2man not found: no man pages")
@@ -48,8 +50,15 @@ set(TAMRIX_RESUME_tamrix
     "simulateur pas a pas du microcontroleur 68HC11")
 set(TAMRIX_RESUME_tamrix-run
     "execute un programme 68HC11 sans fenetre et affiche l'etat final")
+set(TAMRIX_RESUME_tamrix-as
+    "assembleur 68HC11 de la syntaxe Motorola : image S19 et listage")
 set(TAMRIX_PAGES_MAN)
-foreach(programme tamrix tamrix-run)
+# The About window shows the version --version prints.
+if(TARGET tamrix_gui)
+  add_dependencies(tamrix_gui tamrix_version)
+  target_include_directories(tamrix_gui PRIVATE ${TAMRIX_GENERE})
+endif()
+foreach(programme tamrix tamrix-run tamrix-as)
   if(NOT TARGET ${programme})
     continue()
   endif()
@@ -61,7 +70,7 @@ foreach(programme tamrix tamrix-run)
     configure_file(packaging/${programme}.h2m.in
                    ${CMAKE_CURRENT_BINARY_DIR}/man/${programme}.h2m @ONLY)
     add_custom_command(OUTPUT ${page}.gz
-      COMMAND ${TAMRIX_HELP2MAN} --no-info --section=1
+      COMMAND ${TAMRIX_HELP2MAN} --no-info --section=1 --locale=C.UTF-8
               --version-string=${PROJECT_VERSION}
               --name=${TAMRIX_RESUME_${programme}}
               --include=${CMAKE_CURRENT_BINARY_DIR}/man/${programme}.h2m

@@ -1,5 +1,8 @@
 #include "ports/portparallele.h"
 
+#include <FL/Fl_Button.H>
+#include <FL/fl_draw.H>
+
 #include "app/forms_tamrix.h"
 #include "memory/mem_64k.h"
 #include "puce/machine.h"
@@ -10,6 +13,27 @@ namespace {
 
 constexpr Fl_Color couleur_sortie = FL_RED;
 constexpr Fl_Color couleur_entree = FL_GREEN;
+// Bit buttons: large enough to hit on a projector, eight to a panel.
+constexpr int largeur_bit = 12, pas_bit = 13, hauteur_bit = 20;
+
+// A bit of a port: its direction as the button's colour (red output,
+// green input), its level as an LED in the middle, lit for 1.
+class bouton_bit : public Fl_Button {
+ public:
+  bouton_bit(int x, int y) : Fl_Button(x, y, largeur_bit, hauteur_bit) {
+    box(FL_EMBOSSED_BOX);
+  }
+  bool allume = false;
+  void draw() override {
+    draw_box(box(), color());
+    const int d = w() - 4;
+    const int cx = x() + 2, cy = y() + (h() - d) / 2;
+    fl_color(allume ? FL_YELLOW : fl_darker(FL_DARK3));
+    fl_pie(cx, cy, d, d, 0, 360);
+    fl_color(FL_BLACK);
+    fl_arc(cx, cy, d, d, 0, 360);
+  }
+};
 
 // Shows `octet` in eight binary digits as the widget's label.
 void affiche_binaire(Fl_Widget* w, unsigned char octet) {
@@ -89,9 +113,8 @@ void portparallele::configure(SIM_class* forme, int x, int y,
   ajoute_titre(x, y, nom.c_str());
   aff_valeur = ajoute_affichage(x, y + 20);
   for (int i = 0; i < 8; ++i) {
-    boutons[i] =
-        fl_add_button(FL_NORMAL_BUTTON, x + 70 - 10 * i, y + 40, 10, 10, "");
-    fl_set_object_boxtype(boutons[i], FL_EMBOSSED_BOX);
+    boutons[i] = new bouton_bit(x + 7 * pas_bit - pas_bit * i, y + 40);
+    if (!broche_presente(i)) boutons[i]->hide();
   }
   if (!nom_ddr.empty()) {
     ajoute_titre(x_ddr, y_ddr, nom_ddr.c_str());
@@ -114,6 +137,7 @@ void portparallele::maj_etat_boutons() {
     fl_set_object_color(boutons[i], c, c);
     boutons[i]->redraw();
   }
+  montre_niveaux();
   if (!nom_ddr.empty()) affiche_binaire(aff_ddr, sens);
 }
 
@@ -138,7 +162,25 @@ int portparallele::react_in(Fl_Widget* objet) {
   }
   mem->write_byte(adr_donnee, valeur);
   affiche_binaire(aff_valeur, valeur);
+  montre_niveaux();
   return bascule;
+}
+
+// The pins' levels: the chip's, or the panel's latch in the flat model.
+void portparallele::montre_niveaux() {
+  const unsigned char niveaux =
+      de_la_puce() ? machine_sim->niveaux_port(numero) : valeur;
+  for (int i = 0; i < 8; ++i) {
+    auto* b = static_cast<bouton_bit*>(boutons[i]);
+    const bool allume = (niveaux >> i) & 1;
+    if (b->allume == allume) continue;
+    b->allume = allume;
+    b->redraw();
+  }
+}
+
+bool portparallele::niveau_affiche(int bit) const {
+  return static_cast<const bouton_bit*>(boutons[bit])->allume;
 }
 
 void portparallele::react_out() {
@@ -146,10 +188,12 @@ void portparallele::react_out() {
   if (de_la_puce()) {
     valeur = machine_sim->niveaux_port(numero);
     affiche_binaire(aff_valeur, valeur);
+    montre_niveaux();
     return;
   }
   const unsigned char m = mem->read_byte(adr_donnee);
   valeur = static_cast<unsigned char>((m & sens) | (valeur & ~sens));
   mem->write_byte(adr_donnee, valeur);
   affiche_binaire(aff_valeur, valeur);
+  montre_niveaux();
 }

@@ -1,6 +1,7 @@
 // One parallel port panel of the main window: a title, the port's latched
-// value in binary, eight bit buttons (red: output driven by the program,
-// green: input toggled by the user) and, for ports C and D, the direction
+// value in binary, a bit button per pin (red: output driven by the
+// program, green: input toggled by the user; an LED in it lit while the
+// pin is at 1; port D has six) and, for ports C and D, the direction
 // register in binary under its own title.
 //
 // In the flat model the panel keeps the port in memory: input bits it
@@ -56,9 +57,14 @@ class portparallele {
   int react_in(Fl_Widget* objet);
   // After an instruction: output bits from the data register.
   void react_out();
+  // Whether the LED of a bit button is lit (the pin's level as shown).
+  bool niveau_affiche(int bit) const;
+  // Whether the port has a pin for this bit (port D: PD0-PD5 only).
+  bool broche_presente(int bit) const { return numero != 3 || bit < 6; }
 
  private:
   bool de_la_puce() const;
+  void montre_niveaux();
   void ajoute_titre(int x, int y, const char* texte);
   Fl_Widget* ajoute_affichage(int x, int y);
 };

@@ -2,6 +2,7 @@
 // accesses. See carte.h.
 #include "puce/carte.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -234,6 +235,11 @@ void ecrit_eeprom(puce& p, unsigned short adresse, unsigned char valeur) {
 void efface_eeprom(puce& p) {
   for (unsigned i = 0; i < taille_eeprom; ++i)
     ecrit_eeprom(p, static_cast<unsigned short>(debut_eeprom + i), 0xFF);
+}
+
+void efface_gardes(puce& p) {
+  std::fill(std::begin(p.cellules.eeprom), std::end(p.cellules.eeprom), 0xFF);
+  std::fill(std::begin(p.cellules.rom), std::end(p.cellules.rom), 0xFF);
 }
 
 std::string texte_refus(const acces_refuse& a, bool ascii) {

@@ -133,6 +133,9 @@ void refuse(puce& p, nature_refus nature, unsigned short adresse);
 unsigned char octet_eeprom(const puce& p, unsigned short adresse);
 void ecrit_eeprom(puce& p, unsigned short adresse, unsigned char valeur);
 void efface_eeprom(puce& p);
+// What the map keeps off the cells (an EEPROM or ROM out of the map, the
+// memory under them while in it) back to erased ($FF).
+void efface_gardes(puce& p);
 
 // "écriture ignorée en EEPROM à $b701 (instruction à $b612)"; without
 // accents when `ascii`.

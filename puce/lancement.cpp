@@ -2,6 +2,8 @@
 // point when memory holds no reset vector.
 #include "puce/lancement.h"
 
+#include <memory>
+
 #include "puce/interruptions.h"
 
 bool vecteur_reset_absent(const machine& m) {
@@ -15,4 +17,19 @@ bool vecteur_reset_absent(const machine& m) {
 void reset_programme(machine& m, const std::optional<unsigned short>& entree) {
   m.reset();
   if (entree && vecteur_reset_absent(m)) m.cpu.PC = *entree;
+}
+
+programme_ouvert charge_sur_memoire_effacee(machine& m,
+                                           const std::string& chemin) {
+  // A fresh image, erased as a new machine's, takes the program whole or
+  // not at all; then it replaces every byte of the machine's memory.
+  const auto image = std::make_unique<mem_64k>();
+  programme_ouvert p = ouvre_programme(chemin, *image);
+  if (!p.reussi) return p;
+  m.efface_memoire();
+  for (unsigned a = 0; a < 0x10000; ++a) {
+    const auto adresse = static_cast<unsigned short>(a);
+    m.memoire.ecrit_brut(adresse, image->octet_brut(adresse));
+  }
+  return p;
 }

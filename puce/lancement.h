@@ -9,7 +9,9 @@
 #define TAMRIX_PUCE_LANCEMENT_H
 
 #include <optional>
+#include <string>
 
+#include "memory/programme.h"
 #include "puce/machine.h"
 
 // True when the reset vector would not be taken: $FFFE-$FFFF holds $FFFF
@@ -19,5 +21,14 @@ bool vecteur_reset_absent(const machine& m);
 // Resets `m`; then, when the program has an entry point and the reset took
 // no vector from memory (vecteur_reset_absent), PC = that entry point.
 void reset_programme(machine& m, const std::optional<unsigned short>& entree);
+
+// Loads a program (memory/programme.h) onto erased memory, as tamrix-run
+// starts a new machine: on success every byte of memory is $FF (RAM,
+// external memory, EEPROM and ROM alike, machine::efface_memoire) but the
+// program's, so nothing of a previous program (a reset vector, the tail
+// of a longer one) is left. On failure memory is as it was. The caller
+// resets (reset_programme).
+programme_ouvert charge_sur_memoire_effacee(machine& m,
+                                           const std::string& chemin);
 
 #endif

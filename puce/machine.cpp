@@ -20,22 +20,42 @@ bool inexistante_a(interpreteur& cpu, unsigned short adresse) {
   return std::strcmp(texte, "?????") == 0;
 }
 
-// BRSET or BRCLR at `adresse`: the address of the byte it tests, or -1.
-long octet_teste(const mem_64k& mem, const interpreteur& cpu,
-                 unsigned short adresse) {
+// BRSET or BRCLR at `adresse`: the byte it tests (-1: another
+// instruction), its mask, and whether it branches on the mask's bits all
+// set (BRSET) or all clear (BRCLR).
+struct test_de_bits {
+  long adresse = -1;
+  unsigned char masque = 0;
+  bool sur_uns = false;
+  // Whether the instruction branches on `octet`.
+  bool branche(unsigned char octet) const {
+    return sur_uns ? (~octet & masque) == 0 : (octet & masque) == 0;
+  }
+};
+
+test_de_bits bits_testes(const mem_64k& mem, const interpreteur& cpu,
+                         unsigned short adresse) {
   unsigned char code = mem.consulte(adresse);
   const auto operande = [&](int i) {
     return mem.consulte(static_cast<unsigned short>(adresse + i));
   };
-  if (code == 0x12 || code == 0x13) return operande(1);  // direct
-  if (code == 0x1E || code == 0x1F)
-    return static_cast<unsigned short>(cpu.X + operande(1));
-  if (code == 0x18) {
+  test_de_bits t;
+  if (code == 0x12 || code == 0x13) {  // direct
+    t.adresse = operande(1);
+    t.masque = operande(2);
+  } else if (code == 0x1E || code == 0x1F) {
+    t.adresse = static_cast<unsigned short>(cpu.X + operande(1));
+    t.masque = operande(2);
+  } else if (code == 0x18) {
     code = operande(1);
-    if (code == 0x1E || code == 0x1F)
-      return static_cast<unsigned short>(cpu.Y + operande(2));
+    if (code != 0x1E && code != 0x1F) return t;
+    t.adresse = static_cast<unsigned short>(cpu.Y + operande(2));
+    t.masque = operande(3);
+  } else {
+    return t;
   }
-  return -1;
+  t.sur_uns = (code & 1) == 0;  // BRSET $12, $1E; BRCLR $13, $1F
+  return t;
 }
 
 }  // namespace
@@ -174,6 +194,12 @@ bool machine::efface_eeprom() {
   if (!e9()) return false;
   carte::efface_eeprom(*puce_);
   return true;
+}
+
+void machine::efface_memoire() {
+  for (unsigned a = 0; a < 0x10000; ++a)
+    memoire.ecrit_brut(static_cast<unsigned short>(a), 0xFF);
+  if (e9()) carte::efface_gardes(*puce_);
 }
 
 void machine::note_refus(const acces_refuse& a) {
@@ -445,19 +471,24 @@ bool machine::boucle_sans_fin(unsigned short pc,
   // The user watches: while the chip still has something to do (a timer
   // driving a pin, a frame going out), the run goes on.
   if (c.broches_libres && e9() && puce_->etat.prochain != jamais) return false;
-  const long teste = octet_teste(memoire, cpu, pc);
-  if (teste >= 0) {
+  const test_de_bits t = bits_testes(memoire, cpu, pc);
+  if (t.adresse >= 0) {
     if (c.attente_bit_libre) return false;
-    // A bit of the register block can change by itself (a flag, a pin).
     if (e9()) {
+      // A bit of the register block can change by itself (a flag, a pin).
       const unsigned short base = puce_->etat.base_registres;
-      const bool bloc = teste >= base && teste < base + 64;
-      const auto offset = static_cast<unsigned char>(teste - base);
+      const bool bloc = t.adresse >= base && t.adresse < base + 64;
+      const auto offset = static_cast<unsigned char>(t.adresse - base);
       if (bloc && (puce_->octet_mobile(offset) || !a_venir.empty()))
         return false;
       // A character may still come from outside.
       if (bloc && c.ligne_sci_libre && sci::possede(offset) &&
           (puce_->etat.sci.sccr2 & sci::RE))
+        return false;
+      // It may have changed already: a flag that rose in the instruction's
+      // last cycles, after its read. The byte as the same test would read
+      // it now (without side effects) tells whether the loop goes on.
+      if (!t.branche(memoire.consulte(static_cast<unsigned short>(t.adresse))))
         return false;
     }
   }

@@ -184,6 +184,11 @@ class machine {
   // Erases the EEPROM's 512 bytes ($FF), in or out of the map, as a
   // programmer would; CONFIG stays. False in the flat model.
   bool efface_eeprom();
+  // Every byte of memory back to $FF, as a new machine's: the cells (RAM,
+  // external memory, EEPROM, ROM, what lies under the register block) and
+  // the EEPROM and ROM the map holds off the cells. The registers, CONFIG,
+  // the map and the counts stay.
+  void efface_memoire();
   // Accesses the chip refused since the last reset (stores to ROM, to the
   // EEPROM outside a sequence, outside the map; sequences too short or
   // protected): the distinct addresses in the order of their first

@@ -40,13 +40,14 @@ verifie "package named tamrix_VERSION_ARCH.deb" test -f "$deb"
 
 # Contents: every file at its path, owned by root, nothing outside /usr.
 contenu=$(dpkg-deb -c "$deb")
-attendus=(usr/bin/tamrix usr/bin/tamrix-run
+attendus=(usr/bin/tamrix usr/bin/tamrix-run usr/bin/tamrix-as
   usr/share/applications/tamrix.desktop
   usr/share/icons/hicolor/scalable/apps/tamrix.svg
   usr/share/man/man1/tamrix.1.gz usr/share/man/man1/tamrix-run.1.gz
+  usr/share/man/man1/tamrix-as.1.gz
   usr/share/doc/tamrix/copyright usr/share/doc/tamrix/changelog.gz
   usr/share/tamrix/docs/aide.txt)
-for exemple in examples/*.s examples/*.s19; do
+for exemple in examples/*.s examples/*.asm examples/*.s19; do
   attendus+=("usr/share/tamrix/$exemple")
 done
 for chemin in "${attendus[@]}"; do
@@ -88,7 +89,13 @@ verifie "tamrix --version without a display" \
 verifie "tamrix-run on an unpacked example" egal \
   "$("$racine/usr/bin/tamrix-run" "$racine/usr/share/tamrix/examples/somme.s19" | tail -1)" \
   "PC=b609 A=37 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=80 steps=34 stop=loop"
-for programme in tamrix tamrix-run; do
+verifie "tamrix-run on an unpacked Motorola source" egal \
+  "$("$racine/usr/bin/tamrix-run" "$racine/usr/share/tamrix/examples/somme.asm" | tail -1)" \
+  "PC=b609 A=37 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=80 steps=34 stop=loop"
+verifie "tamrix-as on an unpacked example" \
+  "$racine/usr/bin/tamrix-as" -o "$tmp/chenillard.s19" \
+  "$racine/usr/share/tamrix/examples/chenillard.asm"
+for programme in tamrix tamrix-run tamrix-as; do
   verifie "no build path in $programme" \
     test "$(grep -c -F "$sources" "$racine/usr/bin/$programme")" = 0
 done
@@ -102,7 +109,7 @@ verifie "desktop entry's icon" grep -qx 'Icon=tamrix' "$bureau"
 
 # Man pages: no groff warning, and every option of --help has its own
 # entry (help2man reads options only where --help lays them out as such).
-for programme in tamrix tamrix-run; do
+for programme in tamrix tamrix-run tamrix-as; do
   page=$racine/usr/share/man/man1/$programme.1.gz
   verifie "man $programme renders without warnings" \
     test -z "$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)"

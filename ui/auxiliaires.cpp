@@ -63,11 +63,11 @@ Fl_Browser* navigateur(int x, int y, int w, int h) {
   return liste;
 }
 
-// An input with its label in blue, size 24, to its left.
+// An input with its label in blue to its left, whole in the window.
 Fl_Input* saisie_cycles(int y, const char* texte) {
   Fl_Input* saisie = new Fl_Input(260, y, 100, 30, texte);
   saisie->color(FL_BACKGROUND_COLOR);
-  saisie->labelsize(24);
+  saisie->labelsize(16);
   saisie->labelcolor(FL_BLUE);
   saisie->align(FL_ALIGN_LEFT);
   return saisie;
@@ -83,20 +83,25 @@ Fl_Input* saisie_tension(int x, const char* texte) {
 
 }  // namespace
 
+// Two columns of boxes, each wide enough for its labels; the note under
+// them wraps inside the frame.
 pref_affichage_class::pref_affichage_class() {
-  fenetre = fenetre_auxiliaire(this, 470, 350, "pref_affichage");
-  new Fl_Box(FL_ENGRAVED_FRAME, 20, 20, 430, 270, nullptr);
+  fenetre = fenetre_auxiliaire(this, 500, 370, "pref_affichage");
+  new Fl_Box(FL_ENGRAVED_FRAME, 20, 20, 460, 290, nullptr);
   texte_a_gauche(40, 10, 150, "Preferences d'affichage");
   for (int i = 0; i < 7; ++i)
-    cases_registres[i] = case_a_cocher(40, 30 + 30 * i, noms_registres[i]);
+    cases_registres[i] = case_a_cocher(30, 30 + 30 * i, noms_registres[i]);
   // The port E box is created after the last two options.
   static const int ordre[7] = {0, 1, 2, 3, 5, 6, 4};
   for (int i : ordre)
-    cases_options[i] = case_a_cocher(220, 30 + 30 * i, noms_options[i]);
-  texte_a_gauche(40, 260, 400,
-                 "Le nombre de registres affiches conditionne la vitesse "
-                 "de l'emulation.");
-  bouton_ok = new Fl_Button(200, 300, 60, 30, "OK");
+    cases_options[i] = case_a_cocher(250, 30 + 30 * i, noms_options[i]);
+  Fl_Box* note =
+      texte_a_gauche(30, 250, 440,
+                     "Le nombre de registres affiches conditionne la vitesse "
+                     "de l'emulation.");
+  note->size(440, 50);
+  note->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+  bouton_ok = new Fl_Button(200, 325, 60, 30, "OK");
   bouton_ok->labelfont(FL_TIMES);
   fenetre->end();
 }
@@ -140,7 +145,7 @@ aff_composant_class::aff_composant_class() {
   Fl_Box* fond = new Fl_Box(FL_UP_BOX, 0, 0, 714, 468, nullptr);
   fond->color(FL_LIGHT1);
   construit_boitier(*this);
-  cadre_titre(450, 20, 250, 390, "Pins");
+  cadre_titre(450, 20, 250, 390, "Broches");
   liste_broches = navigateur(459, 30, 230, 370);
   liste_broches->textfont(FL_TIMES);
   bouton_fermer = new Fl_Button(530, 420, 80, 40, "Fermer");

@@ -7,12 +7,12 @@
 
 const char* const lignes_credit[nb_lignes_credit] = {
     "Programme : tamrix",
-    "Un simulateur du microcontroleur MC68HC11",
+    "Un simulateur du microcontrôleur MC68HC11",
     "pour l'enseignement de l'assembleur.",
-    "Execution pas a pas, desassemblage, dump memoire",
-    "et ports paralleles A a E.",
-    "Realise par les contributeurs du projet tamrix.",
-    "Distribue sous licence MIT : libre d'utiliser, copier,",
+    "Exécution pas à pas, désassemblage, dump mémoire",
+    "et ports parallèles A à E.",
+    "Réalisé par les contributeurs du projet tamrix.",
+    "Distribué sous licence MIT : libre d'utiliser, copier,",
     "modifier et redistribuer, sans aucune garantie.",
     "Interface graphique construite avec FLTK 1.3.",
     "Copyright (c) 2026 les auteurs de tamrix",
@@ -51,10 +51,10 @@ form_about_class::form_about_class() {
   // The third line is created before the second.
   ligne_texte(30, 130, 380, lignes_credit[2]);
   ligne_texte(30, 110, 380, lignes_credit[1]);
-  Fl_Button* ok = new Fl_Button(183, 333, 72, 24, "OK");
-  ok->labelfont(FL_TIMES);
+  bouton_ok = new Fl_Button(183, 333, 72, 24, "OK");
+  bouton_ok->labelfont(FL_TIMES);
   static const int y_suite[] = {150, 170, 190, 210, 230, 250, 270, 291};
   for (int i = 0; i < 8; ++i)
-    ligne_texte(30, y_suite[i], 380, lignes_credit[3 + i]);
+    ligne_version = ligne_texte(30, y_suite[i], 380, lignes_credit[3 + i]);
   fenetre->end();
 }

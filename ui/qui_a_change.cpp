@@ -9,7 +9,7 @@
 #include "ui/auxiliaires_outils.h"
 
 qui_a_change_class::qui_a_change_class() {
-  fenetre = fenetre_auxiliaire(this, 560, 400, "Qui a change ceci ?");
+  fenetre = fenetre_auxiliaire(this, 560, 400, "Qui a changé ceci ?");
   titre = new Fl_Box(FL_NO_BOX, 10, 8, 540, 24, "");
   titre->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
   titre->labelfont(FL_HELVETICA_BOLD);

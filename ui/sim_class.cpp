@@ -46,8 +46,11 @@ Fl_Box* affichage_registre(int x, int y, const char* texte) {
   return b;
 }
 
-Fl_Menu_Button* menu(int x, const char* texte) {
-  Fl_Menu_Button* m = new Fl_Menu_Button(x, 10, 70, 20, texte);
+// A menu of the bar: its text at the left, clear of the arrow the button
+// draws at its right.
+Fl_Menu_Button* menu(int x, int w, const char* texte) {
+  Fl_Menu_Button* m = new Fl_Menu_Button(x, 10, w, 20, texte);
+  m->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
   m->box(FL_FLAT_BOX);
   m->selection_color(couleur_selection);
   m->labelfont(FL_TIMES);
@@ -73,9 +76,31 @@ Fl_Button* bouton_commande(int x, const char* symbole, int taille,
   return b;
 }
 
+// The fill's button: the return arrow says that Enter in a fill field
+// fills; but Enter belongs to the field being edited, so the button does
+// not take it as a shortcut from elsewhere (a register field, a button).
+class bouton_remplissage : public Fl_Return_Button {
+ public:
+  using Fl_Return_Button::Fl_Return_Button;
+  int handle(int evenement) override {
+    if (evenement == FL_SHORTCUT &&
+        (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter))
+      return 0;
+    return Fl_Return_Button::handle(evenement);
+  }
+};
+
+// An input field that takes Enter for itself: its activation goes to the
+// queue, and Enter goes nowhere else.
+Fl_Input* saisie(int x, int y, int w, int h, const char* titre = nullptr) {
+  Fl_Input* e = new Fl_Input(x, y, w, h, titre);
+  e->when(FL_WHEN_ENTER_KEY_ALWAYS);
+  return e;
+}
+
 // A register's hexadecimal input field.
 Fl_Input* saisie_registre(int x, int w) {
-  Fl_Input* e = new Fl_Input(x, 99, w, 21);
+  Fl_Input* e = saisie(x, 99, w, 21);
   e->color(FL_BACKGROUND_COLOR, couleur_selection);
   e->labelfont(FL_COURIER);
   e->labelsize(12);
@@ -112,8 +137,8 @@ SIM_class::SIM_class() {
   aff_SP = affichage_registre(550, 130, "65535");
 
   boite(FL_UP_BOX, 0, 0, 870, 40);
-  menu_fichier = menu(20, "Fichier");
-  menu_options = menu(90, "Options");
+  menu_fichier = menu(8, 92, "Fichier");
+  menu_options = menu(102, 100, "Options");
 
   boite(FL_DOWN_BOX, 30, 420, 280, 260);
   ligne_desa_0 = ligne(40, 0, nullptr);
@@ -166,9 +191,9 @@ SIM_class::SIM_class() {
   saisie_Y = saisie_registre(375, 69);
   saisie_PC = saisie_registre(461, 70);
   saisie_SP = saisie_registre(550, 70);
-  saisie_adresse = new Fl_Input(316, 370, 70, 20, "adresse");
-  saisie_valeur = new Fl_Input(435, 370, 75, 20, "valeur");
-  saisie_nombre = new Fl_Input(528, 370, 50, 20, "x");
-  bouton_remplir = new Fl_Return_Button(593, 370, 35, 20);
+  saisie_adresse = saisie(316, 370, 70, 20, "adresse");
+  saisie_valeur = saisie(435, 370, 75, 20, "valeur");
+  saisie_nombre = saisie(528, 370, 50, 20, "x");
+  bouton_remplir = new bouton_remplissage(593, 370, 35, 20);
   fenetre->end();
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "text/durees.h"
+
 namespace {
 
 const Fl_Color fond = FL_BLACK;
@@ -46,8 +48,8 @@ std::string texte_graduation(uint64_t cycle, bool microsecondes) {
 }  // namespace
 
 std::string texte_duree(uint64_t cycles, bool microsecondes) {
-  return texte_graduation(cycles, microsecondes) +
-         (microsecondes ? " \xC2\xB5s" : " cycles");
+  return microsecondes ? texte_duree_e(cycles)
+                       : texte_graduation(cycles, false) + " cycles";
 }
 
 trace_chronogramme::trace_chronogramme(int x, int y, int w, int h)

@@ -68,7 +68,8 @@ class trace_chronogramme : public Fl_Widget {
   void dessine_ligne(const ligne& l, int y, int h);
 };
 
-// "1234 cycles" or "617 µs", for a count of E cycles.
+// "1234 cycles", or the time they take ("617 µs", "12,345 ms",
+// text/durees.h).
 std::string texte_duree(uint64_t cycles, bool microsecondes);
 
 #endif

@@ -13,8 +13,15 @@
 std::vector<std::string> alertes_vues;
 const char* fichier_choisi = nullptr;
 std::string motif_selecteur;
+std::vector<std::string> questions_vues;
+bool reponse_question = false;
 
 namespace {
+
+bool question_observee(const char* texte, const char* oui) {
+  questions_vues.push_back(std::string(texte) + "|" + oui);
+  return reponse_question;
+}
 
 void alerte_observee(const char* l1, const char* l2, const char* l3, int) {
   alertes_vues.push_back(std::string(l1) + "|" + l2 + "|" + l3);
@@ -58,6 +65,10 @@ void remet_a_zero(simulateur& sim) {
   sim.rafraichit_dump(0);
   alertes_vues.clear();
   fichier_choisi = nullptr;
+  questions_vues.clear();
+  reponse_question = false;
+  f.bouton_pas->take_focus();  // no text field keeps the focus
+  sim.affiche_etat("");
 }
 
 }  // namespace
@@ -65,6 +76,7 @@ void remet_a_zero(simulateur& sim) {
 void observe_dialogues() {
   simulateur::alerte = alerte_observee;
   simulateur::selecteur_fichier = selecteur_observe;
+  simulateur::question = question_observee;
 }
 
 simulateur* nouveau_simulateur(std::vector<std::string> arguments) {
@@ -101,6 +113,31 @@ int active(simulateur& sim, Fl_Widget* objet) {
 
 void tape(Fl_Widget* saisie, const char* texte) {
   static_cast<Fl_Input*>(saisie)->value(texte);
+}
+
+void clique(Fl_Widget* objet) {
+  Fl_Window* fenetre = objet->window();
+  Fl::e_x = objet->x() + objet->w() / 2;
+  Fl::e_y = objet->y() + objet->h() / 2;
+  Fl::e_x_root = fenetre->x() + Fl::e_x;
+  Fl::e_y_root = fenetre->y() + Fl::e_y;
+  Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+  Fl::e_state = FL_BUTTON1;
+  Fl::handle(FL_PUSH, fenetre);
+  Fl::e_state = 0;
+  Fl::handle(FL_RELEASE, fenetre);
+}
+
+void appuie_entree(Fl_Widget* saisie) {
+  saisie->take_focus();
+  Fl::e_keysym = FL_Enter;
+  Fl::e_text = const_cast<char*>("\r");
+  Fl::e_length = 1;
+  Fl::handle(FL_KEYBOARD, saisie->window());
+}
+
+void traite_file(simulateur& sim) {
+  while (Fl_Widget* objet = sim.objet_suivant()) sim.traite_objet(objet);
 }
 
 std::string texte(const Fl_Widget* w) { return w->label() ? w->label() : ""; }

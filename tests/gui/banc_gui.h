@@ -19,6 +19,9 @@ extern std::vector<std::string> alertes_vues;
 // pattern it was last given.
 extern const char* fichier_choisi;
 extern std::string motif_selecteur;
+// The questions asked, and the answer the observer gives (false: cancel).
+extern std::vector<std::string> questions_vues;
+extern bool reponse_question;
 void observe_dialogues();
 
 // A simulator built with these arguments (the program name first), with
@@ -34,6 +37,15 @@ int active(simulateur& sim, Fl_Widget* objet);
 
 // Types a text into an input field.
 void tape(Fl_Widget* saisie, const char* texte);
+
+// A click on a widget of a shown window, by the toolkit's own event path
+// (press and release at its centre): what the user's mouse does, modal
+// windows included.
+void clique(Fl_Widget* objet);
+// Enter pressed while `saisie` has the focus, by the same path.
+void appuie_entree(Fl_Widget* saisie);
+// Takes every activation off the queue and runs a pass for each.
+void traite_file(simulateur& sim);
 
 std::string texte(const Fl_Widget* w);
 // Width of a digit in a widget's label font.

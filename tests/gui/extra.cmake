@@ -7,3 +7,7 @@ if(TARGET tamrix)
   target_compile_definitions(${target} PRIVATE
     TAMRIX_PROGRAMME="$<TARGET_FILE:tamrix>")
 endif()
+# The window's loads are compared with tamrix-run's start.
+if(TARGET tamrix-run)
+  add_dependencies(${target} tamrix-run)
+endif()

@@ -98,4 +98,26 @@ TEST_F(Carte, EffacerLEepromErasesTheArrayOnly) {
   EXPECT_EQ("Modèle plat : pas d'EEPROM.", texte(sim->ligne_etat));
 }
 
+// The program loaded lies in the EEPROM: erasing is asked first, and "no"
+// keeps it; a program elsewhere is erased without a question.
+TEST_F(Carte, EffacerLEepromAsksFirstWhenTheProgramLiesThere) {
+  const struct {
+    const char* programme;
+    bool oui;
+    unsigned char apres;
+  } cas[] = {
+      {"somme", false, 0x86}, {"somme", true, 0xFF}, {"eeprom", 0, 0xFF}};
+  for (const auto& c : cas) {
+    ASSERT_EQ(1, sim->charge_programme((std::string(TAMRIX_SOURCE_DIR) +
+                                        "/examples/" + c.programme + ".s19")
+                                           .c_str()));
+    sim->simulation.ecrit_octet(0xB600, 0x86);
+    questions_vues.clear();
+    reponse_question = c.oui;
+    options(7);
+    EXPECT_EQ(questions_vues.size(), c.programme[0] == 's' ? 1u : 0u);
+    EXPECT_EQ(sim->memoire.consulte(0xB600), c.apres) << c.programme << c.oui;
+  }
+}
+
 }  // namespace

@@ -411,3 +411,30 @@ TEST_F(OptionsSauvees, ADamagedFileGivesTheDefaultsAndOneLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// The last program is saved with its absolute path, so a start from
+// another folder finds it; once it is gone, one line says so.
+TEST_F(OptionsSauvees, TheLastProgramIsFoundFromAnyFolderOrReported) {
+  const std::filesystem::path ici = std::filesystem::current_path();
+  const std::string copie = TAMRIX_BINARY_DIR "/gui_copie.s19";
+  std::filesystem::copy_file(TAMRIX_SOURCE_DIR "/examples/somme.s19", copie,
+                             std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::current_path(TAMRIX_BINARY_DIR);
+  ASSERT_EQ(1, sim->charge_programme("gui_copie.s19"));
+  f().menu_options->value(f().menu_options->find_index("Sauver les options"));
+  active(*sim, f().menu_options);
+  std::filesystem::current_path(ici.root_path());
+  std::unique_ptr<simulateur> autre(nouveau_simulateur({"tamrix"}));
+  EXPECT_EQ(copie, autre->debogueur.chemin());
+  std::filesystem::remove(copie);
+  testing::internal::CaptureStderr();
+  autre.reset(nouveau_simulateur({"tamrix"}));
+  EXPECT_EQ("tamrix : Dernier programme introuvable : " + copie + "\n",
+            testing::internal::GetCapturedStderr());
+  EXPECT_EQ(texte(autre->ligne_etat).find(copie), 32u);
+  std::filesystem::current_path(ici);
+}
+
+}  // namespace

@@ -70,9 +70,9 @@ TEST_F(GuiTest, PortPanelsLandWhereTheyArePlaced) {
     EXPECT_EQ(c.port->aff_valeur->y(), 220);
     EXPECT_EQ(c.port->aff_valeur->parent(), f().fenetre);
     for (int i = 0; i < 8; ++i) {
-      EXPECT_EQ(c.port->boutons[i]->x(), c.x + 70 - 10 * i);
+      EXPECT_EQ(c.port->boutons[i]->x(), c.x + 91 - 13 * i);
       EXPECT_EQ(c.port->boutons[i]->y(), 240);
-      EXPECT_EQ(c.port->boutons[i]->w(), 10);
+      EXPECT_EQ(c.port->boutons[i]->w(), 12);
       EXPECT_EQ(c.port->boutons[i]->box(), FL_EMBOSSED_BOX);
     }
     if (c.ddr) {
@@ -96,6 +96,7 @@ TEST_F(GuiTest, InertWidgetsOnlyReloadRegistersAndPorts) {
     EXPECT_EQ(active(*sim, w), 0);
   }
   EXPECT_EQ(sim->processeur.A_value(), 0x3C);
-  EXPECT_EQ(texte(f().aff_A), "00000000");
+  // The edited register shows at once in its display.
+  EXPECT_EQ(texte(f().aff_A), "00111100");
   EXPECT_EQ(sim->memoire.read_byte(0x100A), 0);
 }

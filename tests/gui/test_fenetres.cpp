@@ -8,7 +8,10 @@
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Input.H>
+#include <FL/Fl_Menu_Button.H>
 #include <gtest/gtest.h>
+// Xlib's macros come after GoogleTest, whose names they would clash with.
+#include <FL/fl_draw.H>
 
 #include <algorithm>
 #include <cstring>
@@ -19,6 +22,7 @@
 
 #include "ui/auxiliaires.h"
 #include "ui/form_about.h"
+#include "ui/sim_class.h"
 
 namespace {
 
@@ -77,7 +81,7 @@ std::pair<Fl_Double_Window*, void*> construit() {
 // five buttons, two titles and two inputs.
 const fenetre_attendue fenetres[] = {
     {"form_about", 435, 380, 16, construit<form_about_class>},
-    {"pref_affichage", 470, 350, 19, construit<pref_affichage_class>},
+    {"pref_affichage", 500, 370, 19, construit<pref_affichage_class>},
     {"aff_composant", 710, 465, 162, construit<aff_composant_class>},
     {"aide", 610, 480, 3, construit<aide_class>},
     {"Chronogramme", 850, 600, 148, construit<Chronogramme_class>},
@@ -234,8 +238,8 @@ TEST(FenetrePreferences, CasesACocherEnDeuxColonnes) {
     Fl_Check_Button* d = pref.cases_options[i];
     EXPECT_EQ(texte(g), std::string("Afficher le registre ") + gauche[i]);
     EXPECT_EQ(texte(d), droite[i]);
-    EXPECT_EQ(cadre(g), (rectangle{40, 30 + 30 * i, 30, 30}));
-    EXPECT_EQ(cadre(d), (rectangle{220, 30 + 30 * i, 30, 30}));
+    EXPECT_EQ(cadre(g), (rectangle{30, 30 + 30 * i, 30, 30}));
+    EXPECT_EQ(cadre(d), (rectangle{250, 30 + 30 * i, 30, 30}));
     for (Fl_Check_Button* c : {g, d}) {
       EXPECT_EQ(c->align(), FL_ALIGN_RIGHT);
       EXPECT_EQ(c->labelfont(), FL_TIMES);
@@ -257,14 +261,14 @@ TEST(FenetrePreferences, CadreTitreNoteEtOK) {
   EXPECT_EQ(cadre(titre), (rectangle{40, 10, 150, 20}));
   EXPECT_EQ(titre->align(), FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
   EXPECT_EQ(pref.fenetre->child(1)->box(), FL_ENGRAVED_FRAME);
-  EXPECT_EQ(cadre(pref.fenetre->child(1)), (rectangle{20, 20, 430, 270}));
+  EXPECT_EQ(cadre(pref.fenetre->child(1)), (rectangle{20, 20, 460, 290}));
   Fl_Widget* note = par_texte(
       pref.fenetre,
       "Le nombre de registres affiches conditionne la vitesse de l'emulation.");
   ASSERT_NE(note, nullptr);
-  EXPECT_EQ(cadre(note), (rectangle{40, 260, 400, 20}));
+  EXPECT_EQ(cadre(note), (rectangle{30, 250, 440, 50}));
   EXPECT_EQ(texte(pref.bouton_ok), "OK");
-  EXPECT_EQ(cadre(pref.bouton_ok), (rectangle{200, 300, 60, 30}));
+  EXPECT_EQ(cadre(pref.bouton_ok), (rectangle{200, 325, 60, 30}));
   EXPECT_EQ(pref.fenetre->child(pref.fenetre->children() - 1), pref.bouton_ok);
 }
 
@@ -322,7 +326,7 @@ TEST(FenetreComposant, BoitierCadreListeEtBouton) {
   Fl_Widget* fond = c.fenetre->child(0);
   EXPECT_EQ(cadre(fond), (rectangle{0, 0, 714, 468}));
   EXPECT_EQ(fond->color(), FL_LIGHT1);
-  Fl_Widget* pins = par_texte(c.fenetre, "Pins");
+  Fl_Widget* pins = par_texte(c.fenetre, "Broches");
   ASSERT_NE(pins, nullptr);
   EXPECT_EQ(cadre(pins), (rectangle{450, 20, 250, 390}));
   EXPECT_EQ(pins->box(), FL_ENGRAVED_FRAME);
@@ -437,7 +441,7 @@ TEST(FenetreCycles, DeuxSaisiesEtValidation) {
     SCOPED_TRACE(a.t);
     EXPECT_EQ(cadre(a.w), a.r);
     EXPECT_EQ(texte(a.w), a.t);
-    EXPECT_EQ(a.w->labelsize(), 24);
+    EXPECT_EQ(a.w->labelsize(), a.w == cycles.bouton_validation ? 24 : 16);
     EXPECT_EQ(a.w->labelcolor(), FL_BLUE);
   }
   EXPECT_EQ(cycles.saisie_debut->color(), FL_BACKGROUND_COLOR);

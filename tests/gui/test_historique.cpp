@@ -91,7 +91,7 @@ TEST_F(Historique, WhoChangedACellThenBackToJustBeforeIt) {
   sim->traite_objet(demande);
   qui_a_change_class& q = *sim->forme_qui;
   ASSERT_TRUE(q.fenetre->shown());
-  EXPECT_EQ("Qui a change la cellule $0000 ?", texte(q.titre));
+  EXPECT_EQ("Qui a changé la cellule $0000 ?", texte(q.titre));
   ASSERT_EQ(1, q.liste->size());
   const std::string ligne_trouvee = q.liste->text(1);
   EXPECT_NE(std::string::npos, ligne_trouvee.find("STAA $00"));

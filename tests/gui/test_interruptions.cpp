@@ -111,7 +111,7 @@ TEST_F(Puce, IllegalOpcodeStopsTheRunAtItsTrap) {
   EXPECT_EQ(raison_arret::inexistante,
             sim->controle_execution.derniere_raison());
   EXPECT_EQ(0xC200, sim->processeur.PC);
-  EXPECT_EQ("Opcode illegal en $b601 : deroutement par $fff8",
+  EXPECT_EQ("Opcode illégal en $b601 : déroutement par $fff8.",
             texte(sim->ligne_etat));
 }
 

@@ -429,7 +429,7 @@ TEST_F(Liaisons, AnalogInputsAreSetAndBadVoltagesRefused) {
   valide(3, "3,75");
   EXPECT_TRUE(alertes_vues.empty());
   EXPECT_EQ(3750000, tension(3));
-  EXPECT_STREQ("3.75", c.saisies_AN[3]->value());
+  EXPECT_STREQ("3,75", c.saisies_AN[3]->value());
   // PORTE reads 1 from 3.5 V: the port E panel agrees.
   EXPECT_EQ(0x08, sim->port_E.valeur);
   // A click on a port E bit drives its input to 0 V; the field follows.

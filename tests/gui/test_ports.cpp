@@ -1,6 +1,7 @@
 // The port panels: input bits toggled by the user, output bits following
 // the program, directions from DDRC and DDRD.
 #include "tests/gui/banc_gui.h"
+#include "text/conversions.h"
 
 namespace {
 
@@ -14,6 +15,14 @@ void programme(simulateur& sim, std::initializer_list<unsigned char> octets) {
 
 void pas(simulateur& sim, int nombre) {
   for (int i = 0; i < nombre; ++i) active(sim, sim.forme_sim->bouton_pas);
+}
+
+void remplit(simulateur& sim, const char* adresse, const char* valeur,
+             const char* nombre) {
+  tape(sim.forme_sim->saisie_adresse, adresse);
+  tape(sim.forme_sim->saisie_valeur, valeur);
+  tape(sim.forme_sim->saisie_nombre, nombre);
+  active(sim, sim.forme_sim->bouton_remplir);
 }
 
 Fl_Color couleur_bit(const portparallele& p, int i) {
@@ -88,18 +97,28 @@ TEST_F(GuiTest, ProgramWritingDdrcRecoloursPortCAfterTheInstruction) {
   EXPECT_EQ(sim->port_C.react_in(sim->port_C.boutons[0]), 0);
 }
 
-TEST_F(GuiTest, DdrdChangedByTheFillShowsAfterTheNextInstruction) {
-  programme(*sim, {0x01});
-  tape(f().saisie_adresse, "$1009");
-  tape(f().saisie_valeur, "$3C");
-  tape(f().saisie_nombre, "1");
-  active(*sim, f().bouton_remplir);
-  EXPECT_EQ(couleur_bit(sim->port_D, 2), FL_GREEN);
-  EXPECT_EQ(sim->port_D.react_in(sim->port_D.boutons[2]), 1);
-  pas(*sim, 1);
-  EXPECT_EQ(texte(sim->port_D.aff_ddr), "00111100");
-  EXPECT_EQ(couleur_bit(sim->port_D, 2), FL_RED);
-  EXPECT_EQ(couleur_bit(sim->port_D, 1), FL_GREEN);
+// A fill shows at once in the panels, in either model: value, direction
+// colours, LEDs; port D has six pins.
+TEST_F(GuiTest, PanelsFollowAFillAtOnce) {
+  const struct {
+    modele_machine modele;
+    const char* adresse;
+    portparallele simulateur::*port;
+    unsigned char sorties, allumees;
+  } cas[] = {{modele_machine::e9, "$1004", &simulateur::port_B, 0xFF, 0x3C},
+             {modele_machine::e9, "$1007", &simulateur::port_C, 0x3C, 0x00},
+             {modele_machine::plat, "$1009", &simulateur::port_D, 0x3C, 0x00}};
+  for (const auto& c : cas) {
+    sim->change_modele(c.modele);
+    remplit(*sim, c.adresse, "$3C", "1");
+    const portparallele& p = sim->*c.port;
+    EXPECT_EQ(texte(p.aff_valeur), bin8toS(c.allumees)) << c.adresse;
+    for (int i = 0; i < 8; ++i) {
+      EXPECT_EQ(couleur_bit(p, i), (c.sorties >> i) & 1 ? FL_RED : FL_GREEN);
+      EXPECT_EQ(p.niveau_affiche(i), ((c.allumees >> i) & 1) != 0);
+      EXPECT_EQ(sim->port_D.boutons[i]->visible() != 0, i < 6);
+    }
+  }
 }
 
 TEST_F(GuiTest, StepExecutesOneInstructionAndRedrawsEveryView) {

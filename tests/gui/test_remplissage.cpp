@@ -1,4 +1,6 @@
 // The memory fill: checked inputs, wrapping addresses, redrawn views.
+#include <climits>
+
 #include "app/saisies.h"
 #include "tests/gui/banc_gui.h"
 
@@ -47,6 +49,10 @@ TEST(LitNombreSaisi, AcceptsDecimalDollarAndZeroXForms) {
     EXPECT_EQ(lit_nombre_saisi(c.texte, &n), c.valide) << '"' << c.texte;
     EXPECT_EQ(n, c.valide ? c.nombre : 12345) << '"' << c.texte;
   }
+  // Past 32 bits: the end of the range, never a small number.
+  int32_t n = 0;
+  for (const char* t : {"4294967297", "$100000001", "-99999999999"})
+    EXPECT_TRUE(lit_nombre_saisi(t, &n) && (n == INT32_MAX || n == INT32_MIN));
 }
 
 TEST_F(GuiTest, FillWrapsFromTopOfMemoryToZero) {
@@ -59,30 +65,25 @@ TEST_F(GuiTest, FillWrapsFromTopOfMemoryToZero) {
   EXPECT_TRUE(alertes_vues.empty());
 }
 
-TEST_F(GuiTest, FillTakesTheValueModulo256InAnyNumberForm) {
-  remplit(*sim, " 8192 ", "0x1AB", "$20");
+TEST_F(GuiTest, FillTakesAByteInAnyNumberForm) {
+  remplit(*sim, " 8192 ", "0xAB", "$20");
   for (int i = 0; i < 0x20; ++i)
     EXPECT_EQ(sim->memoire.read_byte(static_cast<unsigned short>(0x2000 + i)),
               0xAB);
   EXPECT_EQ(sim->memoire.read_byte(0x2020), 0xFF);
   EXPECT_EQ(sim->memoire.read_byte(0x1FFF), 0xFF);
-}
-
-TEST_F(GuiTest, FillCountOfZeroOrLessWritesNothing) {
-  for (const char* n : {"0", "-3", "$80000000"}) {
-    remplit(*sim, "0", "0", n);
-    EXPECT_EQ(octets_differents_de_ff(*sim), 0) << n;
-  }
-  EXPECT_TRUE(alertes_vues.empty());
+  remplit(*sim, "$2000", "-2", "1");
+  EXPECT_EQ(sim->memoire.read_byte(0x2000), 0xFE);
 }
 
 TEST_F(GuiTest, FillWithTheLargestCountCoversAllMemoryOnce) {
-  remplit(*sim, "$8000", "$3C", "2147483647");
+  remplit(*sim, "$8000", "$3C", "65536");
   for (unsigned a = 0; a < 0x10000; a += 0x0FFF)
     EXPECT_EQ(sim->memoire.read_byte(static_cast<unsigned short>(a)), 0x3C)
         << a;
   EXPECT_EQ(sim->memoire.read_byte(0xFFFF), 0x3C);
   EXPECT_EQ(sim->memoire.read_byte(0x7FFF), 0x3C);
+  EXPECT_TRUE(alertes_vues.empty());
 }
 
 TEST_F(GuiTest, FillRedrawsTheDisassemblyItOverwrites) {
@@ -94,8 +95,13 @@ TEST_F(GuiTest, FillRedrawsTheDisassemblyItOverwrites) {
 }
 
 TEST_F(GuiTest, InvalidFillInputRaisesItsAlertAndWritesNothing) {
+  const std::string adresses = "L'adresse va de 0 à 65535 ($0000 à $ffff).",
+                    octet =
+                        "La valeur est un octet : de -128 à 255 ($00 à $ff).",
+                    nombres = "Le nombre d'octets va de 1 à 65536.";
   const struct {
-    const char *adresse, *valeur, *nombre, *alerte;
+    const char *adresse, *valeur, *nombre;
+    std::string alerte;
   } cas[] = {
       {"zz", "1", "4", "Adresse invalide|zz|"},
       {"", "1", "4", "Adresse invalide||"},
@@ -105,6 +111,13 @@ TEST_F(GuiTest, InvalidFillInputRaisesItsAlertAndWritesNothing) {
       {"100", "7", "1F", "Nombre invalide|1F|"},
       {"100", "7", " 0x ", "Nombre invalide| 0x |"},
       {"bad", "bad", "bad", "Adresse invalide|bad|"},
+      // Numbers out of their field's range.
+      {"$10000", "1", "4", "Adresse invalide|$10000|" + adresses},
+      {"100", "300", "4", "Valeur invalide|300|" + octet},
+      {"100", "-129", "4", "Valeur invalide|-129|" + octet},
+      {"100", "7", "0", "Nombre invalide|0|" + nombres},
+      {"100", "7", "65537", "Nombre invalide|65537|" + nombres},
+      {"100", "7", "4294967297", "Nombre invalide|4294967297|" + nombres},
   };
   for (const auto& c : cas) {
     alertes_vues.clear();

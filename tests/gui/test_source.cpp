@@ -1,7 +1,7 @@
 // Source-level debugging in the window, on programs the GNU tools assemble
-// here: opening .s and .elf files, the entry point, labels and branch
-// targets in the disassembly, the source view, labels in the fields, the
-// assembler's messages and Recharger.
+// here and on Motorola-syntax sources: opening .s, .asm and .elf files, the
+// entry point, labels and branch targets in the disassembly, the source view,
+// labels in the fields, the assembler's messages and Recharger.
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Browser.H>
@@ -255,7 +255,10 @@ TEST_F(GuiTest, FieldsTakeLabelsAndExpressions) {
       {x, "table+2", 0xB616, ""},
       {a, "resultat", 0x40, ""},
       {pc, "b600", 0xB600, ""},  // a bare number stays hexadecimal
-      {pc, "affichee", 0xB600, "etiquette inconnue : affichee"},
+      {pc, "affichee", 0xB600,
+       "PC : etiquette inconnue : affichee ; PC inchangé."},
+      {a, "table", 0,
+       "A : table vaut b614, ne tient pas sur 8 bits ; A inchangé."},
       {remplissage, "resultat+1", 0x41, ""},
       {remplissage, "table", 0xB614, ""},
       {remplissage, "tabel", 0,
@@ -391,18 +394,60 @@ TEST_F(GuiTest, ReloadKeepsTheBreakpointsStillOnInstructions) {
   EXPECT_NE(sim->debogueur.infos().cherche("ajoute"), nullptr);
 }
 
-TEST_F(GuiTest, ChooserShowsTheThreeFormsAndRefusedElfSaysWhy) {
+TEST_F(GuiTest, MotorolaSourceOpensWithItsLinesAndMessages) {
+  // Addresses by hand from the data book: CLR ext and INC ext 3 bytes each.
+  const char* const compte =
+      "* compte sur le port B\n"  // 1
+      "PORTB   EQU   $1004\n"     // 2
+      "        ORG   $B600\n"     // 3
+      "DEBUT   CLR   PORTB\n"     // 4 b600
+      "BOUCLE  INC   PORTB\n"     // 5 b603
+      "        BRA   BOUCLE\n";   // 6 b606
+  const std::string a = fichier_temporaire("compte.asm", compte);
+  ASSERT_EQ(fichier(*sim, "Ouvrir fichier s19", a), 0);
+  EXPECT_EQ(sim->processeur.PC_value(), 0xB600);
+  EXPECT_EQ(sim->memoire.read_byte(0xB603), 0x7C);
+  EXPECT_TRUE(vue(*sim).fenetre->shown());
+  EXPECT_FALSE(sim->debogueur.assemblage->fenetre->shown());
+  ASSERT_NE(sim->debogueur.infos().cherche("BOUCLE"), nullptr);
+  EXPECT_EQ(sim->debogueur.infos().cherche("BOUCLE")->valeur, 0xB603);
+  clique_ligne(*sim, 5);
+  EXPECT_TRUE(sim->controle_execution.point_arret(0xB603));
+  clique_ligne(*sim, 5);
+
+  // An error: the lines in the window, nothing loaded.
+  std::ofstream(a) << std::string(compte) + "        BRA   BOUCEL\n";
+  EXPECT_EQ(fichier(*sim, "Recharger", ""), 0);
+  EXPECT_TRUE(sim->debogueur.assemblage->fenetre->shown());
+  EXPECT_EQ(
+      lignes_assemblage(*sim),
+      (std::vector<std::string>{"@." + a + ":7: symbole inconnu « BOUCEL »",
+                                "@C136@.     7 |         BRA   BOUCEL"}));
+  EXPECT_EQ(sim->memoire.read_byte(0xB608), 0xFF);
+  // A warning: shown, the program loaded.
+  std::ofstream(a) << std::string(compte) + "        LDAA  V\nV EQU $20\n";
+  EXPECT_EQ(fichier(*sim, "Recharger", ""), 0);
+  EXPECT_EQ(sim->memoire.read_byte(0xB608), 0xB6);
+  EXPECT_TRUE(sim->debogueur.assemblage->fenetre->shown());
+  EXPECT_EQ(std::string(sim->debogueur.assemblage->titre->label()),
+            "gui_compte.asm : programme chargé, avec des avertissements");
+}
+
+TEST_F(GuiTest, ChooserShowsEveryFormAndRefusedElfSaysWhy) {
   const std::string faux = fichier_temporaire("faux.elf", "pas un ELF\n");
   EXPECT_EQ(fichier(*sim, "Ouvrir fichier s19", faux), 0);
   ASSERT_EQ(alertes_vues.size(), 1u);
-  EXPECT_EQ(alertes_vues[0],
-            "Erreur en lisant le fichier!|gui_faux.elf|fichier ELF refuse : "
-            "pas un fichier ELF");
+  EXPECT_EQ(
+      alertes_vues[0],
+      "Erreur en lisant le fichier!|" + faux +
+          " : fichier ELF refuse : pas un fichier ELF|Rien n'est chargé : "
+          "la mémoire n'a pas changé.");
   const struct {
     const char* nom;
     bool montre;
   } noms[] = {{"a.s19", true},  {"b.elf", true}, {"c.s", true},
-              {"d.txt", false}, {"e.o", false},  {"f.s.o", false}};
+              {"d.txt", false}, {"e.o", false},  {"f.s.o", false},
+              {"g.asm", true},  {"h.a11", true}, {"i.asm.o", false}};
   for (const auto& n : noms)
     EXPECT_EQ(fl_filename_match(n.nom, motif_selecteur.c_str()) != 0, n.montre)
         << n.nom;

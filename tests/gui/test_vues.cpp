@@ -1,4 +1,7 @@
 // The disassembly and dump views and their navigation widgets.
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Input.H>
 #include <FL/Fl_Slider.H>
 
 #include "tests/gui/banc_gui.h"
@@ -50,35 +53,41 @@ TEST_F(GuiTest, LineAtAddressZeroHasNoLeadingZeros) {
   EXPECT_EQ(texte(sim->lignes_desa[3]), "-> 3 " + instruction(*sim, 3));
 }
 
-TEST_F(GuiTest, DisassemblyArrowsKeepThePcInView) {
-  nops(*sim, 0xB5F0, 0x40);
+// The arrows and the address field move the view anywhere, the PC's line
+// out of it; a breakpoint set 40 lines ahead stops the run there, and the
+// view comes back to the PC at the next step or stop.
+TEST_F(GuiTest, DisassemblyScrollsPastThePcAndComesBackToIt) {
+  nops(*sim, 0xB5F0, 0x100);
   sim->rafraichit_desassemble();
   EXPECT_EQ(ligne_du_pc(*sim), 0);
-  // With the PC on the first line the view cannot move on.
-  active(*sim, f().desa_suivant);
-  EXPECT_EQ(sim->debut_desa, 0xB600);
-  for (int i = 1; i <= 11; ++i) {
-    active(*sim, f().desa_precedent);
-    EXPECT_EQ(sim->debut_desa, 0xB600 - i);
-    EXPECT_EQ(ligne_du_pc(*sim), i);
-  }
-  // One more and the PC would fall below the view: it starts at the PC.
+  for (int i = 0; i < 40; ++i) active(*sim, f().desa_suivant);
+  EXPECT_EQ(sim->debut_desa, 0xB628);
+  EXPECT_EQ(ligne_du_pc(*sim), -1);
+  active(*sim, sim->controle_execution.zones_lignes[0]);
+  EXPECT_TRUE(sim->controle_execution.point_arret(0xB628));
   active(*sim, f().desa_precedent);
-  EXPECT_EQ(sim->debut_desa, 0xB600);
-  active(*sim, f().desa_precedent);
-  active(*sim, f().desa_precedent);
-  active(*sim, f().desa_suivant);
-  EXPECT_EQ(sim->debut_desa, 0xB5FF);
-  EXPECT_EQ(ligne_du_pc(*sim), 1);
+  EXPECT_EQ(sim->debut_desa, 0xB627);
   active(*sim, f().desa_pc);
-  EXPECT_EQ(sim->debut_desa, 0xB600);
   EXPECT_EQ(ligne_du_pc(*sim), 0);
+  tape(sim->debogueur.saisie_debut_desa, "b640");
+  active(*sim, sim->debogueur.saisie_debut_desa);
+  EXPECT_EQ(sim->debut_desa, 0xB640);
+  active(*sim, f().bouton_pas);
+  EXPECT_EQ(sim->debut_desa, 0xB601);
+  EXPECT_EQ(ligne_du_pc(*sim), 0);
+  for (int i = 0; i < 20; ++i) active(*sim, f().desa_suivant);
+  active(*sim, f().bouton_fleche);
+  for (int i = 0; i < 500 && sim->controle_execution.en_marche(); ++i)
+    Fl::wait(0.01);
+  EXPECT_EQ(sim->processeur.PC_value(), 0xB628);
+  EXPECT_EQ(ligne_du_pc(*sim), 0);
+  EXPECT_EQ(texte(sim->ligne_etat), "Arrêt au point d'arrêt $b628.");
 }
 
 TEST_F(GuiTest, JumpOutOfViewRestartsTheDisassemblyAtThePc) {
   nops(*sim, 0xB600, 0x40);
   sim->processeur.set_PC_value(0xC000);
-  sim->rafraichit_desassemble();
+  sim->rafraichit_apres_instruction();
   EXPECT_EQ(sim->debut_desa, 0xC000);
   EXPECT_EQ(ligne_du_pc(*sim), 0);
 }

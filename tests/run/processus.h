@@ -69,12 +69,13 @@ inline std::string lit_tout(const std::string& chemin) {
   return contenu.str();
 }
 
-// Runs tamrix-run with `arguments`; its streams go to files of a fresh
+// Runs `programme` with `arguments`; its streams go to files of a fresh
 // directory, read back once it has ended.
-inline sortie_run lance_run(const std::vector<std::string>& arguments) {
+inline sortie_run lance_programme(const std::string& programme,
+                                  const std::vector<std::string>& arguments) {
   dossier_temporaire dossier;
   const std::string out = dossier.fichier("out"), err = dossier.fichier("err");
-  std::vector<std::string> mots{TAMRIX_RUN_PROGRAMME};
+  std::vector<std::string> mots{programme};
   mots.insert(mots.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& m : mots) argv.push_back(&m[0]);
@@ -98,6 +99,11 @@ inline sortie_run lance_run(const std::vector<std::string>& arguments) {
   resultat.sortie = lit_tout(out);
   resultat.erreurs = lit_tout(err);
   return resultat;
+}
+
+// Runs tamrix-run with `arguments`.
+inline sortie_run lance_run(const std::vector<std::string>& arguments) {
+  return lance_programme(TAMRIX_RUN_PROGRAMME, arguments);
 }
 
 // Path of a program of tests/run/programmes or of examples/.

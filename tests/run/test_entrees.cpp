@@ -133,17 +133,18 @@ TEST(BadInput, UnreadableAndRejectedPrograms) {
       d.ecrit("tronque.bin", std::string("\x00\x08\xb6\x00\x01", 5));
   const std::vector<cas_refus> cas = {
       {{d.fichier("absent.s19")},
-       "programme illisible : " + d.fichier("absent.s19") +
-           " : No such file or directory"},
+       "programme refuse : Fichier introuvable : " + d.fichier("absent.s19")},
+      {{d.chemin()},
+       "programme refuse : " + d.chemin() +
+           " : c'est un dossier, pas un fichier de programme"},
       {{somme_fausse},
        "programme refuse : " + somme_fausse +
-           " : ligne 2 : somme de controle incorrecte"},
+           ", ligne 2 : somme de contrôle incorrecte"},
       {{depasse},
-       "programme refuse : " + depasse +
-           " : ligne 1 : donnees au-dela de $ffff"},
+       "programme refuse : " + depasse + ", ligne 1 : données au-delà de $ffff"},
       {{vide},
        "programme refuse : " + vide +
-           " : ligne 1 : aucun enregistrement de donnees"},
+           ", ligne 1 : aucun enregistrement de données"},
       {{"--binary", court},
        "programme refuse : " + court +
            " : erreur sur fichier : en-tete "

@@ -134,8 +134,8 @@ TEST(Labels, UnknownLabelsAndBadExpressionsRunNothing) {
       // Options first, then the program, then the labels.
       {{"--until", "fni", "--foo", somme_s}, "option inconnue : \"--foo\""},
       {{"--until", "fni", programme_test("absent.s")},
-       "programme illisible : " + programme_test("absent.s") +
-           " : No such file or directory"},
+       "programme refuse : Fichier introuvable : " +
+           programme_test("absent.s")},
   };
   for (const auto& c : cas) {
     std::string liste;

@@ -46,17 +46,20 @@ std::string derniere_ligne(const std::string& texte) {
 // Loads the program as the GUI does (memory/programme.h: S19, ELF or an
 // assembly source), or the binary image. The loader's own lines on the
 // standard error stream are kept: passed on after a success (the binary
-// loader's progress lines, the assembler's warnings), folded into the
-// one-line message after a failure; an assembler's error lines are passed
-// on before it. Empty on success.
+// loader's progress lines, the assembler's warnings); after a failure the
+// loader's line, which names the file (the window's alert shows the same),
+// is the one-line message; an assembler's error lines are passed on
+// before it. Empty on success.
 std::string charge(mem_64k& mem, const options_run& options,
                    programme_ouvert& programme) {
   const char* chemin = options.programme.c_str();
-  std::FILE* essai = std::fopen(chemin, "rb");
-  if (essai == nullptr)
-    return "programme illisible : " + options.programme + " : " +
-           std::strerror(errno);
-  std::fclose(essai);
+  if (options.binaire) {
+    std::FILE* essai = std::fopen(chemin, "rb");
+    if (essai == nullptr)
+      return "programme illisible : " + options.programme + " : " +
+             std::strerror(errno);
+    std::fclose(essai);
+  }
   std::ostringstream capture;
   std::streambuf* const ancien = std::cerr.rdbuf(capture.rdbuf());
   if (options.binaire)
@@ -69,14 +72,17 @@ std::string charge(mem_64k& mem, const options_run& options,
     return "";
   }
   const std::vector<std::string>& messages = programme.messages;
-  if (programme.sorte == sorte_programme::source && messages.size() > 1) {
+  if ((programme.sorte == sorte_programme::source && messages.size() > 1) ||
+      programme.sorte == sorte_programme::motorola) {
     for (const std::string& m : messages) std::cerr << m << '\n';
     std::cerr.flush();
     return "programme refuse : " + options.programme +
            " : erreurs d'assemblage (ci-dessus)";
   }
-  return "programme refuse : " + options.programme + " : " +
-         derniere_ligne(capture.str());
+  if (options.binaire)
+    return "programme refuse : " + options.programme + " : " +
+           derniere_ligne(capture.str());
+  return "programme refuse : " + derniere_ligne(capture.str());
 }
 
 void regle_registre(interpreteur& cpu, const reglage_registre& r) {

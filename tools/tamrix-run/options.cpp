@@ -563,8 +563,10 @@ const char* texte_aide() {
 Execute un programme 68HC11 sans interface graphique et affiche l'etat final.
 PROGRAMME est un fichier S19, un fichier ELF lie par m68hc11-ld, ou un source
 assembleur .s, assemble (m68hc11-as -g) et lie en $b600 avant le chargement
-(paquet Debian binutils-m68hc1x) ; avec --binary, une image binaire a en-tete
-de quatre octets. La memoire part de $ff partout, le programme est charge
+(paquet Debian binutils-m68hc1x), ou un source .asm ou .a11 dans la syntaxe
+de Motorola, assemblé par l'assembleur de tamrix (comme tamrix-as), qui part
+de l'adresse de son END ou de son premier ORG ; avec --binary, une image
+binaire a en-tete de quatre octets. La memoire part de $ff partout, le programme est charge
 (tout ou rien), puis le CPU est remis a zero : PC part du vecteur de reset
 ($fffe-$ffff) ; quand ce vecteur vaut $ffff (efface) ou $0000, PC part du
 point d'entree d'un ELF ou d'un source (_start), de $b600 pour un S19 ;
