@@ -61,7 +61,7 @@ choix_2:
         inc     COMPTE
         ldy     #compteur
         bsr     ecrit
-        ldaa    COMPTE
+        ldaa    *COMPTE         ; (adressage direct : COMPTE est en page 0)
         adda    #'0             ; le chiffre (0 a 9)
         bsr     emet
         ldy     #retour
