@@ -233,8 +233,11 @@ bool debogage::ouvre(const std::string& chemin) {
 void debogage::montre_echec(const programme_ouvert& p,
                             const std::string& chemin) {
   // The loader's line names the file and says why (and where); a source
-  // file that could be read shows the assembler's lines instead.
-  if (p.sorte != sorte_programme::source || !p.lu) {
+  // file (GNU or Motorola syntax) that could be read shows the assembler's
+  // lines instead.
+  const bool source = p.sorte == sorte_programme::source ||
+                      p.sorte == sorte_programme::motorola;
+  if (!source || !p.lu) {
     simulateur::alerte(
         "Erreur en lisant le fichier!",
         p.messages.empty() ? chemin.c_str() : p.messages.back().c_str(),

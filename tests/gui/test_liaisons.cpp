@@ -367,6 +367,24 @@ TEST_F(Liaisons, EightyColumnsResizableAndWrapped) {
   terminal().fenetre->size(720, 560);
 }
 
+// The monitor ROM opened as a program: its banner in the terminal at the
+// chip's pace, then a command typed there and its answer.
+TEST_F(Liaisons, TheMonitorRomAnswersInTheTerminal) {
+  ASSERT_EQ(1, sim->charge_programme(exemple("moniteur.asm").c_str()));
+  active(*sim, f().bouton_fleche);
+  EXPECT_TRUE(attend([](Liaisons& t) {
+    return t.texte_sci().find("commandes.\n>") != std::string::npos;
+  })) << texte_sci();
+  EXPECT_TRUE(terminal().fenetre->shown());
+  tape_touches("md d000 d00f\r");
+  EXPECT_TRUE(attend([](Liaisons& t) {
+    return t.texte_sci().find(
+               ">md d000 d00f\nd000  5f 20 06 c6 01 20 02 c6 02 86 10 b7 10 "
+               "35 8e 01  _ ... .......5..\n>") != std::string::npos;
+  })) << texte_sci();
+  EXPECT_TRUE(sim->controle_execution.en_marche());
+}
+
 TEST_F(Liaisons, KeysInTheFlatModelGoNowhere) {
   sim->change_modele(modele_machine::plat);
   options(6);
