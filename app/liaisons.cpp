@@ -415,6 +415,8 @@ void rejoue_script(simulateur& sim) {
     return;
   }
   sim.liaisons.dialogue.reset(new dialogue_sci(std::move(etapes)));
+  // A reset before this moment does not give it up.
+  sim.liaisons.resets_vus = sim.simulation.nombre_resets();
   sim.liaisons.message_script = "Script : étape 1.";
   sim.montre_terminal();
   if (!sim.controle_execution.en_marche()) sim.controle_execution.demarre();
@@ -517,9 +519,9 @@ int simulateur::traite_liaisons(Fl_Widget* objet) {
 void simulateur::rafraichit_liaisons() {
   if (forme_terminal == nullptr) return;
   terminal_sci_class& t = *forme_terminal;
-  // The count went back: a reset; the terminal may open by itself again,
+  // A reset (a load, the button): the terminal may open by itself again,
   // a script being replayed is given up.
-  if (simulation.cycles < liaisons.cycles_vus) {
+  if (simulation.nombre_resets() != liaisons.resets_vus) {
     liaisons.ouvert_depuis_reset = false;
     if (liaisons.dialogue && !liaisons.dialogue->fini()) {
       liaisons.dialogue.reset();
@@ -528,7 +530,7 @@ void simulateur::rafraichit_liaisons() {
           "à zéro.";
     }
   }
-  liaisons.cycles_vus = simulation.cycles;
+  liaisons.resets_vus = simulation.nombre_resets();
   const bool envoye = !simulation.sortie_sci.empty();
   // A pty has no wire: it gets the bytes as the SCI sent them.
   if (envoye && liaisons.pty.interroge() != pont_pty::etat::ferme)

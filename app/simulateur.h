@@ -74,7 +74,7 @@ class simulateur {
   terminal_sci_class* forme_terminal;
   struct etat_liaisons {
     bool ouvert_depuis_reset = false;  // the terminal opened since a reset
-    uint64_t cycles_vus = 0;           // the machine's count last seen
+    uint64_t resets_vus = 0;           // the machine's resets last seen
     unsigned refuses = 0;              // keys dropped (queue full, flat)
     int32_t tensions[10] = {};         // analog inputs the fields show
     // The terminal (its screen and settings), kept when the window closes;

@@ -95,6 +95,7 @@ void machine::reset() {
   for (const acces_refuse& a : refus_) adresse_refusee_[a.adresse] = false;
   refus_.clear();
   nombre_refus_ = 0;
+  ++resets_;
   envoi_ = envoi_sci{};
   trames_txd.clear();
   if (e9()) {

@@ -152,6 +152,8 @@ class machine {
   // the chip's reset state, S, X and I set, PC from the reset vector; the
   // characters typed for the SCI and those on its line forgotten.
   void reset();
+  // How many times reset() was called (what a view compares to see one).
+  uint64_t nombre_resets() const { return resets_; }
   // A reset from inside the chip (COP time-out, clock monitor) in the E9
   // model: as reset() but through `vecteur`, the counts and the log going
   // on.
@@ -302,6 +304,7 @@ class machine {
   uint64_t nombre_refus_;
   unsigned char niveaux_plats[5];  // ports' levels as last logged
   envoi_sci envoi_;
+  uint64_t resets_ = 0;
   uint64_t emis_sci_ = 0;
   uint64_t emis_vus_ = 0;  // by the run that stops on a byte sent
 
