@@ -78,6 +78,12 @@ class Liaisons : public GuiTest {
       sim->traite_objet(objet);
     }
   }
+  // The screen's text, its lines joined (wrapped at its width).
+  std::string texte_sans_sauts() {
+    std::string t = texte_sci();
+    t.erase(std::remove(t.begin(), t.end(), '\n'), t.end());
+    return t;
+  }
   bool recepteur_en_marche() {
     return sim->simulation.systeme()->etat.sci.sccr2 & sci::RE;
   }
@@ -267,9 +273,22 @@ TEST_F(Liaisons, SaveTheTextAndSendAFileAtTheRate) {
   static std::string attendu;
   attendu = "Bonjour" + texte;
   EXPECT_TRUE(attend([](Liaisons& t) {
-    std::string ecran = t.texte_sci();
-    ecran.erase(std::remove(ecran.begin(), ecran.end(), '\n'), ecran.end());
-    return ecran == attendu;
+    return t.texte_sans_sauts() == attendu;
+  })) << texte_sci();
+  // Copy and paste: the selection typed at the line's rate.
+  terminal().texte_sci->select(0, 7);
+  terminal().choisit(terminal_sci_class::copier);
+  sim->traite_objet(sim->objet_suivant());
+  terminal().choisit(terminal_sci_class::coller);
+  sim->traite_objet(sim->objet_suivant());
+  Fl_Widget* colle = sim->objet_suivant();
+  ASSERT_EQ(terminal().ecran, colle);
+  sim->traite_objet(colle);
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return t.simu().memoire.consulte(0x0000) == 207; }));
+  attendu += "Bonjour";
+  EXPECT_TRUE(attend([](Liaisons& t) {
+    return t.texte_sans_sauts() == attendu;
   })) << texte_sci();
 }
 
