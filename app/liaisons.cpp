@@ -546,6 +546,13 @@ void simulateur::rafraichit_liaisons() {
     simulation.sortie_spi.clear();
   }
   affiche_progression(*this);
+  // The settings as the machine has them (a change of model sets the
+  // program's back).
+  const reglage_terminal r = simulation.terminal_sci();
+  int debit = 0;
+  for (int i = 0; i < terminal_sci_class::nb_bauds; ++i)
+    if (terminal_sci_class::bauds[i] == r.bauds) debit = i + 1;
+  if (t.choix_debit->value() != debit) t.choix_debit->value(debit);
   if (t.fenetre->shown()) affiche_etat_terminal(*this);
   // The analog fields follow inputs changed elsewhere (port E's buttons).
   if (forme_convert->fenetre->shown()) {
