@@ -162,6 +162,12 @@ const CasLiaison cas_reception[] = {
      "@0 w2B=30 w2D=04 @100 <78 @2102 v2E=C0 @2103 v2E=E0 v2F=78 @4260 "
      "v2E=E0 @4261 v2E=F0 @4300 r2E=F0 @4304 r2F=78 v2E=C0",
      "", ""},
+    // Frames 1000 cycles apart: the line is never idle a frame time
+    // before the second ends (5260).
+    {"IDLE waits for the end of a frame that started within a frame time",
+     "@0 w2B=30 w2D=04 @100 <41 @2500 r2E=E0 r2F=41 @3180 <42 @4300 v2E=C0 "
+     "@5183 v2E=E0 @7340 v2E=E0 @7341 v2E=F0",
+     "", ""},
     {"a read of SCDR alone clears nothing; RE set as the key is typed",
      "@0 w2B=30 <78 w2D=04 @3000 r2F=78 v2E=E0", "", ""},
     {"a character typed while RE is clear is lost, as on the chip",
