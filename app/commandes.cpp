@@ -88,10 +88,7 @@ int simulateur::traite_commande(Fl_Widget* objet) {
     c.sur_illegal = conditions_arret::illegal::apres;
     const unsigned long long cycles = simulation.cycles,
                              instructions = simulation.instructions;
-    histoire.rejoue_entrees();
-    simulation.pas(c);
-    histoire.rejoue_entrees();
-    histoire.apres_execution();
+    histoire.pas(c);
     controle_execution.ajoute(simulation.cycles - cycles,
                               simulation.instructions - instructions);
     rafraichit_apres_instruction();

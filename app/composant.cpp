@@ -206,6 +206,8 @@ void vue_composant::bascule(int numero) {
     p->react_in(p->boutons[b % 8]);
     sim.rafraichit_dump(0);
   }
+  // A click the history keeps, as on the panels and the dialog.
+  sim.entree_utilisateur();
   sim.rafraichit_fenetres();
 }
 

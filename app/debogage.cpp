@@ -13,7 +13,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
 #include "app/forms_tamrix.h"
 #include "app/saisies.h"
@@ -21,6 +20,7 @@
 #include "memory/programme.h"
 #include "puce/carte.h"
 #include "puce/lancement.h"
+#include "text/lecture.h"
 #include "ui/fenetres_source.h"
 #include "ui/sim_class.h"
 
@@ -32,6 +32,9 @@ constexpr const char* fond_ligne_pc = "@B174";
 constexpr const char* encre_point_arret = "@C1";     // FL_RED
 constexpr const char* encre_source_citee = "@C136";  // FL_DARK_BLUE
 constexpr int largeur_tabulation = 8;
+// A source file shown: at most 16 MiB, lines cut past 4096 characters.
+constexpr std::size_t taille_source_max = std::size_t(16) << 20;
+constexpr std::size_t longueur_ligne_max = 4096;
 // Characters a disassembly line holds (260 pixels) in Courier 14 and 12.
 constexpr std::size_t caracteres_taille_normale = 30;
 constexpr std::size_t caracteres_petite_taille = 36;
@@ -53,13 +56,15 @@ std::string sans_tabulations(const std::string& ligne) {
   return t;
 }
 
+// A source file, read with bounds (text/lecture.h): a path from a
+// program's line table may name anything.
 std::vector<std::string> lignes_du_fichier(const std::string& chemin,
                                            bool& lu) {
   std::vector<std::string> lignes;
-  std::ifstream fichier(chemin);
-  lu = static_cast<bool>(fichier);
-  for (std::string l; std::getline(fichier, l);)
-    lignes.push_back(sans_tabulations(l));
+  std::string texte, erreur, l;
+  lu = lit_fichier_borne(chemin, {taille_source_max}, texte, erreur);
+  lignes_bornees lecteur(texte, longueur_ligne_max);
+  while (lecteur.suivante(l)) lignes.push_back(sans_tabulations(l));
   return lignes;
 }
 
@@ -159,6 +164,7 @@ debogage::debogage(simulateur& s)
       saisie_debut_desa(nullptr),
       source(nullptr),
       assemblage(nullptr),
+      progres(nullptr),
       sim(s) {}
 
 debogage::~debogage() = default;
@@ -191,14 +197,45 @@ void debogage::installe() {
   Fl_Group::current(avant);
   source = new fenetre_source_class;
   assemblage = new fenetre_assemblage_class;
+  progres = new fenetre_progres_class;
+  progres->bouton_annuler->callback(annule, this);
+  progres->fenetre->callback(annule, this);  // closed: cancelled too
+}
+
+void debogage::annule(Fl_Widget*, void* moi) {
+  static_cast<debogage*>(moi)->annule_ = true;
+}
+
+// While a tool runs: the window shows it after a moment (a quick assembly
+// shows nothing), its events go on, "Annuler" is seen here.
+bool debogage::suit_outils(const std::string& fichier, const std::string& outil,
+                           double secondes) {
+  if (secondes >= 0.2) {
+    char duree[32];
+    std::snprintf(duree, sizeof duree, "%.1f", secondes);
+    if (char* point = std::strchr(duree, '.')) *point = ',';
+    const std::string texte =
+        fichier + " : " + outil + " en cours depuis " + duree + " s";
+    progres->ligne->copy_label(texte.c_str());
+    if (!progres->fenetre->shown()) progres->fenetre->show();
+  }
+  Fl::wait(0.02);
+  return !annule_;
 }
 
 // ------------------------------------------------------------ the program
 
 bool debogage::ouvre(const std::string& chemin) {
+  annule_ = false;
+  const std::string fichier = nom_de_base(chemin);
   // Onto erased memory, as tamrix-run starts: nothing of the previous
   // program is left (app/simulateur.h, charge_programme).
-  programme_ouvert p = charge_sur_memoire_effacee(sim.simulation, chemin);
+  programme_ouvert p = charge_sur_memoire_effacee(
+      sim.simulation, chemin,
+      [&](const std::string& outil, double secondes) {
+        return suit_outils(fichier, outil, secondes);
+      });
+  progres->fenetre->hide();
   if (!p.reussi) {
     montre_echec(p, chemin);
     return false;

@@ -23,6 +23,7 @@ class Fl_Widget;
 class Fl_Input;
 class fenetre_source_class;
 class fenetre_assemblage_class;
+class fenetre_progres_class;
 struct programme_ouvert;
 
 // The address the instruction at `adresse` (the next one at `suivante`)
@@ -42,6 +43,9 @@ class debogage {
   Fl_Input* saisie_debut_desa;
   fenetre_source_class* source;
   fenetre_assemblage_class* assemblage;
+  // While a source is assembled: the tool and the time so far, and
+  // "Annuler" (the window's events go on meanwhile).
+  fenetre_progres_class* progres;
 
   explicit debogage(simulateur& sim);
   ~debogage();
@@ -58,8 +62,11 @@ class debogage {
   // the user sees why: an alert with the loader's line, which names the
   // file (missing, a folder, the line and what is wrong there), or, for a
   // source file, the assembler's lines in the "Assemblage" window (they
-  // are on the standard error stream too). On success the path, entry point and
-  // debug information are kept, and the source view opens when the program has
+  // are on the standard error stream too). While the GNU tools run, the
+  // progress window shows them and "Annuler" stops them; they are refused
+  // past their limits (memory/assembleur.h). On success the path, entry
+  // point and debug information are kept, and the source view opens when
+  // the program has
   // line information. The caller resets the machine (reset below).
   bool ouvre(const std::string& chemin);
   // The same file again (re-assembled when it is a source): the reset and
@@ -128,7 +135,11 @@ class debogage {
   std::vector<int> adresses_;
   std::vector<unsigned char> etats_;
   int ligne_pc_ = 0;
+  bool annule_ = false;  // "Annuler" pressed during this assembly
 
+  bool suit_outils(const std::string& fichier, const std::string& outil,
+                   double secondes);
+  static void annule(Fl_Widget*, void* moi);
   void montre_echec(const programme_ouvert& p, const std::string& chemin);
   void montre_messages(const std::vector<std::string>& messages,
                        const std::string& chemin, const char* conclusion);

@@ -309,22 +309,11 @@ raison_arret execution::execute(unsigned long nombre,
   c.sur_illegal = conditions_arret::illegal::apres;
   c.max_pas = m.instructions + nombre;
   c.max_cycles = max_cycles;
-  // A kept future (after going back): the user's next action is met at
-  // its point and applied there.
-  historique& h = sim.histoire;
-  h.rejoue_entrees();
-  uint64_t entree_i = 0, entree_c = 0;
-  if (h.prochaine_entree(entree_i, entree_c) && entree_i <= c.max_pas) {
-    c.max_pas = entree_i;
-    c.max_cycles = std::min<uint64_t>(c.max_cycles, entree_c);
-    c.jusqua_cycles = true;
-  }
+  // Through the history: a kept future's actions (after going back) are
+  // met at their points and applied there; the flat model's ports are
+  // compared after each batch (puce/machine.h).
   const unsigned long long cycles = m.cycles, instructions = m.instructions;
   const arret_machine a = sim.execute_liaisons(c);
-  // The flat model's ports, compared after each batch (puce/machine.h).
-  m.note_ports_plat();
-  h.rejoue_entrees();
-  h.apres_execution();
   total_cycles += m.cycles - cycles;
   total_instructions += m.instructions - instructions;
   switch (a) {

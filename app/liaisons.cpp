@@ -24,7 +24,7 @@
 
 #include "app/forms_tamrix.h"
 #include "app/simulateur.h"
-#include "serie/fichiers.h"
+#include "text/lecture.h"
 #include "text/tensions.h"
 #include "ui/auxiliaires.h"
 #include "ui/terminal_sci.h"
@@ -335,8 +335,12 @@ arret_machine simulateur::execute_liaisons(const conditions_arret& c) {
   // The user may type, a pseudo-terminal or a script may send.
   avec_ligne.ligne_sci_libre = true;
   dialogue_sci* d = liaisons.dialogue.get();
-  if (d == nullptr || d->fini()) return simulation.execute(avec_ligne);
-  const arret_machine a = d->avance(simulation, avec_ligne);
+  if (d == nullptr || d->fini()) return histoire.execute(avec_ligne);
+  // Through the history too: a kept action ahead bounds the slice.
+  const arret_machine a =
+      histoire.execute(avec_ligne, [this, d](const conditions_arret& tranche) {
+        return d->avance(simulation, tranche);
+      });
   char texte[64];
   std::snprintf(texte, sizeof texte, "Script : étape %zu sur %zu.",
                 std::min(d->etape() + 1, d->nombre()), d->nombre());
@@ -383,7 +387,7 @@ void envoie_fichier(simulateur& sim) {
       simulateur::selecteur_fichier("Fichier à envoyer au SCI", "", "*", "");
   if (!chemin || !*chemin) return;
   std::string contenu, erreur;
-  if (!lit_texte_borne(chemin, taille_max_envoi, contenu, erreur)) {
+  if (!lit_fichier_borne(chemin, {taille_max_envoi}, contenu, erreur)) {
     simulateur::alerte(("Fichier non envoyé : " + std::string(chemin)).c_str(),
                        erreur.c_str(), "", 0);
     return;

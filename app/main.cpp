@@ -43,6 +43,16 @@ Pour executer un programme sans fenetre, dans un script : tamrix-run.
 
 }  // namespace
 
+#if defined(__SANITIZE_ADDRESS__)
+// A build with AddressSanitizer checks for leaks at exit. The simulator
+// frees its windows (simulateur::~simulateur); what stays is fontconfig's
+// cache of fonts, which it keeps for the life of the process (FLTK's Xft
+// text asks for it) and which is no leak of ours.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
+#endif
+
 int main(int argc, char** argv) {
   // --help and --version answer on the terminal, before any window.
   for (int i = 1; i < argc; ++i) {

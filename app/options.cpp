@@ -109,9 +109,13 @@ void simulateur::interprete_menu_options(Fl_Widget* menu) {
                     "($b600-$b7ff) : l'effacer aussi ?",
                     "Effacer"))
         break;
-      affiche_etat(simulation.efface_eeprom()
-                       ? "EEPROM effacée : $b600-$b7ff à $ff."
-                       : "Modèle plat : pas d'EEPROM.");
+      if (simulation.efface_eeprom()) {
+        // An action of the user the history keeps, as a fill.
+        entree_utilisateur();
+        affiche_etat("EEPROM effacée : $b600-$b7ff à $ff.");
+      } else {
+        affiche_etat("Modèle plat : pas d'EEPROM.");
+      }
       vues_perimees = true;
       break;
     default:
@@ -146,7 +150,9 @@ int simulateur::traite_fenetres(Fl_Widget* objet) {
   } else if (objet == base.bouton_fermer || objet == base.fenetre) {
     fl_hide_form(base.fenetre);
   } else if (objet == base.mode_etendu || objet == base.mode_monopuce) {
-    simulation.choisit_mode(base.mode_etendu->value() != 0);
+    // Read at the next reset, which a kept future may hold.
+    if (simulation.choisit_mode(base.mode_etendu->value() != 0))
+      entree_utilisateur();
     rafraichit_fenetres();
   } else if (objet == it.modele_e9 || objet == it.modele_plat) {
     const modele_machine voulu =

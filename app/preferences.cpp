@@ -24,6 +24,7 @@
 #include "app/travail.h"
 #include "puce/interruptions.h"
 #include "text/installation.h"
+#include "text/lecture.h"
 #include "ui/auxiliaires.h"
 #include "ui/registres_config.h"
 #include "ui/sim_class.h"
@@ -449,12 +450,12 @@ void pose_entrees_analogiques(simulateur& sim, const options_sauvees& o) {
 
 std::string fenetres_travail::texte_aide() {
   const std::string chemin = chemin_donnee("docs/aide.txt");
-  std::ifstream fichier;
-  if (!chemin.empty()) fichier.open(chemin);
-  if (!fichier) return aide_integree;
-  std::ostringstream texte;
-  texte << fichier.rdbuf();
-  return texte.str();
+  // Read with a bound (text/lecture.h): the installed text is ~10 KiB.
+  std::string texte, erreur;
+  if (chemin.empty() ||
+      !lit_fichier_borne(chemin, {std::size_t(1) << 20}, texte, erreur))
+    return aide_integree;
+  return texte;
 }
 
 // Lines starting with "== " are titles; the others are shown as they are

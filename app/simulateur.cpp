@@ -5,6 +5,7 @@
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Slider.H>
+#include <FL/Fl_Text_Buffer.H>
 #include <FL/fl_ask.H>
 
 #include <algorithm>
@@ -18,8 +19,11 @@
 #undef DIR
 #include "app/travail.h"
 #include "ui/auxiliaires.h"
+#include "ui/fenetres_source.h"
 #include "ui/form_about.h"
 #include "ui/options_puce.h"
+#include "ui/qui_a_change.h"
+#include "ui/registres_config.h"
 #include "ui/sim_class.h"
 #include "ui/terminal_sci.h"
 
@@ -200,6 +204,19 @@ simulateur::simulateur(int argc, char** argv)
   histoire.demarre();
 }
 
+namespace {
+
+// A form built once: its window (which deletes its widgets) and itself.
+template <typename F>
+void libere(F*& forme) {
+  if (forme == nullptr) return;
+  delete forme->fenetre;
+  delete forme;
+  forme = nullptr;
+}
+
+}  // namespace
+
 simulateur::~simulateur() {
   demandes_clic_droit.erase(std::remove(demandes_clic_droit.begin(),
                                         demandes_clic_droit.end(), demande_qui),
@@ -207,6 +224,30 @@ simulateur::~simulateur() {
   desinscrit_raccourcis(this);
   delie_pty();
   fl_hide_form(forme_sim->fenetre);
+  // No run left to call back into the windows; then every window, shown or
+  // not, freed while the display is still open: a normal exit leaves
+  // nothing allocated behind it (an ASan build checks for leaks).
+  controle_execution.arrete();
+  libere(travail->preferences.forme_config);
+  libere(debogueur.source);
+  libere(debogueur.assemblage);
+  libere(debogueur.progres);
+  libere(forme_qui);
+  libere(forme_pref_affichage);
+  libere(forme_aff_composant);
+  libere(forme_about);
+  libere(forme_aide);
+  libere(forme_chronogramme);
+  libere(forme_cycles);
+  libere(forme_convert);
+  libere(forme_interruptions);
+  libere(forme_adresse_base);
+  // The terminal's text buffers are not their displays' (FLTK 1.3).
+  Fl_Text_Buffer* tampons[] = {forme_terminal->texte_sci,
+                               forme_terminal->texte_spi};
+  libere(forme_terminal);
+  for (Fl_Text_Buffer* t : tampons) delete t;
+  libere(forme_sim);
   fl_finish();
   // The event hook stays: it only moves activations to the shared queue.
 }

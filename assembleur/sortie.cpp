@@ -9,6 +9,7 @@
 #include "assembleur/assembleur.h"
 #include "assembleur/passes.h"
 #include "memory/mem_64k.h"
+#include "text/lecture.h"
 
 namespace {
 
@@ -70,31 +71,17 @@ std::vector<std::string> resultat_asm::lignes_messages() const {
 
 bool lit_fichier_source(const std::string& chemin, std::string& contenu,
                         std::string& erreur) {
-  std::FILE* f = std::fopen(chemin.c_str(), "rb");
-  if (f == nullptr) {
-    erreur = "fichier illisible : " + std::string(std::strerror(errno));
-    return false;
-  }
-  contenu.clear();
-  char tampon[65536];
-  std::size_t lus = 0;
-  while ((lus = std::fread(tampon, 1, sizeof tampon, f)) > 0) {
-    contenu.append(tampon, lus);
-    if (contenu.size() > asm11::taille_fichier_max) break;
-  }
-  const bool illisible = std::ferror(f) != 0;
-  const int numero = errno;
-  std::fclose(f);
-  if (illisible) {
-    erreur = "fichier illisible : " + std::string(std::strerror(numero));
-    return false;
-  }
-  if (contenu.size() > asm11::taille_fichier_max) {
+  // Regular files only (a FIFO would wait), the size checked while reading.
+  echec_lecture echec = echec_lecture::aucun;
+  if (lit_fichier_borne(chemin, {asm11::taille_fichier_max}, contenu, erreur,
+                        &echec))
+    return true;
+  if (echec == echec_lecture::trop_grand)
     erreur = "fichier trop gros (plus de " +
              std::to_string(asm11::taille_fichier_max >> 20) + " Mio)";
-    return false;
-  }
-  return true;
+  else if (echec == echec_lecture::ouverture)
+    erreur = "fichier illisible : " + erreur;
+  return false;
 }
 
 void charge_en_memoire(const resultat_asm& r, mem_64k& mem) {

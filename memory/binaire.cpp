@@ -3,26 +3,27 @@
 //
 // The file is read and checked before memory changes: a file that cannot
 // be read, is shorter than its header or than its size field says, or
-// whose data would run past 0xFFFF leaves memory as it was.
+// whose data would run past 0xFFFF leaves memory as it was. Only a regular
+// file is read, and only its first 32767 bytes (text/lecture.h).
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "memory/mem_64k.h"
+#include "text/lecture.h"
 
 namespace {
 
 // The first `maximum` bytes of the file; false when it cannot be read.
 bool lit_debut(const char* chemin, std::size_t maximum,
                std::vector<unsigned char>& octets) {
-  std::FILE* fichier = std::fopen(chemin, "rb");
-  if (fichier == nullptr) return false;
-  octets.resize(maximum);
-  octets.resize(std::fread(octets.data(), 1, maximum, fichier));
-  const bool lu = std::ferror(fichier) == 0;
-  std::fclose(fichier);
-  return lu;
+  lecture_bornee bornes{maximum};
+  bornes.debut_seulement = true;
+  std::string texte, erreur;
+  if (!lit_fichier_borne(chemin, bornes, texte, erreur)) return false;
+  octets.assign(texte.begin(), texte.end());
+  return true;
 }
 
 bool refuse(const std::string& probleme) {

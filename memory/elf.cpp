@@ -18,12 +18,11 @@
 // has its segments stored whole. Left out: .bss (memory there keeps its
 // contents, as with an S19 file), relocation, relocatable objects (they have
 // no segment and are refused), and the DWARF information other than lines.
+// The file is read once, a regular file of at most 64 MiB (text/lecture.h),
+// and libelf works on a copy of its bytes in memory.
 #include <dwarf.h>
 #include <elfutils/libdw.h>
-#include <fcntl.h>
 #include <gelf.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -37,18 +36,25 @@
 #include "memory/mem_64k.h"
 #include "memory/programme.h"
 #include "memory/symboles.h"
+#include "text/lecture.h"
 
 namespace {
 
-// Owns what is open while one file is read.
+// Largest file read (text/lecture.h): a program of 64 KiB with its
+// symbols and DWARF lines is far smaller.
+constexpr std::size_t taille_fichier_max = std::size_t(64) << 20;
+
+// Owns what is open while one file is read: the file's bytes, read once
+// with a bound; libelf's own copy of them (it may convert in place), which
+// lives until elf_end.
 struct fichier_ouvert {
-  int fd = -1;
+  std::string octets;
+  std::vector<char> image;
   Elf* elf = nullptr;
   Dwarf* dwarf = nullptr;
   ~fichier_ouvert() {
     if (dwarf != nullptr) dwarf_end(dwarf);
     if (elf != nullptr) elf_end(elf);
-    if (fd >= 0) close(fd);
   }
 };
 
@@ -269,21 +275,25 @@ std::string lit_lignes(fichier_ouvert& f, infos_debogage& infos) {
 std::string lit_fichier(fichier_ouvert& f, const char* chemin,
                         std::vector<unsigned short>& copie,
                         unsigned short& entree, infos_debogage& infos) {
-  f.fd = open(chemin, O_RDONLY | O_CLOEXEC);
-  struct stat etat;
-  if (f.fd < 0 || fstat(f.fd, &etat) != 0 || !S_ISREG(etat.st_mode))
-    return "erreur de chargement fichier";
-  unsigned char debut[SELFMAG] = {};
-  const bool magique = pread(f.fd, debut, SELFMAG, 0) == SELFMAG &&
-                       std::memcmp(debut, ELFMAG, SELFMAG) == 0;
+  std::string raison;
+  echec_lecture echec;
+  if (!lit_fichier_borne(chemin, {taille_fichier_max}, f.octets, raison,
+                         &echec))
+    return echec == echec_lecture::special || echec == echec_lecture::trop_grand
+               ? raison
+               : "erreur de chargement fichier";
+  const bool magique = f.octets.size() >= SELFMAG &&
+                       std::memcmp(f.octets.data(), ELFMAG, SELFMAG) == 0;
   elf_version(EV_CURRENT);
-  f.elf = elf_begin(f.fd, ELF_C_READ_MMAP, nullptr);
+  f.image.assign(f.octets.begin(), f.octets.end());
+  f.elf =
+      f.image.empty() ? nullptr : elf_memory(f.image.data(), f.image.size());
   GElf_Ehdr en_tete;
   std::string probleme = verifie_en_tete(f.elf, magique, en_tete);
   if (!probleme.empty()) return probleme;
-  std::size_t taille_fichier = 0;
-  const char* brut = elf_rawfile(f.elf, &taille_fichier);
-  if (brut == nullptr) return tronque;
+  // The bytes as read, which libelf does not touch.
+  const std::size_t taille_fichier = f.octets.size();
+  const char* brut = f.octets.data();
   std::vector<GElf_Shdr> sections;
   std::vector<Elf_Scn*> descripteurs;
   std::vector<GElf_Phdr> segments;

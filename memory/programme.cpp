@@ -16,6 +16,7 @@
 
 #include "assembleur/assembleur.h"
 #include "memory/assembleur.h"
+#include "text/lecture.h"
 
 namespace {
 
@@ -86,12 +87,13 @@ void ouvre_elf(const std::string& chemin, mem_64k& mem,
 }  // namespace
 
 sorte_programme sorte_de(const std::string& chemin) {
-  char debut[4] = {};
-  std::ifstream fichier(chemin, std::ios::binary);
-  if (fichier.read(debut, sizeof debut) && std::memcmp(debut,
-                                                       "\x7f"
-                                                       "ELF",
-                                                       4) == 0)
+  // The first four bytes of a regular file (a FIFO is not waited for).
+  lecture_bornee debut{4};
+  debut.debut_seulement = true;
+  std::string octets, erreur;
+  if (lit_fichier_borne(chemin, debut, octets, erreur) &&
+      octets == std::string("\x7f"
+                            "ELF"))
     return sorte_programme::elf;
   const std::string extension = extension_minuscule(chemin);
   if (extension == ".elf") return sorte_programme::elf;
@@ -101,7 +103,8 @@ sorte_programme sorte_de(const std::string& chemin) {
   return sorte_programme::s19;
 }
 
-programme_ouvert ouvre_programme(const std::string& chemin, mem_64k& mem) {
+programme_ouvert ouvre_programme(const std::string& chemin, mem_64k& mem,
+                                 const suivi_outils& suivi) {
   const sorte_programme sorte = sorte_de(chemin);
   programme_ouvert resultat;
   resultat.sorte = sorte;
@@ -124,9 +127,13 @@ programme_ouvert ouvre_programme(const std::string& chemin, mem_64k& mem) {
       resultat.entree = a.depart;
       resultat.infos = std::move(a.infos);
     }
+  } else if (std::string raison; !fichier_ordinaire(chemin, raison)) {
+    // The tools would wait on a FIFO: refused before they start.
+    resultat.messages.push_back("erreur de chargement fichier : " + raison);
   } else {
     resultat_assemblage a = assemble_source(
-        chemin, [&](const std::string& elf) { ouvre_elf(elf, mem, resultat); });
+        chemin, [&](const std::string& elf) { ouvre_elf(elf, mem, resultat); },
+        suivi);
     resultat.messages.insert(resultat.messages.begin(), a.messages.begin(),
                              a.messages.end());
   }

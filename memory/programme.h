@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "memory/assembleur.h"
 #include "memory/mem_64k.h"
 #include "memory/symboles.h"
 
@@ -48,8 +49,11 @@ struct programme_ouvert {
   std::vector<std::string> messages;
 };
 
-// Loads the program at `chemin` into `mem` by its form (sorte_de).
-programme_ouvert ouvre_programme(const std::string& chemin, mem_64k& mem);
+// Loads the program at `chemin` into `mem` by its form (sorte_de). A
+// source file's tools run under their limits, `suivi` called meanwhile
+// (memory/assembleur.h).
+programme_ouvert ouvre_programme(const std::string& chemin, mem_64k& mem,
+                                 const suivi_outils& suivi = {});
 
 // The ELF loader behind mem_64k::load_elf, with its message returned
 // instead of printed: true when loaded; false with one French line in

@@ -2,7 +2,9 @@
 //
 // Records are read line by line into a copy of the image; only when the
 // whole file has been read and checked is the copy put in place, so a file
-// with an error anywhere leaves memory exactly as it was.
+// with an error anywhere leaves memory exactly as it was. The file is read
+// with bounds (text/lecture.h): a regular file of at most 16 MiB, lines of
+// at most 1024 characters.
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -10,12 +12,16 @@
 #include <vector>
 
 #include "memory/mem_64k.h"
+#include "text/lecture.h"
 
 namespace {
 
 // Longest line accepted: a record of 255 bytes is 514 characters; the rest
 // is room for surrounding white space.
 constexpr std::size_t longueur_ligne_max = 1024;
+// Largest file read: a full 64 KiB image in records of one byte, with room
+// for comments.
+constexpr std::size_t taille_fichier_max = std::size_t(16) << 20;
 
 bool est_blanc(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' ||
@@ -92,28 +98,19 @@ bool porte_des_donnees(char type) {
 
 bool termine(char type) { return type == '7' || type == '8' || type == '9'; }
 
-// Reads one line, without its '\n'; false at end of file. A line longer
-// than longueur_ligne_max is kept only up to one character past that limit,
-// enough to tell it is too long.
-bool lit_ligne(std::FILE* fichier, std::string& ligne) {
-  ligne.clear();
-  int c;
-  while ((c = std::fgetc(fichier)) != EOF && c != '\n')
-    if (ligne.size() <= longueur_ligne_max) ligne += static_cast<char>(c);
-  return c != EOF || !ligne.empty();
-}
-
 void signale(unsigned numero, const std::string& probleme) {
   std::cerr << "ligne " << numero << " : " << probleme << std::endl;
 }
 
 // Reads and checks every record, applying the data to `copie`. Returns the
 // number of data bytes, or -1 after reporting an error.
-long lit_enregistrements(std::FILE* fichier, mem_64k& mem,
+long lit_enregistrements(const std::string& texte, mem_64k& mem,
                          std::vector<unsigned short>& copie, unsigned& numero) {
   long nb_octets = 0;
   std::string brute;
-  while (lit_ligne(fichier, brute)) {
+  // A line longer than the limit comes cut one character past it.
+  lignes_bornees lignes(texte, longueur_ligne_max);
+  while (lignes.suivante(brute)) {
     ++numero;
     if (brute.size() > longueur_ligne_max) {
       signale(numero, "ligne trop longue");
@@ -144,20 +141,19 @@ long lit_enregistrements(std::FILE* fichier, mem_64k& mem,
 }  // namespace
 
 int mem_64k::load_s19(const char* chemin) {
-  std::FILE* fichier = std::fopen(chemin, "rb");
-  if (fichier == nullptr) {
-    std::cerr << "erreur de chargement fichier" << std::endl;
+  std::string texte, raison;
+  echec_lecture echec;
+  if (!lit_fichier_borne(chemin, {taille_fichier_max}, texte, raison, &echec)) {
+    // Past a bound (a device, a FIFO, a huge file): why, on the same line.
+    const bool borne =
+        echec == echec_lecture::special || echec == echec_lecture::trop_grand;
+    std::cerr << "erreur de chargement fichier" << (borne ? " : " + raison : "")
+              << std::endl;
     return 0;
   }
   std::vector<unsigned short> copie(std::begin(cellules), std::end(cellules));
   unsigned numero = 0;
-  const long nb_octets = lit_enregistrements(fichier, *this, copie, numero);
-  const bool illisible = std::ferror(fichier) != 0;
-  std::fclose(fichier);
-  if (illisible) {
-    std::cerr << "erreur de chargement fichier" << std::endl;
-    return 0;
-  }
+  const long nb_octets = lit_enregistrements(texte, *this, copie, numero);
   if (nb_octets < 0) return 0;
   if (nb_octets == 0) {
     signale(std::max(numero, 1u), "aucun enregistrement de données");

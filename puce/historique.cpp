@@ -1,6 +1,7 @@
 #include "puce/historique.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <sstream>
@@ -22,6 +23,15 @@ bool avant_ou_egal(uint64_t i1, uint64_t c1, uint64_t i2, uint64_t c2) {
   return i1 < i2 || (i1 == i2 && c1 <= c2);
 }
 
+// A replay goes through the illegal-opcode trap, and lets a waiting CPU's
+// time run as the window's run did (pins left to the user).
+conditions_arret conditions_rejeu() {
+  conditions_arret c;
+  c.sur_illegal = conditions_arret::illegal::continue_;
+  c.broches_libres = true;
+  return c;
+}
+
 // The CPU's diagnostic lines would come out again during a replay.
 struct silence_diagnostics {
   std::ostringstream ailleurs;
@@ -37,7 +47,8 @@ historique::historique(machine& mach)
       octets_(0),
       borne_(borne_defaut),
       intervalle_(intervalle_defaut),
-      courant(aucun) {}
+      courant(aucun),
+      journal_vu(0) {}
 
 historique::image historique::prend_image(const machine& m) {
   image i;
@@ -45,6 +56,89 @@ historique::image historique::prend_image(const machine& m) {
   i.cellules.assign(std::begin(m.memoire.cellules),
                     std::end(m.memoire.cellules));
   return i;
+}
+
+namespace {
+
+// The first difference of a field, named: "A 12 / 13".
+template <typename T>
+bool differe(std::string& ecart, const char* nom, const T& a, const T& b) {
+  if (a == b) return false;
+  std::ostringstream t;
+  t << nom << " " << +a << " / " << +b;
+  ecart = t.str();
+  return true;
+}
+
+}  // namespace
+
+std::string historique::ecart(const machine& a, const machine& b,
+                              bool journal) {
+  std::string e;
+  const interpreteur &x = a.cpu, &y = b.cpu;
+  if (differe(e, "modele", a.e9(), b.e9()) ||
+      differe(e, "instructions", a.instructions, b.instructions) ||
+      differe(e, "cycles", a.cycles, b.cycles) ||
+      differe(e, "PC", x.PC, y.PC) || differe(e, "SP", x.SP, y.SP) ||
+      differe(e, "X", x.X, y.X) || differe(e, "Y", x.Y, y.Y) ||
+      differe(e, "A", x.A, y.A) || differe(e, "B", x.B, y.B) ||
+      differe(e, "CCR", x.CCR, y.CCR) ||
+      differe(e, "etat du CPU", x.etat, y.etat))
+    return e;
+  for (unsigned c = 0; c < 0x10000; ++c)
+    if (a.memoire.cellules[c] != b.memoire.cellules[c] &&
+        differe(e, ("cellule " + std::to_string(c)).c_str(),
+                a.memoire.cellules[c], b.memoire.cellules[c]))
+      return e;
+  if (const puce* p = a.systeme()) {
+    const puce& q = *b.systeme();
+    const unsigned base = p->etat.base_registres;
+    if (differe(e, "bloc", base, static_cast<unsigned>(q.etat.base_registres)))
+      return e;
+    for (unsigned r = 0; r < 64; ++r) {
+      const auto adresse = static_cast<unsigned short>(base + r);
+      char nom[24];
+      std::snprintf(nom, sizeof nom, "registre $%04x", adresse);
+      if (differe(e, nom, a.memoire.consulte(adresse),
+                  b.memoire.consulte(adresse)))
+        return e;
+    }
+    if (differe(e, "demandes", p->etat.demandes, q.etat.demandes) ||
+        differe(e, "prochain", p->etat.prochain, q.etat.prochain))
+      return e;
+  }
+  for (unsigned char n = 0; n < nb_broches; ++n)
+    if (a.niveau_broche(n) != b.niveau_broche(n) &&
+        differe(e, ("broche " + std::to_string(n)).c_str(), a.niveau_broche(n),
+                b.niveau_broche(n)))
+      return e;
+  const auto &pa = a.broches_a_venir(), &pb = b.broches_a_venir();
+  if (differe(e, "broches a venir", pa.size(), pb.size())) return e;
+  for (std::size_t i = 0; i < pa.size(); ++i)
+    if (differe(e, "broche a venir", pa[i].cycle, pb[i].cycle) ||
+        differe(e, "broche a venir", pa[i].broche, pb[i].broche) ||
+        differe(e, "broche a venir", pa[i].niveau, pb[i].niveau))
+      return e;
+  int32_t ta[can::nb_entrees], tb[can::nb_entrees];
+  a.tensions(ta);
+  b.tensions(tb);
+  for (int i = 0; i < can::nb_entrees; ++i)
+    if (differe(e, "tension", ta[i], tb[i])) return e;
+  if (differe(e, "file du SCI", a.file_sci(), b.file_sci()) ||
+      differe(e, "perdus du SCI", a.perdus_sci(), b.perdus_sci()))
+    return e;
+  if (!journal) return "";
+  const journal_broches &ja = a.journal, &jb = b.journal;
+  if (differe(e, "journal", ja.total(), jb.total())) return e;
+  for (std::size_t i = std::min(ja.taille(), jb.taille()); i > 0; --i) {
+    const changement_broche &ca = ja[ja.taille() - i],
+                            &cb = jb[jb.taille() - i];
+    if (differe(e, "journal, cycle", ca.cycle, cb.cycle) ||
+        differe(e, "journal, broche", ca.broche, cb.broche) ||
+        differe(e, "journal, niveau", ca.niveau, cb.niveau))
+      return e;
+  }
+  return "";
 }
 
 void historique::demarre() {
@@ -58,8 +152,18 @@ void historique::prend(bool entree) {
   instantane i;
   m.sauve(i.etat);
   i.entree = entree;
-  i.octets =
-      sizeof(instantane) + i.etat.a_venir.size() * sizeof(evenement_broche);
+  const journal_broches& j = m.journal;
+  i.journal_avant = j.total();
+  if (entree) {
+    // The records the action added (those still held).
+    const uint64_t premier = j.total() - j.taille();
+    i.journal_avant = std::max(std::min(journal_vu, j.total()), premier);
+    for (uint64_t n = i.journal_avant; n < j.total(); ++n)
+      i.changements.push_back(j[static_cast<std::size_t>(n - premier)]);
+  }
+  i.octets = sizeof(instantane) +
+             i.etat.a_venir.size() * sizeof(evenement_broche) +
+             i.changements.size() * sizeof(changement_broche);
   const instantane* precedent =
       instantanes.empty() ? nullptr : &instantanes.back();
   for (int p = 0; p < 256; ++p) {
@@ -76,6 +180,7 @@ void historique::prend(bool entree) {
   octets_ += i.octets;
   instantanes.push_back(std::move(i));
   courant = instantanes.size() - 1;
+  journal_vu = j.total();
   respecte_borne();
 }
 
@@ -85,6 +190,7 @@ void historique::restaure(const instantane& i) {
     std::copy(i.pages[p]->begin(), i.pages[p]->end(),
               m.memoire.cellules + p * 256);
   m.synchronise_ports_plat();
+  journal_vu = m.journal.total();
 }
 
 // Snapshots after the machine's point.
@@ -99,12 +205,25 @@ void historique::oublie_futur() {
   courant = instantanes.empty() ? aucun : instantanes.size() - 1;
 }
 
+// Snapshots from `i` on.
+void historique::oublie_apres(std::size_t i) {
+  while (instantanes.size() > i) {
+    octets_ -= std::min(octets_, instantanes.back().octets);
+    instantanes.pop_back();
+  }
+  courant = instantanes.empty() ? aucun : instantanes.size() - 1;
+}
+
 void historique::note_entree() {
+  // The flat model's pins the action changed, before its snapshot.
+  m.note_ports_plat();
   oublie_futur();
   prend(true);
 }
 
 void historique::apres_execution() {
+  m.note_ports_plat();
+  journal_vu = m.journal.total();
   // Moving forward through a kept future: its snapshots are passed.
   while (courant != aucun && courant + 1 < instantanes.size()) {
     const instantane& suivant = instantanes[courant + 1];
@@ -133,22 +252,70 @@ bool historique::prochaine_entree(uint64_t& instructions,
 
 bool historique::rejoue_entrees() {
   bool rejoue = false;
+  m.note_ports_plat();
   while (courant != aucun && courant + 1 < instantanes.size()) {
     const instantane& suivant = instantanes[courant + 1];
     const etat_machine& e = suivant.etat;
     if (e.instructions != m.instructions || e.cycles != m.cycles) {
-      // Passed without meeting it: this future is not the machine's.
-      if (avant_ou_egal(e.instructions, e.cycles, m.instructions, m.cycles))
-        oublie_futur();
-      break;
+      if (!avant_ou_egal(e.instructions, e.cycles, m.instructions, m.cycles))
+        break;  // still ahead
+      // A periodic snapshot a slice went through is only passed; an action
+      // passed without meeting it: this future is not the machine's.
+      if (suivant.entree) {
+        oublie_apres(courant + 1);
+        break;
+      }
+      ++courant;
+      continue;
     }
     if (suivant.entree) {
+      // The log as the action left it: what the replay noted up to here,
+      // then the action's own changes.
+      const std::vector<changement_broche>& changements = suivant.changements;
+      m.journal.tronque_total(suivant.journal_avant);
       restaure(suivant);
+      for (const changement_broche& c : changements)
+        m.journal.note(c.cycle, c.broche, c.niveau);
       rejoue = true;
     }
     ++courant;
   }
+  journal_vu = m.journal.total();
   return rejoue;
+}
+
+arret_machine historique::pas(const conditions_arret& c) {
+  rejoue_entrees();
+  conditions_arret un = c;
+  // A CPU waiting lets its time run: not past an action kept there.
+  uint64_t entree_i = 0, entree_c = 0;
+  if (prochaine_entree(entree_i, entree_c) && entree_i == m.instructions)
+    un.max_cycles = std::min(un.max_cycles, entree_c);
+  const arret_machine r = m.pas(un);
+  rejoue_entrees();
+  apres_execution();
+  return r;
+}
+
+arret_machine historique::execute(conditions_arret c,
+                                  const moteur_tranche& moteur) {
+  rejoue_entrees();
+  // Up to the next kept action's instruction count; there, up to its cycle
+  // (the interrupts entered, the waiting before it). Not the cycle before:
+  // instructions of no cycle (the flat model's missing opcodes) may lie
+  // between.
+  uint64_t entree_i = 0, entree_c = 0;
+  if (prochaine_entree(entree_i, entree_c) && entree_i <= c.max_pas) {
+    c.max_pas = entree_i;
+    if (entree_i == m.instructions) {
+      c.max_cycles = std::min(c.max_cycles, entree_c);
+      c.jusqua_cycles = true;
+    }
+  }
+  const arret_machine r = moteur ? moteur(c) : m.execute(c);
+  rejoue_entrees();
+  apres_execution();
+  return r;
 }
 
 std::size_t historique::dernier_avant(uint64_t instructions) const {
@@ -177,8 +344,7 @@ uint64_t historique::debut() const {
 void historique::avance_jusqua(uint64_t instructions, uint64_t cycles,
                                bool exact) {
   silence_diagnostics silence;
-  conditions_arret c;
-  c.sur_illegal = conditions_arret::illegal::continue_;
+  conditions_arret c = conditions_rejeu();
   c.max_pas = instructions;
   if (exact) {
     c.max_cycles = cycles;
@@ -249,8 +415,7 @@ bool historique::retour_point_arret(const unsigned char* points_arret) {
     restaure(instantanes[i]);
     {
       silence_diagnostics silence;
-      conditions_arret c;
-      c.sur_illegal = conditions_arret::illegal::continue_;
+      conditions_arret c = conditions_rejeu();
       c.max_pas = fin_segment;
       c.observateur = &observateur;
       while (m.instructions < fin_segment) {
@@ -338,6 +503,7 @@ std::vector<changement> historique::qui_a_change(const cible_historique& cible,
   if (complet) *complet = false;
   if (instantanes.empty()) return resultat;
   const image ici = prend_image(m);
+  const journal_broches journal_ici = m.journal;
   const std::size_t courant_avant = courant;
   uint64_t fin_i = m.instructions, fin_c = m.cycles;
   uint64_t rejoue = 0;
@@ -357,8 +523,7 @@ std::vector<changement> historique::qui_a_change(const cible_historique& cible,
                                           interruption_changement};
     {
       silence_diagnostics silence;
-      conditions_arret c;
-      c.sur_illegal = conditions_arret::illegal::continue_;
+      conditions_arret c = conditions_rejeu();
       c.max_pas = fin_i;
       c.max_cycles = fin_c;
       c.jusqua_cycles = true;
@@ -391,6 +556,9 @@ std::vector<changement> historique::qui_a_change(const cible_historique& cible,
   if (complet) *complet = i == aucun || (i == 0 && resultat.size() < nombre);
   m.restaure(ici.etat);
   std::copy(ici.cellules.begin(), ici.cellules.end(), m.memoire.cellules);
+  m.synchronise_ports_plat();
+  m.journal = journal_ici;
+  journal_vu = m.journal.total();
   courant = courant_avant;
   return resultat;
 }
@@ -407,7 +575,8 @@ void historique::respecte_borne() {
   std::size_t total = 0;
   auto propre = [](const instantane& i) {
     return sizeof(instantane) +
-           i.etat.a_venir.size() * sizeof(evenement_broche);
+           i.etat.a_venir.size() * sizeof(evenement_broche) +
+           i.changements.size() * sizeof(changement_broche);
   };
   constexpr std::size_t taille_page = 256 * sizeof(unsigned short) + 64;
   for (const instantane& i : instantanes) {

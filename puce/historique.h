@@ -15,15 +15,20 @@
 // intervals, then dropping the oldest (the window then says from where it
 // can go back).
 //
-// Going back keeps what came after: stepping forward again meets the
+// Going back keeps what came after: stepping or running forward again
+// (through `pas` and `execute`, which stop at each kept action) meets the
 // user's actions at the same points (instruction count and cycle) and
 // applies them as they were, so the future is the same; a new action of
-// the user drops that future and starts a new one from there.
+// the user drops that future and starts a new one from there. The pin log
+// follows: going back cuts it, and going forward again rebuilds it, the
+// changes an action made included (each action's snapshot keeps them), so
+// that after any back-and-forth it holds what the straight run's holds.
 #ifndef TAMRIX_PUCE_HISTORIQUE_H
 #define TAMRIX_PUCE_HISTORIQUE_H
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,6 +71,17 @@ class historique {
   // by since the last one.
   void apres_execution();
 
+  // A step, or a slice of a run (the window's, a test's), through the
+  // history: an action kept in the future is applied when the machine is
+  // at its point, the slice ends at the next one (its bounds lowered to
+  // it), and the snapshots are taken. What the window's step and run
+  // call, so that both replay the same future.
+  arret_machine pas(const conditions_arret& c);
+  // `moteur`, when given, runs the slice in place of the machine's own
+  // execute (a scripted dialogue feeding the serial line as it goes).
+  using moteur_tranche = std::function<arret_machine(const conditions_arret&)>;
+  arret_machine execute(conditions_arret c, const moteur_tranche& moteur = {});
+
   // The bounds a run or step must not pass without stopping, so that the
   // next action of the user kept in the future is met at its point:
   // false when there is none.
@@ -106,6 +122,17 @@ class historique {
   };
   static image prend_image(const machine& m);
 
+  // Where two machines differ, as a user or a program could see it: the
+  // CPU, the counts, every cell (marks included), the register block as a
+  // view reads it, the chip's pending requests and next event, the pins
+  // (levels, scheduled ones), the SCI's queue, the analog inputs and,
+  // with `journal`, the pin log (its count and the records both hold).
+  // Field by field, no padding byte compared: "" when they agree, else
+  // the first difference ("A 12 / 13"). The outputs taken away by their
+  // readers (SCI and SPI bytes, refused accesses) are not state.
+  static std::string ecart(const machine& a, const machine& b,
+                           bool journal = true);
+
  private:
   using page = std::vector<unsigned short>;  // 256 cells
   struct instantane {
@@ -113,6 +140,10 @@ class historique {
     std::shared_ptr<const page> pages[256];
     bool entree;  // taken right after an action of the user
     std::size_t octets;
+    // An action's changes of pins: the log's records from number
+    // `journal_avant` on, noted again when a replay meets it.
+    uint64_t journal_avant;
+    std::vector<changement_broche> changements;
   };
 
   machine& m;
@@ -123,8 +154,12 @@ class historique {
   // The snapshot the machine's state comes from (the last restored or
   // taken); those after it are the kept future.
   std::size_t courant;
+  // The pin log's count when the history last saw the machine (after a
+  // step, a slice, a snapshot, a restore): an action's changes come after.
+  uint64_t journal_vu;
 
   void prend(bool entree);
+  void oublie_apres(std::size_t i);
   void restaure(const instantane& i);
   void oublie_futur();
   void respecte_borne();

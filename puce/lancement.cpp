@@ -20,11 +20,12 @@ void reset_programme(machine& m, const std::optional<unsigned short>& entree) {
 }
 
 programme_ouvert charge_sur_memoire_effacee(machine& m,
-                                           const std::string& chemin) {
+                                           const std::string& chemin,
+                                           const suivi_outils& suivi) {
   // A fresh image, erased as a new machine's, takes the program whole or
   // not at all; then it replaces every byte of the machine's memory.
   const auto image = std::make_unique<mem_64k>();
-  programme_ouvert p = ouvre_programme(chemin, *image);
+  programme_ouvert p = ouvre_programme(chemin, *image, suivi);
   if (!p.reussi) return p;
   m.efface_memoire();
   for (unsigned a = 0; a < 0x10000; ++a) {

@@ -28,7 +28,10 @@ void reset_programme(machine& m, const std::optional<unsigned short>& entree);
 // program's, so nothing of a previous program (a reset vector, the tail
 // of a longer one) is left. On failure memory is as it was. The caller
 // resets (reset_programme).
+// `suivi` follows the GNU tools while a source is assembled
+// (memory/assembleur.h).
 programme_ouvert charge_sur_memoire_effacee(machine& m,
-                                           const std::string& chemin);
+                                           const std::string& chemin,
+                                           const suivi_outils& suivi = {});
 
 #endif

@@ -241,7 +241,7 @@ bool machine::pose_broche(unsigned char broche, bool niveau) {
 }
 
 bool machine::planifie_broche(const evenement_broche& e) {
-  if (e.broche >= nb_broches) return false;
+  if (e.broche >= nb_broches || e.cycle > cycle_max) return false;
   const auto place = std::upper_bound(
       a_venir.begin(), a_venir.end(), e,
       [](const evenement_broche& a, const evenement_broche& b) {

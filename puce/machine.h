@@ -204,12 +204,18 @@ class machine {
   void note_refus(const acces_refuse& a);
 
   // Pins: IRQ, XIRQ and the input bits of the ports (enum broche), driven
-  // now, or when the count reaches a cycle. Out of range or not an input:
-  // false, nothing done. The flat model has no pins but the ports' input
-  // bits, stored into the data registers' cells.
+  // now, or when the count reaches a cycle. Out of range (past cycle_max
+  // too) or not an input: false, nothing done. The flat model has no pins but
+  // the ports' input bits, stored into the data registers' cells. A pin is
+  // scheduled up to cycle_max: a run reaches it without its counts overflowing
+  // (2^63 cycles: 146 000 years at 2 MHz).
+  static constexpr uint64_t cycle_max = uint64_t(1) << 63;
   bool pose_broche(unsigned char broche, bool niveau);
   bool planifie_broche(const evenement_broche& e);
   bool broches_planifiees() const { return !a_venir.empty(); }
+  const std::vector<evenement_broche>& broches_a_venir() const {
+    return a_venir;
+  }
   // Level of any pin; port pins are the ports' levels.
   bool niveau_broche(unsigned char broche) const;
   // Port 0..4 (A..E): levels, and which bits are outputs.

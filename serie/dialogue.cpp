@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "serie/echappements.h"
-#include "serie/fichiers.h"
+#include "text/lecture.h"
 
 namespace {
 
@@ -137,7 +137,8 @@ std::string lit_dialogue(const std::string& texte,
 std::string lit_fichier_dialogue(const std::string& chemin,
                                  std::vector<etape_dialogue>& etapes) {
   std::string texte, erreur;
-  if (!lit_texte_borne(chemin, taille_max_script, texte, erreur)) return erreur;
+  if (!lit_fichier_borne(chemin, {taille_max_script}, texte, erreur))
+    return erreur;
   return lit_dialogue(texte, etapes);
 }
 

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "text/lecture.h"
+
 namespace {
 
 const char* const noms_registres[7] = {"A", "B", "CCR", "X", "Y", "PC", "SP"};
@@ -208,22 +210,16 @@ lecture_options lit_options(const std::string& chemin,
                                          std::strerror(errno) +
                                          ") : options par defaut"};
   }
-  std::ifstream fichier;
-  if (S_ISREG(etat.st_mode)) fichier.open(chemin, std::ios::binary);
-  if (!fichier.is_open())
-    return {
-        etat_options::illisible,
-        "options illisibles (" + chemin + " : " +
-            (S_ISREG(etat.st_mode) ? std::strerror(errno) : "pas un fichier") +
-            ") : options par defaut"};
-  std::string texte(taille_max + 1, '\0');
-  fichier.read(&texte[0], static_cast<std::streamsize>(texte.size()));
-  texte.resize(static_cast<std::size_t>(fichier.gcount()));
-  if (fichier.bad())
-    return {etat_options::illisible,
-            "options illisibles (" + chemin + ") : options par defaut"};
+  // Read with its bound (text/lecture.h): a FIFO or a device in its place
+  // is not waited for.
+  std::string texte, raison;
+  echec_lecture echec;
+  if (!lit_fichier_borne(chemin, {taille_max}, texte, raison, &echec) &&
+      echec != echec_lecture::trop_grand)
+    return {etat_options::illisible, "options illisibles (" + chemin + " : " +
+                                         raison + ") : options par defaut"};
   std::string erreur;
-  if (texte.size() > taille_max) erreur = "fichier trop grand";
+  if (echec == echec_lecture::trop_grand) erreur = raison;
   if (erreur.empty() && lit_texte_options(texte, options, erreur))
     return {etat_options::lu, ""};
   return {etat_options::abime, "options abimees (" + chemin + ", " + erreur +

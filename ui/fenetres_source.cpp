@@ -59,3 +59,11 @@ fenetre_assemblage_class::fenetre_assemblage_class() {
   fenetre->size_range(300, 150);
   fenetre->end();
 }
+
+fenetre_progres_class::fenetre_progres_class() {
+  fenetre = new Fl_Double_Window(420, 80, "Assemblage en cours");
+  ligne = ligne_de_texte(8, 8, 404, nullptr);
+  bouton_annuler = new Fl_Button(332, 44, 80, 28, "Annuler");
+  fenetre->set_modal();
+  fenetre->end();
+}

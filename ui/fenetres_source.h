@@ -38,4 +38,16 @@ class fenetre_assemblage_class {
   fenetre_assemblage_class();
 };
 
+// While the assembler or the linker runs: the file, the tool and the time
+// so far, and "Annuler". Modal, so that nothing else acts meanwhile; the
+// button has a callback of its own (it must act inside the wait).
+class fenetre_progres_class {
+ public:
+  Fl_Double_Window* fenetre;
+  Fl_Box* ligne;
+  Fl_Button* bouton_annuler;
+
+  fenetre_progres_class();
+};
+
 #endif

@@ -8,6 +8,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Menu_Button.H>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -354,6 +355,37 @@ TEST_F(GuiTest, FailedAssemblyShowsTheAssemblersLinesAndLoadsNothing) {
   EXPECT_NE(lignes[erreur + 1].find("     3 |         ldaa #0x12,,"),
             std::string::npos)
       << lignes[erreur + 1];
+}
+
+// The assembler waits on a FIFO it includes: the window's events go on,
+// the progress window names the tool, "Annuler" stops it, nothing loads.
+TEST_F(GuiTest, AssemblingKeepsTheWindowLiveAndCanBeCancelled) {
+  const std::string tube = fichier_temporaire("tube_inclus", "");
+  std::remove(tube.c_str());
+  ASSERT_EQ(0, ::mkfifo(tube.c_str(), 0600));
+  const std::string source = fichier_temporaire(
+      "attend.s", "_start: bra _start\n.include \"" + tube + "\"\n");
+  static std::string vu;
+  vu.clear();
+  Fl::add_timeout(
+      0.5,
+      [](void* d) {
+        fenetre_progres_class& p = *static_cast<fenetre_progres_class*>(d);
+        vu = p.fenetre->shown() ? texte(p.ligne) : "";
+        p.bouton_annuler->do_callback();
+      },
+      sim->debogueur.progres);
+  sim->memoire.write_byte(0xB600, 0x01);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(0, fichier(*sim, "Ouvrir fichier s19", source));
+  testing::internal::GetCapturedStderr();
+  EXPECT_NE(std::string::npos, vu.find("attend.s : m68hc11-as en cours")) << vu;
+  EXPECT_FALSE(sim->debogueur.progres->fenetre->shown());
+  const std::vector<std::string> lignes = lignes_assemblage(*sim);
+  EXPECT_LT(cherche(lignes, "assemblage annulé"), lignes.size());
+  EXPECT_EQ(0x01, sim->memoire.read_byte(0xB600));
+  active(*sim, sim->debogueur.assemblage->bouton_fermer);
+  std::remove(tube.c_str());
 }
 
 TEST_F(GuiTest, ReloadKeepsTheBreakpointsStillOnInstructions) {

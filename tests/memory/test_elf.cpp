@@ -315,6 +315,54 @@ TEST(assemble_source, outils_absents) {
                                      "paquet Debian binutils-m68hc1x"});
 }
 
+// A source that asks too much, or tools that never end: stopped at their
+// limit, refused with the line that says which; nothing loaded. The CPU
+// and wall-clock cases use stand-ins for the assembler (a loop, a sleep)
+// found first in PATH.
+TEST(assemble_source, limites) {
+  const std::string dossier = outils::dossier_essais() + "/outils_lents";
+  outils::execute("mkdir -p '" + dossier + "'");
+  const struct {
+    const char* outil;  // the stand-in's script, or null: the real tool
+    const char* source;
+    limites_outils limites;
+    bool annule;  // "Annuler" after a moment
+    const char* message;
+  } cas[] = {
+      {nullptr, "\t.space 4000000\n", {20, 512u << 20, 1u << 20, 60}, false,
+       "m68hc11-as arrêté : fichier produit trop grand (1 Mo au plus)"},
+      {nullptr, ".rept 100000000\n\tnop\n.endr\n", {20, 64u << 20, 16u << 20, 60},
+       false, "m68hc11-as arrêté : mémoire dépassée (64 Mo au plus)"},
+      {"while :; do :; done", "", {1, 512u << 20, 16u << 20, 60}, false,
+       "m68hc11-as arrêté : temps de calcul dépassé (1 s au plus)"},
+      {"exec /bin/sleep 30", "", {20, 512u << 20, 16u << 20, 1}, false,
+       "m68hc11-as arrêté : durée dépassée (1 s au plus)"},
+      {"exec /bin/sleep 30", "", {}, true, "assemblage annulé"},
+  };
+  const std::string chemin = std::getenv("PATH");
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.message);
+    if (c.outil) {
+      std::ofstream(dossier + "/m68hc11-as") << "#!/bin/sh\n" << c.outil << "\n";
+      outils::execute("chmod +x '" + dossier + "/m68hc11-as'");
+      setenv("PATH", (dossier + ":" + chemin).c_str(), 1);
+    }
+    const std::string source = outils::ecrit_fichier("limite.s", c.source);
+    bool appele = false;
+    const resultat_assemblage r = assemble_source(
+        source, [&](const std::string&) { appele = true; },
+        [&](const std::string& outil, double secondes) {
+          EXPECT_EQ("m68hc11-as", outil);
+          return !(c.annule && secondes > 0.3);
+        },
+        c.limites);
+    setenv("PATH", chemin.c_str(), 1);
+    EXPECT_FALSE(r.reussi || appele);
+    ASSERT_FALSE(r.messages.empty());
+    EXPECT_EQ(c.message, r.messages.back());
+  }
+}
+
 TEST(ouvre_programme, sorte_par_contenu_puis_nom) {
   const std::string b = construit(somme_s);
   const struct {

@@ -1,6 +1,7 @@
 // The S-record loader on files made by the GNU assembler and linker, by
 // srec_cat, and by hand for every error it must refuse.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -264,6 +265,40 @@ TEST(load_s19, fichiers_illisibles) {
     EXPECT_EQ(mem.load_s19(chemin.c_str()), 0) << chemin;
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "erreur de chargement fichier\n");
+  }
+  EXPECT_TRUE(outils::copie(mem) == avant);
+}
+
+// A FIFO or a device is refused by every loader at once (neither waited
+// for nor read without end), memory untouched.
+TEST(chargeurs, tubes_et_peripheriques_refuses) {
+  const std::string tube = outils::dossier_essais() + "/tube";
+  std::remove(tube.c_str());
+  ASSERT_EQ(0, ::mkfifo(tube.c_str(), 0600));
+  mem_64k mem;
+  outils::remplit_motif(mem);
+  const std::vector<unsigned short> avant = outils::copie(mem);
+  const std::string special =
+      "pas un fichier ordinaire (tube, peripherique...)";
+  for (const std::string& chemin : {tube, std::string("/dev/zero")}) {
+    const struct {
+      int (*charge)(mem_64k&, const char*);
+      std::string derniere;  // the loader's last line
+    } cas[] = {
+        {[](mem_64k& m, const char* c) { return m.load_s19(c); },
+         "erreur de chargement fichier : " + special},
+        {[](mem_64k& m, const char* c) { return m.load_elf(c, nullptr); },
+         "fichier ELF refuse : " + special},
+        {[](mem_64k& m, const char* c) { return m.load_binaire(c); },
+         "erreur sur fichier "},
+    };
+    for (const auto& c : cas) {
+      SCOPED_TRACE(chemin + " " + c.derniere);
+      testing::internal::CaptureStderr();
+      EXPECT_EQ(0, c.charge(mem, chemin.c_str()));
+      const std::string sortie = testing::internal::GetCapturedStderr();
+      EXPECT_NE(std::string::npos, sortie.find(c.derniere + "\n")) << sortie;
+    }
   }
   EXPECT_TRUE(outils::copie(mem) == avant);
 }

@@ -70,9 +70,11 @@ inline std::string lit_tout(const std::string& chemin) {
 }
 
 // Runs `programme` with `arguments`; its streams go to files of a fresh
-// directory, read back once it has ended.
+// directory, read back once it has ended (standard output to `sortie`
+// instead when given: /dev/full...).
 inline sortie_run lance_programme(const std::string& programme,
-                                  const std::vector<std::string>& arguments) {
+                                  const std::vector<std::string>& arguments,
+                                  const std::string& sortie = "") {
   dossier_temporaire dossier;
   const std::string out = dossier.fichier("out"), err = dossier.fichier("err");
   std::vector<std::string> mots{programme};
@@ -83,8 +85,9 @@ inline sortie_run lance_programme(const std::string& programme,
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(
+      &actions, 1, sortie.empty() ? out.c_str() : sortie.c_str(),
+      O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, 2, err.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   sortie_run resultat;
@@ -102,8 +105,9 @@ inline sortie_run lance_programme(const std::string& programme,
 }
 
 // Runs tamrix-run with `arguments`.
-inline sortie_run lance_run(const std::vector<std::string>& arguments) {
-  return lance_programme(TAMRIX_RUN_PROGRAMME, arguments);
+inline sortie_run lance_run(const std::vector<std::string>& arguments,
+                            const std::string& sortie = "") {
+  return lance_programme(TAMRIX_RUN_PROGRAMME, arguments, sortie);
 }
 
 // Path of a program of tests/run/programmes or of examples/.

@@ -95,6 +95,10 @@ TEST(Pins, BadValuesRunNothing) {
        "--pin XIRQ : le modele flat n'a pas de broches d'interruption"},
       {{"--max-cycles", "-1", irq},
        "--max-cycles : nombre invalide : \"-1\" (decimal, $hex ou 0xhex)"},
+      // Past it, the count would wrap after the interrupt's entry.
+      {{"--pin", "IRQ=0@18446744073709551614", irq},
+       "--pin IRQ : cycle hors limites : 18446744073709551614 (au plus "
+       "9223372036854775808, que le compte de cycles atteint sans deborder)"},
   };
   for (const auto& c : cas) {
     const sortie_run r = lance_run(c.arguments);

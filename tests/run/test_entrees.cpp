@@ -1,6 +1,7 @@
 // tamrix-run on bad input: exit status 2, one line on standard error that
 // says what is wrong, nothing run (nothing on standard output).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -45,6 +46,9 @@ TEST(BadInput, OptionsAndProgramNames) {
        "--mode : mode inconnu : \"boot\" (single-chip ou expanded)"},
       {{"--mode=expanded", "--model=flat", prog},
        "--mode : le modele flat n'a pas de modes de fonctionnement"},
+      // Still one line: an argument's control characters written out.
+      {{"--mode", "a\nb\x01", prog},
+       "--mode : mode inconnu : \"a\\nb\\x01\" (single-chip ou expanded)"},
   };
   for (const cas_refus& c : cas) verifie_refus(c);
 }
@@ -131,6 +135,12 @@ TEST(BadInput, UnreadableAndRejectedPrograms) {
   const std::string court = d.ecrit("court.bin", std::string("\x00\x08", 2));
   const std::string tronque =
       d.ecrit("tronque.bin", std::string("\x00\x08\xb6\x00\x01", 5));
+  const std::string sans_donnees =
+      d.ecrit("sans_donnees.bin", std::string("\x00\x04\xb6\x00", 4));
+  const std::string tube = d.fichier("tube.s19");
+  ::mkfifo(tube.c_str(), 0600);
+  const std::string source_tube = d.fichier("tube.s");
+  ::mkfifo(source_tube.c_str(), 0600);
   const std::vector<cas_refus> cas = {
       {{d.fichier("absent.s19")},
        "programme refuse : Fichier introuvable : " + d.fichier("absent.s19")},
@@ -152,6 +162,19 @@ TEST(BadInput, UnreadableAndRejectedPrograms) {
       {{"--binary", tronque},
        "programme refuse : " + tronque +
            " : erreur sur fichier : fichier plus court que sa taille"},
+      {{"--binary", sans_donnees},
+       "programme refuse : " + sans_donnees +
+           " : image binaire sans donnees (taille 4 dans l'en-tete)"},
+      // Neither waited for nor read without end.
+      {{tube},
+       "programme illisible : " + tube +
+           " : pas un fichier ordinaire (tube, peripherique...)"},
+      {{source_tube},
+       "programme illisible : " + source_tube +
+           " : pas un fichier ordinaire (tube, peripherique...)"},
+      {{"/dev/zero"},
+       "programme illisible : /dev/zero : pas un fichier ordinaire (tube, "
+       "peripherique...)"},
   };
   for (const cas_refus& c : cas) verifie_refus(c);
 }

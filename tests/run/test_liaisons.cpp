@@ -99,6 +99,9 @@ TEST(SerialAndAnalog, BadValuesRunNothing) {
   dossier_temporaire d;
   const std::string prog = exemple("echo.s19");
   const std::string trop(1025, 'x');
+  const std::string gros = d.ecrit("gros", std::string(1022, 'y'));
+  const std::string copie = d.ecrit("copie.s19", lit_tout(prog));
+  const std::string script = d.ecrit("s.dialogue", "pause 10\n");
   const struct {
     std::vector<std::string> arguments;
     std::string message;
@@ -124,6 +127,25 @@ TEST(SerialAndAnalog, BadValuesRunNothing) {
       {{"--sci-in-file", d.fichier("absent"), prog},
        "--sci-in-file : fichier illisible : " + d.fichier("absent") +
            " : No such file or directory"},
+      {{"--sci-in-file", "/dev/zero", prog},
+       "--sci-in-file : fichier illisible : /dev/zero : pas un fichier "
+       "ordinaire (tube, peripherique...)"},
+      {{"--sci-in", "abc", "--sci-in-file", gros, prog},
+       "--sci-in-file : " + gros +
+           " : trop d'octets, la file du SCI en contient au plus 1024"},
+      // The output would empty an input, by any of its names.
+      {{"--sci-out", copie, copie},
+       "--sci-out : " + copie + " est aussi une entree (" + copie +
+           ") : il serait efface"},
+      {{"--sci-in-file", gros, "--sci-out", d.chemin() + "/./gros", copie},
+       "--sci-out : " + d.chemin() + "/./gros est aussi une entree (" + gros +
+           ") : il serait efface"},
+      {{"--sci-script", script, "--sci-out", script, prog},
+       "--sci-out : " + script + " est aussi une entree (" + script +
+           ") : il serait efface"},
+      {{"--sci-script", "/dev/zero", prog},
+       "--sci-script : /dev/zero : pas un fichier ordinaire (tube, "
+       "peripherique...)"},
       {{"--sci-out", d.fichier("absent/sortie"), prog},
        "--sci-out : fichier impossible a ecrire : " +
            d.fichier("absent/sortie") + " : No such file or directory"},
@@ -139,6 +161,43 @@ TEST(SerialAndAnalog, BadValuesRunNothing) {
     EXPECT_EQ(2, r.statut);
     EXPECT_EQ("tamrix-run: " + c.message + "\n", r.erreurs);
     EXPECT_EQ("", r.sortie);
+  }
+  EXPECT_EQ(lit_tout(exemple("echo.s19")), lit_tout(copie));
+  EXPECT_EQ(std::string(1022, 'y'), lit_tout(gros));
+  EXPECT_EQ("pause 10\n", lit_tout(script));
+}
+
+// An output that cannot be written whole (a full disk: /dev/full) is one
+// line on standard error and exit status 4, whatever the run gave.
+TEST(SerialAndAnalog, AnOutputNotWrittenIsStatus4) {
+  const std::string bonjour = exemple("bonjour.s19");
+  const struct {
+    std::vector<std::string> arguments;
+    const char* sortie;  // standard output, "" for a file of the test
+    const char* message;
+  } cas[] = {
+      {{"--sci-out", "/dev/full", bonjour},
+       "",
+       "--sci-out : ecriture impossible : /dev/full : No space left on "
+       "device"},
+      {{"--sci-out", "-", bonjour},
+       "/dev/full",
+       "ecriture impossible sur la sortie standard : No space left on device"},
+      {{"--dump", "0:0xffff", "--trace", bonjour},
+       "/dev/full",
+       "ecriture impossible sur la sortie standard : No space left on device"},
+      {{"--json", bonjour},
+       "/dev/full",
+       "ecriture impossible sur la sortie standard : No space left on device"},
+      {{"--help"},
+       "/dev/full",
+       "ecriture impossible sur la sortie standard : No space left on device"},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.message);
+    const sortie_run r = lance_run(c.arguments, c.sortie);
+    EXPECT_EQ(4, r.statut);
+    EXPECT_EQ("tamrix-run: " + std::string(c.message) + "\n", r.erreurs);
   }
 }
 

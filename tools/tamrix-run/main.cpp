@@ -20,6 +20,7 @@
 #include "serie/pont_pty.h"
 #include "tamrix_version.h"
 #include "text/installation.h"
+#include "text/lecture.h"
 #include "tools/tamrix-run/execution.h"
 #include "tools/tamrix-run/json.h"
 #include "tools/tamrix-run/options.h"
@@ -28,10 +29,26 @@
 namespace {
 
 constexpr int statut_entree_incorrecte = 2;
+// An output could not be written whole (--sci-out, the standard output):
+// the results are not there, whatever the run gave.
+constexpr int statut_sortie_impossible = 4;
 
-int refuse(const std::string& message) {
-  std::fprintf(stderr, "tamrix-run: %s\n", message.c_str());
-  return statut_entree_incorrecte;
+int refuse(const std::string& message, int statut = statut_entree_incorrecte) {
+  std::fprintf(stderr, "tamrix-run: %s\n", sur_une_ligne(message).c_str());
+  return statut;
+}
+
+// The size field of a binary image's header (signed, 16 bits), or a
+// value above 4 when the header is missing (the loader then says so).
+long taille_binaire(const std::string& chemin) {
+  lecture_bornee en_tete{4};
+  en_tete.debut_seulement = true;
+  std::string octets, erreur;
+  if (!lit_fichier_borne(chemin, en_tete, octets, erreur) || octets.size() < 4)
+    return 5;
+  const unsigned champ = static_cast<unsigned char>(octets[0]) * 256u +
+                         static_cast<unsigned char>(octets[1]);
+  return champ >= 0x8000 ? static_cast<long>(champ) - 0x10000 : champ;
 }
 
 // The last non-empty line of a text, its end of line removed.
@@ -49,16 +66,23 @@ std::string derniere_ligne(const std::string& texte) {
 // loader's progress lines, the assembler's warnings); after a failure the
 // loader's line, which names the file (the window's alert shows the same),
 // is the one-line message; an assembler's error lines are passed on
-// before it. Empty on success.
+// before it. A FIFO or a device is refused before it is opened for
+// reading (text/lecture.h), a binary image without data too. Empty on
+// success.
 std::string charge(mem_64k& mem, const options_run& options,
                    programme_ouvert& programme) {
   const char* chemin = options.programme.c_str();
+  std::string raison;
+  echec_lecture echec = echec_lecture::aucun;
+  if (!fichier_ordinaire(chemin, raison, &echec) &&
+      (echec == echec_lecture::special || options.binaire))
+    return "programme illisible : " + options.programme + " : " + raison;
   if (options.binaire) {
-    std::FILE* essai = std::fopen(chemin, "rb");
-    if (essai == nullptr)
-      return "programme illisible : " + options.programme + " : " +
-             std::strerror(errno);
-    std::fclose(essai);
+    const long taille = taille_binaire(chemin);
+    if (taille <= 4)
+      return "programme refuse : " + options.programme +
+             " : image binaire sans donnees (taille " + std::to_string(taille) +
+             " dans l'en-tete)";
   }
   std::ostringstream capture;
   std::streambuf* const ancien = std::cerr.rdbuf(capture.rdbuf());
@@ -147,8 +171,9 @@ void prepare(machine& m, const options_run& options,
     m.planifie_broche({b.cycle, b.broche, b.niveau});
 }
 
-// --sci-out: where the SCI's bytes go, opened before the run. Empty on
-// success.
+// --sci-out: where the SCI's bytes go, opened before the run. Never one
+// of the inputs (the same file by any name): opening it would empty it.
+// Empty on success.
 std::string ouvre_sortie_sci(const options_run& options, std::FILE*& f) {
   f = nullptr;
   if (options.sortie_sci.empty()) return "";
@@ -156,6 +181,13 @@ std::string ouvre_sortie_sci(const options_run& options, std::FILE*& f) {
     f = stdout;
     return "";
   }
+  std::vector<std::string> entrees = options.fichiers_sci;
+  entrees.push_back(options.programme);
+  if (!options.script_sci.empty()) entrees.push_back(options.script_sci);
+  for (const std::string& e : entrees)
+    if (meme_fichier(options.sortie_sci, e))
+      return "--sci-out : " + options.sortie_sci + " est aussi une entree (" +
+             e + ") : il serait efface";
   f = std::fopen(options.sortie_sci.c_str(), "wb");
   if (f) return "";
   return "--sci-out : fichier impossible a ecrire : " + options.sortie_sci +
@@ -163,16 +195,38 @@ std::string ouvre_sortie_sci(const options_run& options, std::FILE*& f) {
 }
 
 // The bytes the SCI sent; on standard output, ended by a line feed so that
-// the final line stays whole.
-void ecrit_sortie_sci(const machine& m, std::FILE* f) {
-  if (!f) return;
+// the final line stays whole. A file is written and closed here: empty
+// when all went well, else why.
+std::string ecrit_sortie_sci(const machine& m, std::FILE* f,
+                             const std::string& chemin) {
+  if (!f) return "";
   const std::vector<unsigned char>& octets = m.sortie_sci;
-  if (!octets.empty()) std::fwrite(octets.data(), 1, octets.size(), f);
+  bool complet = octets.empty() || std::fwrite(octets.data(), 1, octets.size(),
+                                               f) == octets.size();
   if (f == stdout) {
     if (!octets.empty() && octets.back() != '\n') std::fputc('\n', f);
-  } else {
-    std::fclose(f);
+    return "";  // checked with the rest of the standard output
   }
+  int cause = complet ? 0 : errno;
+  if (std::fclose(f) != 0 && complet) {
+    complet = false;
+    cause = errno;
+  }
+  if (complet) return "";
+  return "--sci-out : ecriture impossible : " + chemin + " : " +
+         std::strerror(cause ? cause : EIO);
+}
+
+// The standard output, flushed and closed: empty when every byte went out.
+std::string ferme_sortie_standard() {
+  const bool erreur = std::ferror(stdout) != 0;
+  int cause = erreur ? errno : 0;
+  bool complet = !erreur;
+  if (std::fflush(stdout) != 0) complet = false, cause = errno;
+  if (std::fclose(stdout) != 0 && complet) complet = false, cause = errno;
+  if (complet) return "";
+  return std::string("ecriture impossible sur la sortie standard : ") +
+         std::strerror(cause ? cause : EIO);
 }
 
 void ecrit_stats(std::uint64_t pas, double secondes, std::uint64_t refus) {
@@ -217,12 +271,8 @@ int lance(options_run& options) {
   // Labels take their values from the program just loaded.
   if (erreur.empty()) erreur = resout_adresses(options, programme.infos);
   if (!erreur.empty()) return refuse(erreur);
-  std::FILE* sortie_sci = nullptr;
-  const std::string erreur_sortie = ouvre_sortie_sci(options, sortie_sci);
-  if (!erreur_sortie.empty()) return refuse(erreur_sortie);
-  // CONFIG's EEPROM byte with NOCOP clear: the reset of prepare() latches it.
-  if (options.cop) m->systeme()->etat.systeme.config_eeprom &= ~cop::NOCOP;
-  // The serial link's other side: a script, or a pseudo-terminal.
+  // The serial link's other side: a script (read before --sci-out is
+  // opened, so that a refused script empties nothing), or a pseudo-terminal.
   std::unique_ptr<dialogue_sci> script;
   if (!options.script_sci.empty()) {
     std::vector<etape_dialogue> etapes;
@@ -231,6 +281,11 @@ int lance(options_run& options) {
       return refuse("--sci-script : " + options.script_sci + " : " + e);
     script.reset(new dialogue_sci(std::move(etapes)));
   }
+  std::FILE* sortie_sci = nullptr;
+  erreur = ouvre_sortie_sci(options, sortie_sci);
+  if (!erreur.empty()) return refuse(erreur);
+  // CONFIG's EEPROM byte with NOCOP clear: the reset of prepare() latches it.
+  if (options.cop) m->systeme()->etat.systeme.config_eeprom &= ~cop::NOCOP;
   pont_pty pont;
   std::unique_ptr<signaux_de_seance> signaux;
   if (options.pty_sci) {
@@ -266,7 +321,8 @@ int lance(options_run& options) {
   if (script && script->echoue())
     std::fprintf(stderr, "tamrix-run: --sci-script : %s\n",
                  script->message(true).c_str());
-  ecrit_sortie_sci(*m, sortie_sci);
+  const std::string erreur_sci =
+      ecrit_sortie_sci(*m, sortie_sci, options.sortie_sci);
   if (options.json) {
     std::printf("%s\n",
                 texte_json(*m, bilan, options.dumps, script.get()).c_str());
@@ -275,9 +331,13 @@ int lance(options_run& options) {
       std::fputs(texte_dump(m->memoire, p.debut, p.fin).c_str(), stdout);
     std::printf("%s\n", ligne_finale(m->cpu, bilan).c_str());
   }
-  std::fflush(stdout);
+  const std::string erreur_sortie = ferme_sortie_standard();
   ecrit_refus(*m);
   if (options.stats) ecrit_stats(bilan.pas, duree.count(), m->nombre_refus());
+  // An output not written whole: the results are missing.
+  if (!erreur_sci.empty()) return refuse(erreur_sci, statut_sortie_impossible);
+  if (!erreur_sortie.empty())
+    return refuse(erreur_sortie, statut_sortie_impossible);
   return statut_sortie(bilan.raison);
 }
 
@@ -287,15 +347,16 @@ int main(int argc, char** argv) {
   options_run options;
   const std::string erreur = lit_options(argc, argv, options);
   if (!erreur.empty()) return refuse(erreur);
-  if (options.aide) {
-    std::fputs(texte_aide(), stdout);
-    return 0;
-  }
-  if (options.version) {
-    std::fputs(
-        texte_version("tamrix-run", TAMRIX_VERSION, TAMRIX_COMMIT).c_str(),
-        stdout);
-    return 0;
+  if (options.aide || options.version) {
+    std::fputs(options.aide
+                   ? texte_aide()
+                   : texte_version("tamrix-run", TAMRIX_VERSION, TAMRIX_COMMIT)
+                         .c_str(),
+               stdout);
+    const std::string erreur_sortie = ferme_sortie_standard();
+    return erreur_sortie.empty()
+               ? 0
+               : refuse(erreur_sortie, statut_sortie_impossible);
   }
   return lance(options);
 }

@@ -2,6 +2,7 @@
 // that nothing runs when any argument is wrong.
 #include "tools/tamrix-run/options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -11,8 +12,10 @@
 #include "memory/symboles.h"
 #include "puce/can.h"
 #include "puce/journal.h"
+#include "puce/machine.h"
 #include "puce/sci.h"
 #include "serie/echappements.h"
+#include "text/lecture.h"
 #include "text/tensions.h"
 
 namespace {
@@ -20,7 +23,6 @@ namespace {
 constexpr std::uint64_t max_octet = 0xFF;
 constexpr std::uint64_t max_mot = 0xFFFF;
 // Bytes of --sci-in and --sci-in-file together.
-constexpr std::size_t max_entree_sci = 1024;
 
 int valeur_chiffre(char c, int base) {
   int v = -1;
@@ -177,10 +179,17 @@ std::string lit_pin(const std::string& valeur, options_run& options) {
   if (niveau != "0" && niveau != "1")
     return "--pin " + en_majuscules(nom) + " : niveau 0 ou 1 attendu : \"" +
            niveau + "\"";
+  // A cycle the run reaches without its count overflowing.
   std::uint64_t cycle = 0;
-  const std::string erreur =
-      nombre_option("--pin " + en_majuscules(nom), valeur.substr(arobase + 1),
-                    UINT64_MAX, cycle);
+  bool hors_limites = false;
+  const std::string texte = valeur.substr(arobase + 1);
+  if (!lit_nombre(texte, machine::cycle_max, cycle, hors_limites) &&
+      hors_limites)
+    return "--pin " + en_majuscules(nom) + " : cycle hors limites : " + texte +
+           " (au plus " + std::to_string(machine::cycle_max) +
+           ", que le compte de cycles atteint sans deborder)";
+  const std::string erreur = nombre_option("--pin " + en_majuscules(nom), texte,
+                                           machine::cycle_max, cycle);
   if (!erreur.empty()) return erreur;
   options.broches.push_back({static_cast<unsigned char>(broche),
                              static_cast<unsigned char>(niveau == "1"), cycle});
@@ -233,22 +242,23 @@ std::string lit_sci_in(const std::string& texte, options_run& options) {
          "\" (\\r, \\n, \\t, \\\\ ou \\xNN)";
 }
 
+// The file is read with a bound (text/lecture.h): no more than the SCI's
+// queue still takes, a regular file only.
 std::string lit_sci_in_file(const std::string& chemin, options_run& options) {
-  std::FILE* f = std::fopen(chemin.c_str(), "rb");
-  std::string lu;
-  int erreur = f ? 0 : errno;
-  if (f) {
-    char tampon[4096];
-    std::size_t n;
-    while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0)
-      lu.append(tampon, n);
-    if (std::ferror(f)) erreur = errno ? errno : EIO;
-    std::fclose(f);
-  }
-  if (erreur)
-    return "--sci-in-file : fichier illisible : " + chemin + " : " +
-           std::strerror(erreur);
+  const std::size_t place =
+      max_entree_sci -
+      std::min<std::size_t>(max_entree_sci, options.entree_sci.size());
+  std::string lu, erreur;
+  echec_lecture echec;
+  if (!lit_fichier_borne(chemin, {place}, lu, erreur, &echec))
+    return echec == echec_lecture::trop_grand
+               ? "--sci-in-file : " + chemin +
+                     " : trop d'octets, la file du SCI en contient au plus " +
+                     std::to_string(max_entree_sci)
+               : "--sci-in-file : fichier illisible : " + chemin + " : " +
+                     erreur;
   options.entree_sci += lu;
+  options.fichiers_sci.push_back(chemin);
   return "";
 }
 
@@ -428,6 +438,13 @@ std::string lit_option(int argc, const char* const* argv, int& i,
   return lit_option_valeur(nom, valeur_jointe ? jointe : argv[++i], options);
 }
 
+// The command line and the labels, read; their messages may quote an
+// argument as typed, control characters included.
+std::string lit_toutes_options(int argc, const char* const* argv,
+                               options_run& options);
+std::string resout_toutes_adresses(options_run& options,
+                                   const infos_debogage& infos);
+
 }  // namespace
 
 int numero_broche(const std::string& texte) {
@@ -480,8 +497,37 @@ bool lit_nombre(const std::string& texte, std::uint64_t maximum,
   return true;
 }
 
+std::string sur_une_ligne(const std::string& texte) {
+  std::string ligne;
+  for (char c : texte) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u != 0x7F) {
+      ligne += c;
+      continue;
+    }
+    char echappe[8];
+    std::snprintf(echappe, sizeof echappe, "\\x%02x", u);
+    ligne += c == '\n'   ? "\\n"
+             : c == '\r' ? "\\r"
+             : c == '\t' ? "\\t"
+                         : echappe;
+  }
+  return ligne;
+}
+
 std::string lit_options(int argc, const char* const* argv,
                         options_run& options) {
+  return sur_une_ligne(lit_toutes_options(argc, argv, options));
+}
+
+std::string resout_adresses(options_run& options, const infos_debogage& infos) {
+  return sur_une_ligne(resout_toutes_adresses(options, infos));
+}
+
+namespace {
+
+std::string lit_toutes_options(int argc, const char* const* argv,
+                               options_run& options) {
   if (demande_aide(argc, argv)) {
     options.aide = true;
     return "";
@@ -520,7 +566,8 @@ std::string lit_options(int argc, const char* const* argv,
   return verifie_liaisons(options);
 }
 
-std::string resout_adresses(options_run& options, const infos_debogage& infos) {
+std::string resout_toutes_adresses(options_run& options,
+                                   const infos_debogage& infos) {
   using place = adresse_symbolique::place;
   for (const adresse_symbolique& s : options.symboliques) {
     unsigned short adresse = 0;
@@ -557,6 +604,8 @@ std::string resout_adresses(options_run& options, const infos_debogage& infos) {
   return "";
 }
 
+}  // namespace
+
 const char* texte_aide() {
   return R"(Usage : tamrix-run [options] PROGRAMME
 
@@ -566,7 +615,9 @@ assembleur .s, assemble (m68hc11-as -g) et lie en $b600 avant le chargement
 (paquet Debian binutils-m68hc1x), ou un source .asm ou .a11 dans la syntaxe
 de Motorola, assemblé par l'assembleur de tamrix (comme tamrix-as), qui part
 de l'adresse de son END ou de son premier ORG ; avec --binary, une image
-binaire a en-tete de quatre octets. La memoire part de $ff partout, le programme est charge
+binaire a en-tete de quatre octets (une image sans donnees est refusee ; une
+autre met a $00 la memoire hors de ses octets). Seul un fichier ordinaire est
+lu (ni tube ni peripherique), de taille bornee. La memoire part de $ff partout, le programme est charge
 (tout ou rien), puis le CPU est remis a zero : PC part du vecteur de reset
 ($fffe-$ffff) ; quand ce vecteur vaut $ffff (efface) ou $0000, PC part du
 point d'entree d'un ELF ou d'un source (_start), de $b600 pour un S19 ;
@@ -617,7 +668,9 @@ Etat initial (applique dans l'ordre de la ligne de commande) :
   --pin BROCHE=0|1@CYCLE   pose une broche d'entree a un niveau quand le
                            compte de cycles atteint CYCLE (repetable) :
                            IRQ, XIRQ (actives a 0), PA0-PA3, PA7, PC0-PC7,
-                           PD0-PD5, PE0-PE7 ; par exemple --pin IRQ=0@5000
+                           PD0-PD5, PE0-PE7 ; par exemple --pin IRQ=0@5000 ;
+                           CYCLE au plus 2^63 (9223372036854775808), que
+                           le compte de cycles atteint sans deborder
 
 Liaison serie et entrees analogiques (modele e9) :
   --sci-in TEXTE           caracteres envoyes au SCI par le terminal : il
@@ -626,13 +679,15 @@ Liaison serie et entrees analogiques (modele e9) :
                            \t, \\, \" et \xNN (deux chiffres hexadecimaux)
                            pour les autres octets (repetable) ; 1024 octets
                            au plus avec ceux de --sci-in-file
-  --sci-in-file FICHIER    les octets d'un fichier, a la suite (repetable,
-                           dans l'ordre de la ligne de commande avec
-                           --sci-in)
+  --sci-in-file FICHIER    les octets d'un fichier ordinaire, a la suite
+                           (repetable, dans l'ordre de la ligne de commande
+                           avec --sci-in)
   --sci-out FICHIER|-      ecrit les octets emis par le SCI dans FICHIER ;
                            - : sur la sortie standard, apres l'execution,
                            avant les dumps et la derniere ligne (suivis d'un
-                           saut de ligne s'ils n'en finissent pas par un)
+                           saut de ligne s'ils n'en finissent pas par un) ;
+                           jamais le programme, un --sci-in-file ni le
+                           --sci-script (refuse : il serait efface)
   --sci-script FICHIER     joue un dialogue avec le programme, une etape par
                            ligne : attendre "texte" [max CYCLES] (le SCI a
                            envoye ce texte depuis la fin de l'etape
@@ -732,6 +787,9 @@ max-cycles et signal, 3 pour illegal, 5 pour script, 2 pour une entree
 incorrecte (option, nombre, broche,
 etiquette inconnue, programme illisible ou refuse ; rien n'est alors execute,
 une ligne sur la sortie d'erreur dit pourquoi, apres les lignes de
-l'assembleur pour un source qui ne s'assemble pas).
+l'assembleur pour un source qui ne s'assemble pas), 4 quand une sortie n'a
+pas pu etre ecrite en entier (--sci-out, la sortie standard : disque plein,
+/dev/full ; une ligne sur la sortie d'erreur dit laquelle, les resultats
+manquent).
 )";
 }

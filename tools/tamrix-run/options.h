@@ -3,6 +3,7 @@
 #ifndef TAMRIX_RUN_OPTIONS_H
 #define TAMRIX_RUN_OPTIONS_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -89,12 +90,16 @@ struct options_run {
   std::uint64_t max_cycles = UINT64_MAX;  // --max-cycles, none by default
   // Serial line and analog inputs (E9 model).
   std::string entree_sci;  // --sci-in and --sci-in-file bytes, in order
+  std::vector<std::string> fichiers_sci;  // the --sci-in-file paths
   std::string sortie_sci;  // --sci-out file, "-": standard output
   std::string script_sci;  // --sci-script file
   bool pty_sci = false;    // --sci-pty
   bool json = false;       // --json: a JSON object instead of the final line
   std::vector<reglage_tension> tensions;  // --analog
 };
+
+// The bytes --sci-in and --sci-in-file may give together.
+constexpr std::size_t max_entree_sci = 1024;
 
 // A pin name of --pin (IRQ, XIRQ, PA0-PA3, PA7, PC0-PC7, PD0-PD5, PE0-PE7,
 // either case): its number, or -1 when it is no input pin.
@@ -106,8 +111,12 @@ int numero_broche(const std::string& nom);
 bool lit_nombre(const std::string& texte, std::uint64_t maximum,
                 std::uint64_t& valeur, bool& hors_limites);
 
+// A message on one line: control characters written as \n, \r, \t, \xNN.
+std::string sur_une_ligne(const std::string& texte);
+
 // Fills `options` from the arguments (argv[1] on). Returns an empty text on
-// success, else a one-line message saying what is wrong. With --help or
+// success, else a one-line message saying what is wrong (an argument it
+// quotes has its control characters written out). With --help or
 // --version the other arguments are not checked.
 std::string lit_options(int argc, const char* const* argv,
                         options_run& options);
