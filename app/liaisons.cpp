@@ -275,7 +275,9 @@ void simulateur::montre_tensions() {
 void simulateur::lit_pty(void* moi) {
   simulateur& sim = *static_cast<simulateur*>(moi);
   etat_liaisons& l = sim.liaisons;
-  const std::string octets = l.pty.lit();
+  // No more than the line's queue takes: the rest waits in the device.
+  const std::string octets =
+      l.pty.lit(machine::capacite_sci - sim.simulation.file_sci());
   // Typed by the program on the other side: at the program's rate.
   if (!octets.empty()) {
     if (!sim.simulation.envoie_sci(octets)) ++l.refuses;

@@ -7,6 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -61,12 +62,13 @@ pont_pty::etat pont_pty::interroge() {
   return relie_ ? etat::relie : etat::attente;
 }
 
-std::string pont_pty::lit() {
+std::string pont_pty::lit(std::size_t max) {
   std::string octets;
   if (maitre_ < 0) return octets;
   char tampon[4096];
-  for (;;) {
-    const ssize_t n = read(maitre_, tampon, sizeof tampon);
+  while (octets.size() < max) {
+    const ssize_t n =
+        read(maitre_, tampon, std::min(sizeof tampon, max - octets.size()));
     if (n > 0) {
       octets.append(tampon, static_cast<std::size_t>(n));
       continue;

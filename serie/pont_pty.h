@@ -37,8 +37,10 @@ class pont_pty {
   // ferme: not created; attente: nobody has opened the device yet; relie:
   // the other side has it open; raccroche: it closed it after that.
   etat interroge();
-  // What the other side wrote since the last call (empty: nothing).
-  std::string lit();
+  // What the other side wrote since the last call (empty: nothing), at
+  // most `max` bytes: the rest stays in the device (and the other side
+  // waits when its buffer is full) until there is room for it.
+  std::string lit(std::size_t max = std::string::npos);
   // Bytes for the other side.
   void ecrit(const std::string& octets);
   std::size_t perdus() const { return perdus_; }

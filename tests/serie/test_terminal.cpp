@@ -2,11 +2,14 @@
 // byte at its own line settings, read bit by bit with the reference
 // manual's data recovery (worked out by hand in the comments), and what
 // it types.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 
 #include "puce/machine.h"
+#include "serie/pont_pty.h"
 #include "serie/terminal_serie.h"
 
 namespace {
@@ -82,6 +85,26 @@ TEST(Terminal, TypingAndTheLocalEcho) {
   EXPECT_EQ(0u, m.file_sci());
   machine plat(modele_machine::plat);
   EXPECT_FALSE(t.tape(plat, "x"));
+}
+
+// The bridge reads no more than the line's queue has room for: the rest
+// waits in the device, in order.
+TEST(Terminal, ThePtyBridgeReadsNoMoreThanAsked) {
+  pont_pty p;
+  std::string erreur;
+  ASSERT_TRUE(p.ouvre(erreur)) << erreur;
+  const int autre = open(p.chemin().c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(autre, 0);
+  ASSERT_EQ(10, write(autre, "0123456789", 10));
+  std::string lu;
+  for (int i = 0; i < 100 && lu.empty(); ++i) {
+    lu = p.lit(4);
+    usleep(1000);
+  }
+  EXPECT_EQ("0123", lu);
+  EXPECT_EQ("", p.lit(0));
+  EXPECT_EQ("456789", p.lit());
+  close(autre);
 }
 
 }  // namespace

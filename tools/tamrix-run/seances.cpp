@@ -74,7 +74,9 @@ raison_arret seance_pty(machine& m, const conditions_arret& c, pont_pty& p) {
   uint64_t cycles_origine = m.cycles;
   uint64_t emis_vus = m.octets_sci_emis();
   for (;;) {
-    const std::string entree = p.lit();
+    // No more than the line's queue takes: the rest waits in the device.
+    const std::size_t place = machine::capacite_sci - m.file_sci();
+    const std::string entree = p.lit(place);
     if (!entree.empty()) m.envoie_sci(entree);
     if (signal_recu) return raison_arret::signal;
     if (p.interroge() == pont_pty::etat::raccroche)
@@ -106,7 +108,7 @@ raison_arret seance_pty(machine& m, const conditions_arret& c, pont_pty& p) {
     if (cible <= maintenant) continue;
     const auto attente = std::chrono::duration_cast<std::chrono::milliseconds>(
         cible - maintenant);
-    if (p.interroge() == pont_pty::etat::relie) {
+    if (p.interroge() == pont_pty::etat::relie && place > entree.size()) {
       // Woken early by bytes from the other side (or its closing).
       pollfd f{p.descripteur(), POLLIN, 0};
       poll(&f, 1, static_cast<int>(attente.count()) + 1);
