@@ -351,7 +351,9 @@ arret_machine simulateur::execute_liaisons(const conditions_arret& c) {
   if (d->reussi()) {
     liaisons.message_script =
         "Script réussi (" + std::to_string(d->nombre()) + " étapes).";
-    // The program goes on.
+    // The program goes on, unless it ended during the script (running it
+    // again would execute one more instruction, as tamrix-run does not).
+    if (d->fin_programme() != arret_machine::aucun) return d->fin_programme();
     return a == arret_machine::aucun ? arret_machine::max_cycles : a;
   }
   liaisons.message_script = "Script échoué : " + d->message(false);
@@ -421,6 +423,9 @@ void rejoue_script(simulateur& sim) {
     return;
   }
   sim.liaisons.dialogue.reset(new dialogue_sci(std::move(etapes)));
+  // What it types is kept in the history as the user's typing is: a run
+  // through a future kept after going back types it again.
+  sim.liaisons.dialogue->apres_envoi = [&sim] { sim.entree_utilisateur(); };
   // A reset before this moment does not give it up.
   sim.liaisons.resets_vus = sim.simulation.nombre_resets();
   sim.liaisons.message_script = "Script : étape 1.";

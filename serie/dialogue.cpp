@@ -183,6 +183,7 @@ arret_machine dialogue_sci::avance(machine& m, const conditions_arret& c) {
         echoue(cause::refuse);
         break;
       }
+      if (apres_envoi) apres_envoi();
       termine_etape();
       continue;
     }

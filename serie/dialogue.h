@@ -25,6 +25,7 @@
 #define TAMRIX_SERIE_DIALOGUE_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,9 @@ class dialogue_sci {
   // The run stopped before the script's end, for the reason `stop` (the
   // final line's word): the step under way fails.
   void interrompt(const std::string& stop);
+  // Called after each `envoyer` the SCI took (the window keeps the typing
+  // in its history, as the user's own).
+  std::function<void()> apres_envoi;
   // One line saying which step failed, what it expected and the last 80
   // characters received (escaped): `ascii` for tamrix-run, else with
   // accents for the window.

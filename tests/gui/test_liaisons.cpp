@@ -306,6 +306,18 @@ TEST_F(Liaisons, ScriptsReplayedInTheWindow) {
       10))
       << sim->liaisons.message_script;
   EXPECT_NE(std::string::npos, texte_sci().find("Choix ? 3\nAu revoir."));
+  // Back to the start and run again: what the script typed is replayed
+  // from the history, the program ends where it did.
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return !t.simu().controle_execution.en_marche(); }));
+  const uint64_t fin = sim->simulation.cycles;
+  active(*sim, sim->bouton_retour_arriere);
+  EXPECT_GT(fin / 2, sim->simulation.cycles);
+  active(*sim, f().bouton_fleche);
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return !t.simu().controle_execution.en_marche(); },
+      10));
+  EXPECT_EQ(fin, sim->simulation.cycles);
   // A step that fails stops the run and says why.
   const std::string faux =
       fichier_temporaire("faux.dialogue", "attendre \"Bonsoir\" max 100000\n");
