@@ -249,6 +249,14 @@ TEST_F(Liaisons, SaveTheTextAndSendAFileAtTheRate) {
   std::stringstream contenu;
   contenu << lu.rdbuf();
   EXPECT_EQ("Bonjour\n", contenu.str());
+  // A full disk: said, not taken for a success.
+  alertes_vues.clear();
+  fichier_choisi = "/dev/full";
+  terminal().choisit(terminal_sci_class::enregistrer);
+  sim->traite_objet(sim->objet_suivant());
+  ASSERT_EQ(1u, alertes_vues.size());
+  EXPECT_EQ("Impossible d'enregistrer /dev/full|No space left on device|",
+            alertes_vues[0]);
   // 200 characters through the echo program: 200 frames of 2080 cycles.
   ASSERT_EQ(1, sim->charge_programme(exemple("echo.s19").c_str()));
   active(*sim, f().bouton_fleche);
