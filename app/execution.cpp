@@ -313,10 +313,12 @@ raison_arret execution::execute(unsigned long nombre,
   // met at their points and applied there; the flat model's ports are
   // compared after each batch (puce/machine.h).
   const unsigned long long cycles = m.cycles, instructions = m.instructions;
-  const arret_machine a = sim.histoire.execute(c);
+  const arret_machine a = sim.execute_liaisons(c);
   total_cycles += m.cycles - cycles;
   total_instructions += m.instructions - instructions;
   switch (a) {
+    case arret_machine::aucun:  // a script replayed failed
+      return raison_arret::demande;
     case arret_machine::point_arret:
       return raison_arret::point_arret;
     case arret_machine::boucle:

@@ -64,6 +64,13 @@ void simulateur::entree_utilisateur() {
 
 // Everything as it was at the point the machine came back to.
 void simulateur::apres_retour() {
+  // A script being replayed does not go back with the machine: given up
+  // (what it typed is replayed with the rest of the kept future).
+  if (liaisons.dialogue && !liaisons.dialogue->fini()) {
+    liaisons.dialogue.reset();
+    liaisons.message_script =
+        "Script abandonné : retour en arrière dans l'historique.";
+  }
   controle_execution.synchronise();
   debut_desa = processeur.PC_value();
   rafraichit_apres_instruction();  // no run goes on: everything is drawn

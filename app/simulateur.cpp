@@ -222,6 +222,7 @@ simulateur::~simulateur() {
                                         demandes_clic_droit.end(), demande_qui),
                             demandes_clic_droit.end());
   desinscrit_raccourcis(this);
+  delie_pty();
   fl_hide_form(forme_sim->fenetre);
   // No run left to call back into the windows; then every window, shown or
   // not, freed while the display is still open: a normal exit leaves

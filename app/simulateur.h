@@ -16,6 +16,9 @@
 #include "ports/portparallele.h"
 #include "puce/historique.h"
 #include "puce/machine.h"
+#include "serie/dialogue.h"
+#include "serie/pont_pty.h"
+#include "serie/terminal_serie.h"
 
 class Fl_Widget;
 class Fl_Box;
@@ -71,10 +74,18 @@ class simulateur {
   terminal_sci_class* forme_terminal;
   struct etat_liaisons {
     bool ouvert_depuis_reset = false;  // the terminal opened since a reset
-    uint64_t cycles_vus = 0;           // the machine's count last seen
-    bool apres_cr = false;             // the last byte shown was a CR
+    uint64_t resets_vus = 0;           // the machine's resets last seen
     unsigned refuses = 0;              // keys dropped (queue full, flat)
     int32_t tensions[10] = {};         // analog inputs the fields show
+    // The terminal (its screen and settings), kept when the window closes;
+    // a linked pseudo-terminal; a script being replayed and what the
+    // window says of it; a file being sent (its bytes and those before).
+    terminal_serie terminal;
+    pont_pty pty;
+    std::unique_ptr<dialogue_sci> dialogue;
+    std::string message_script;
+    std::size_t envoi_total = 0;
+    unsigned sonneries_vues = 0;
   } liaisons;
   Fl_Widget* lignes_desa[12];
   Fl_Widget* lignes_dump[12];
@@ -182,6 +193,14 @@ class simulateur {
   void montre_tensions();
   int traite_liaisons(Fl_Widget* objet);
   void rafraichit_liaisons();
+  // "Relier à un pseudo-terminal": created, read every 10 ms, the run at
+  // the chip's pace; and unlinked.
+  void relie_pty();
+  void delie_pty();
+  // A slice of a run (app/execution.cpp): the machine's, characters being
+  // able to come on the SCI's line at any time, or a script's being
+  // replayed. arret_machine::aucun when the script failed: the run stops.
+  arret_machine execute_liaisons(const conditions_arret& c);
 
   // History: the user changed the machine (a pin, a register, a fill):
   // kept, the future dropped; every view redrawn at the end of the pass. One
@@ -221,6 +240,7 @@ class simulateur {
   void affiche_a_propos();
   int traite_a_propos(Fl_Widget* objet);
   void ouvre_fichier();
+  static void lit_pty(void* moi);
 };
 
 #endif

@@ -1,6 +1,7 @@
 // The whole machine as the window drives it: an input is a configuration
 // (model, mode, the history's interval), a program image and a script of
-// the user's actions (pins now and scheduled, SCI bytes, voltages, MISO,
+// the user's actions (pins now and scheduled, keys typed on the SCI's
+// line or waiting for its receiver, the terminal's settings, voltages, MISO,
 // fills anywhere, the register block included, register edits, EEPROM
 // erase, resets, model switches, the memory map's mode, run slices as the
 // window makes them, steps), driven through the real run engine and
@@ -62,14 +63,15 @@ void compare(const banc& b, const char* quoi) {
   verifie(e.empty(), quoi, e);
 }
 
-// As the window's run: breakpoints, bit waits and pins left to the user,
-// the illegal-opcode trap taken then a stop.
+// As the window's run: breakpoints, bit waits, pins and the serial line
+// left to the user, the illegal-opcode trap taken then a stop.
 conditions_arret conditions_fenetre(const banc& b, uint64_t pas,
                                     uint64_t cycles, const machine& m) {
   conditions_arret c;
   c.points_arret = b.arrets;
   c.attente_bit_libre = true;
   c.broches_libres = true;
+  c.ligne_sci_libre = true;
   c.sur_illegal = conditions_arret::illegal::apres;
   c.max_pas = m.instructions + pas;
   c.max_cycles = m.cycles + cycles;
@@ -131,9 +133,20 @@ void un_pas(banc& b, lecteur& l) {
       action(b, [&](machine& x) { x.planifie_broche(e); });
       break;
     }
-    case 3: {  // a character typed in the terminal
+    case 3: {  // the terminal: a key on the line, --sci-in, its settings
+      const unsigned quoi = l.octet() % 4;
       const auto o = static_cast<unsigned char>(l.octet());
-      action(b, [&](machine& x) { x.recoit_sci(o); });
+      static const uint32_t bauds[] = {0, 1200, 4800, 9600, 19200};
+      const reglage_terminal r{bauds[o % 5],
+                               static_cast<format_ligne>(o / 5 % 3)};
+      action(b, [&](machine& x) {
+        if (quoi == 0)
+          x.recoit_sci(o);
+        else if (quoi == 1)
+          x.regle_terminal_sci(r);
+        else
+          x.envoie_sci(std::string(1, static_cast<char>(o)));
+      });
       break;
     }
     case 4: {  // the analog inputs window

@@ -14,7 +14,6 @@
 
 #include "memory/symboles.h"
 #include "puce/machine.h"
-#include "puce/sci.h"
 #include "tools/tamrix-run/options.h"
 
 namespace {
@@ -74,10 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* octets, size_t taille) {
     verifie(
         b.cycle <= machine::cycle_max && b.broche < nb_broches && b.niveau <= 1,
         "pin hors limites");
-  verifie(options.entree_sci.size() <= sci::capacite_file, "SCI trop long");
+  verifie(options.entree_sci.size() <= max_entree_sci, "SCI trop long");
   if (options.modele_plat)
     verifie(options.entree_sci.empty() && options.sortie_sci.empty() &&
-                options.tensions.empty(),
+                options.tensions.empty() && options.script_sci.empty() &&
+                !options.pty_sci,
             "modele flat avec SCI ou convertisseur");
   return 0;
 }

@@ -297,7 +297,8 @@ arret_machine historique::pas(const conditions_arret& c) {
   return r;
 }
 
-arret_machine historique::execute(conditions_arret c) {
+arret_machine historique::execute(conditions_arret c,
+                                  const moteur_tranche& moteur) {
   rejoue_entrees();
   // Up to the next kept action's instruction count; there, up to its cycle
   // (the interrupts entered, the waiting before it). Not the cycle before:
@@ -311,7 +312,7 @@ arret_machine historique::execute(conditions_arret c) {
       c.jusqua_cycles = true;
     }
   }
-  const arret_machine r = m.execute(c);
+  const arret_machine r = moteur ? moteur(c) : m.execute(c);
   rejoue_entrees();
   apres_execution();
   return r;

@@ -28,6 +28,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,7 +77,10 @@ class historique {
   // it), and the snapshots are taken. What the window's step and run
   // call, so that both replay the same future.
   arret_machine pas(const conditions_arret& c);
-  arret_machine execute(conditions_arret c);
+  // `moteur`, when given, runs the slice in place of the machine's own
+  // execute (a scripted dialogue feeding the serial line as it goes).
+  using moteur_tranche = std::function<arret_machine(const conditions_arret&)>;
+  arret_machine execute(conditions_arret c, const moteur_tranche& moteur = {});
 
   // The bounds a run or step must not pass without stopping, so that the
   // next action of the user kept in the future is met at its point:

@@ -97,10 +97,15 @@ void machine::reset() {
   for (const acces_refuse& a : refus_) adresse_refusee_[a.adresse] = false;
   refus_.clear();
   nombre_refus_ = 0;
-  if (e9())
+  ++resets_;
+  envoi_ = envoi_sci{};
+  trames_txd.clear();
+  if (e9()) {
     reset_puce(vecteur_reset);
-  else
+    sci::vide_ligne(*puce_);
+  } else {
     cpu.init_registers();
+  }
   if (e9() && platine_) platine_->mise_sous_tension(cycles);
   unsigned char niveaux[nb_broches];
   for (int b = 0; b < nb_broches; ++b)
@@ -144,6 +149,7 @@ void machine::sauve(etat_machine& e) const {
     platine_->sauve(e.platine);
   else
     e.platine = etat_platine{};
+  e.envoi = envoi_;
 }
 
 void machine::restaure(const etat_machine& e) {
@@ -158,6 +164,7 @@ void machine::restaure(const etat_machine& e) {
   cycles = e.cycles;
   instructions = e.instructions;
   a_venir = e.a_venir;
+  envoi_ = e.envoi;
   journal.tronque_total(e.journal_total);
   echeance = 0;  // the next run recomputes it
   if (e9()) puce_->restaure(e.puce);
@@ -314,20 +321,76 @@ unsigned char machine::sorties_port(int port) const {
 
 // ------------------------------------ serial interfaces, analog inputs
 
-bool machine::recoit_sci(unsigned char octet, bool neuvieme) {
-  if (!e9()) return false;
-  puce::hors_instruction hors(*puce_);
-  puce_->rattrape(cycles);
-  const bool pris = sci::recoit(
-      *puce_, static_cast<uint16_t>(octet | (neuvieme ? 0x100 : 0)));
-  puce_->planifie();
-  return pris;
+void machine::emet_sci(unsigned char octet) {
+  sortie_sci.push_back(octet);
+  ++emis_sci_;
+  // A run that stops on a byte sent looks at it after this instruction.
+  abaisse_echeance(cycles);
 }
 
-unsigned machine::file_sci() const { return e9() ? puce_->etat.sci.nombre : 0; }
+bool machine::envoie_sci(const std::vector<uint16_t>& caracteres,
+                         bool au_recepteur) {
+  if (!e9() || envoi_.restants() + caracteres.size() > capacite_sci)
+    return false;
+  if (caracteres.empty()) return true;
+  puce::hors_instruction hors(*puce_);
+  puce_->rattrape(cycles);
+  const bool vide = envoi_.restants() == 0;
+  // A new text: what is still waiting, then the new characters.
+  auto texte = std::make_shared<std::vector<uint16_t>>();
+  texte->reserve(envoi_.restants() + caracteres.size());
+  if (!vide)
+    texte->assign(envoi_.octets->begin() + static_cast<long>(envoi_.lus),
+                  envoi_.octets->end());
+  for (uint16_t c : caracteres) texte->push_back(c & 0x1FF);
+  envoi_.octets = std::move(texte);
+  envoi_.lus = 0;
+  if (au_recepteur && !(puce_->etat.sci.sccr2 & sci::RE))
+    puce_->etat.sci.attend_re = true;
+  if (vide) sci::nouvel_envoi(*puce_);
+  puce_->planifie();
+  return true;
+}
+
+bool machine::envoie_sci(const std::string& octets, bool au_recepteur) {
+  std::vector<uint16_t> caracteres;
+  caracteres.reserve(octets.size());
+  for (char c : octets)
+    caracteres.push_back(static_cast<uint16_t>(static_cast<unsigned char>(c)) |
+                         0x100);
+  return envoie_sci(caracteres, au_recepteur);
+}
+
+bool machine::recoit_sci(unsigned char octet, bool neuvieme) {
+  return envoie_sci(std::vector<uint16_t>{
+      static_cast<uint16_t>(octet | (neuvieme ? 0x100 : 0))});
+}
+
+uint16_t machine::prend_sci() {
+  if (envoi_.restants() == 0) return 0x1FF;
+  const uint16_t c = (*envoi_.octets)[envoi_.lus++];
+  if (envoi_.restants() == 0) envoi_ = envoi_sci{};
+  return c;
+}
+
+unsigned machine::file_sci() const {
+  return static_cast<unsigned>(envoi_.restants());
+}
 
 unsigned machine::perdus_sci() const {
   return e9() ? puce_->etat.sci.perdus : 0;
+}
+
+void machine::regle_terminal_sci(const reglage_terminal& r) {
+  if (!e9()) return;
+  puce::hors_instruction hors(*puce_);
+  puce_->rattrape(cycles);
+  sci::regle_terminal(*puce_, r);
+  puce_->planifie();
+}
+
+reglage_terminal machine::terminal_sci() const {
+  return e9() ? puce_->etat.sci.terminal : reglage_terminal{};
 }
 
 bool machine::pose_miso(unsigned char octet) {
@@ -393,8 +456,12 @@ arret_machine machine::atteint_echeance(const conditions_arret& c) {
   }
   if (!a_venir.empty() && a_venir.front().cycle <= cycles) applique_broches();
   recalcule_echeance(c);
-  return cycles >= c.max_cycles ? arret_machine::max_cycles
-                                : arret_machine::aucun;
+  if (cycles >= c.max_cycles) return arret_machine::max_cycles;
+  if (c.arret_sortie_sci && emis_sci_ != emis_vus_) {
+    emis_vus_ = emis_sci_;
+    return arret_machine::sortie_sci;
+  }
+  return arret_machine::aucun;
 }
 
 // Whether an interrupt may still come that the CCR lets through, from a
@@ -416,6 +483,11 @@ bool machine::reveil_possible(const conditions_arret& c) const {
   // An edge on a port pin: a capture, the pulse accumulator.
   if (!arrete && ports && (puce_->sources_broches() & masque_ccr()) != 0)
     return true;
+  // A character from outside, its interrupt enabled and unmasked.
+  const unsigned char sccr2 = puce_->etat.sci.sccr2;
+  if (!arrete && c.ligne_sci_libre && (sccr2 & sci::RE) && (sccr2 & sci::RIE) &&
+      (masque_ccr() & bit_it(it_sci)))
+    return true;
   if (!broches) return false;
   // STOP also ends on XIRQ with X set (it then goes on after STOP).
   if (arrete) return true;
@@ -434,9 +506,12 @@ bool machine::boucle_sans_fin(unsigned short pc,
       // A bit of the register block can change by itself (a flag, a pin).
       const unsigned short base = puce_->etat.base_registres;
       const bool bloc = t.adresse >= base && t.adresse < base + 64;
-      if (bloc &&
-          (puce_->octet_mobile(static_cast<unsigned char>(t.adresse - base)) ||
-           !a_venir.empty()))
+      const auto offset = static_cast<unsigned char>(t.adresse - base);
+      if (bloc && (puce_->octet_mobile(offset) || !a_venir.empty()))
+        return false;
+      // A character may still come from outside.
+      if (bloc && c.ligne_sci_libre && sci::possede(offset) &&
+          (puce_->etat.sci.sccr2 & sci::RE))
         return false;
       // It may have changed already: a flag that rose in the instruction's
       // last cycles, after its read. The byte as the same test would read
@@ -638,6 +713,7 @@ arret_machine machine::boucle_plate(const conditions_arret& c) {
 }
 
 arret_machine machine::execute(const conditions_arret& c) {
+  emis_vus_ = emis_sci_;
   recalcule_echeance(c);
   // Pins due now act before the first instruction.
   if (cycles >= echeance && atteint_echeance(c) != arret_machine::aucun)

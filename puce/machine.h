@@ -24,6 +24,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "cpu/interpreteur.h"
@@ -48,6 +49,7 @@ enum class arret_machine {
   attente,      // WAI or STOP with nothing left that can wake the CPU
   suspendu,     // STOP: no clock runs, only a pin the user drives can
                 // wake the CPU (broches_libres)
+  sortie_sci,   // the SCI sent a byte (arret_sortie_sci)
 };
 
 // What an observer of a run sees (tamrix-run's trace, the GUI's views).
@@ -83,6 +85,14 @@ struct conditions_arret {
   // A non-existent opcode in the E9 model: stop before it (PC at the
   // opcode, the trap not taken), stop after the trap is taken, or go on.
   enum class illegal { avant, apres, continue_ } sur_illegal = illegal::avant;
+  // Characters may come on the SCI's line at any time (a terminal, a
+  // pseudo-terminal, a script): a program waiting for one, with its
+  // receiver on (a self-loop on an SCI register, or the receive interrupt
+  // enabled and unmasked), is not at its end.
+  bool ligne_sci_libre = false;
+  // Stop after the instruction during which the SCI sent a byte (what a
+  // script waiting for a text looks at).
+  bool arret_sortie_sci = false;
   const observateur_machine* observateur = nullptr;
   // Once max_pas is reached, still enter the interrupts that come before
   // the next instruction and let a waiting CPU's time run, up to
@@ -100,6 +110,14 @@ struct evenement_broche {
 
 // What the machine is, memory aside: enough to put it back where it was
 // (stepping back), and to compare two runs.
+// The characters typed for the SCI that are not yet on its line, in
+// order; the text is shared by the copies (snapshots) that hold it.
+struct envoi_sci {
+  std::shared_ptr<const std::vector<uint16_t>> octets;
+  std::size_t lus = 0;
+  std::size_t restants() const { return octets ? octets->size() - lus : 0; }
+};
+
 struct etat_machine {
   unsigned short PC, SP, X, Y;
   unsigned char A, B, CCR, etat_cpu;
@@ -109,6 +127,7 @@ struct etat_machine {
   std::vector<evenement_broche> a_venir;
   uint64_t journal_total;
   etat_platine platine;  // the board's, when one is attached
+  envoi_sci envoi;
 };
 
 class machine {
@@ -134,8 +153,11 @@ class machine {
   const puce* systeme() const { return e9() ? puce_.get() : nullptr; }
 
   // Reset: counts to 0, the pin log emptied; flat model: PC = $B600; E9:
-  // the chip's reset state, S, X and I set, PC from the reset vector.
+  // the chip's reset state, S, X and I set, PC from the reset vector; the
+  // characters typed for the SCI and those on its line forgotten.
   void reset();
+  // How many times reset() was called (what a view compares to see one).
+  uint64_t nombre_resets() const { return resets_; }
   // A reset from inside the chip (COP time-out, clock monitor) in the E9
   // model: as reset() but through `vecteur`, the counts and the log going
   // on.
@@ -242,14 +264,35 @@ class machine {
   // terminal and tamrix-run take them and may empty them.
   std::vector<unsigned char> sortie_sci;
   std::vector<unsigned char> sortie_spi;
-  // A character the terminal sends now (`neuvieme`: bit 8 of a 9-bit
-  // frame): queued in the SCI's state, it goes on RxD at the programmed
-  // rate once the receiver is enabled. False when the queue is full
-  // (sci::capacite_file characters): the character is dropped.
+  // Bytes the SCI sent since the machine was built (sortie_sci may have
+  // been emptied meanwhile).
+  uint64_t octets_sci_emis() const { return emis_sci_; }
+  void emet_sci(unsigned char octet);
+  // TxD's frames as they start (for a terminal whose settings differ from
+  // the program's, which reads them bit by bit), kept while
+  // garde_trames_txd is set.
+  bool garde_trames_txd = false;
+  std::vector<trame_ligne> trames_txd;
+  // Characters the terminal types now for the SCI (bit 8: the ninth bit
+  // of 9-bit frames): they go on RxD one after the other, from now on, at
+  // the terminal's rate, whether the receiver listens or not. With
+  // `au_recepteur`, they wait instead for the receiver to be enabled
+  // (tamrix-run's --sci-in). False, nothing typed, when more than
+  // capacite_sci would be waiting, or in the flat model.
+  static constexpr std::size_t capacite_sci = std::size_t(1) << 20;
+  bool envoie_sci(const std::vector<uint16_t>& caracteres,
+                  bool au_recepteur = false);
+  bool envoie_sci(const std::string& octets, bool au_recepteur = false);
   bool recoit_sci(unsigned char octet, bool neuvieme = true);
-  // Characters still queued, and those lost (overruns, frames cut short).
+  // Characters typed and not yet on the line, and those lost (overruns,
+  // cut by RE, sent while RE was clear).
   unsigned file_sci() const;
   unsigned perdus_sci() const;
+  // The next character waiting (the SCI takes it when its frame starts).
+  uint16_t prend_sci();
+  // The terminal's rate and format (sci.h): the program's by default.
+  void regle_terminal_sci(const reglage_terminal& r);
+  reglage_terminal terminal_sci() const;
   // The byte the SPI's peripheral answers with.
   bool pose_miso(unsigned char octet);
   // Analog inputs, microvolts: AN0-AN7, then VRH and VRL (can.h). False,
@@ -282,6 +325,10 @@ class machine {
   uint64_t nombre_refus_;
   unsigned char niveaux_plats[5];  // ports' levels as last logged
   platine* platine_ = nullptr;
+  envoi_sci envoi_;
+  uint64_t resets_ = 0;
+  uint64_t emis_sci_ = 0;
+  uint64_t emis_vus_ = 0;  // by the run that stops on a byte sent
 
   // step() inlined into it where the build allows (link-time
   // optimisation), as a bare loop over step() has it.

@@ -1,5 +1,5 @@
-// The SCI: registers, the transmitter and receiver frames as events of the
-// cycle count, the terminal's queue. See sci.h.
+// The SCI: registers, the transmitter's frames and the receiver's line as
+// events of the cycle count. See sci.h.
 #include "puce/sci.h"
 
 #include <algorithm>
@@ -17,10 +17,7 @@ constexpr unsigned char drapeaux_reception = RDRF | IDLE | OR | NF | FE;
 
 uint64_t fin(const trame_sci& t) { return t.debut + uint64_t(t.bits) * t.bit; }
 uint64_t milieu_stop(const trame_sci& t) { return fin(t) - t.bit / 2; }
-// Where the receiver takes the majority of the stop bit's samples.
-uint64_t point_reception(const trame_sci& t) {
-  return t.debut + uint64_t((t.bits - 1) * 16 + 10) * (t.bit / 16);
-}
+uint8_t bits_trame(const etat_sci& s) { return s.sccr1 & M ? 11 : 10; }
 
 trame_sci trame(const etat_sci& s, unsigned char type, uint16_t valeur) {
   return {type,   static_cast<unsigned char>(s.sccr1 & M ? 11 : 10),
@@ -58,6 +55,18 @@ bool a_enchainer(const etat_sci& s) {
          (s.tdr_plein || ((s.sccr2 & TE) && (s.preambule || (s.sccr2 & SBK))));
 }
 
+// A frame goes into the shift register: TxD as the terminal will read it.
+void sur_txd(puce& p, const trame_sci& t) {
+  machine& m = p.mach();
+  if (!m.garde_trames_txd || t.type == aucune || t.type == preambule) return;
+  m.trames_txd.push_back(
+      t.type == pause ? ligne_sci::pause(t.debut, t.bit, 1, t.bits)
+                      : ligne_sci::trame(t.debut, t.bit, 1,
+                                         t.bits == 11 ? format_ligne::f9
+                                                      : format_ligne::f8n1,
+                                         t.donnee));
+}
+
 // The transfer into the shift register in `cycle`, behind the frame going
 // out (a break is followed by one bit of ones).
 void enchaine(etat_sci& s, uint64_t cycle) {
@@ -73,13 +82,15 @@ void enchaine(etat_sci& s, uint64_t cycle) {
 
 // Something was queued in `cycle`: an idle transmitter starts it on the next
 // edge; a busy one takes it at once if the middle of its stop bit is past.
-void lance(etat_sci& s, uint64_t cycle) {
+void lance(puce& p, uint64_t cycle) {
+  etat_sci& s = p.etat.sci;
   if (s.emise.type == aucune) {
     trame_sci t = a_emettre(s, false);
     if (t.type == aucune) return;
     t.debut = front(s, cycle + 1);
     if (t.type == donnee) s.montee_tdre = cycle + 1;
     s.emise = t;
+    sur_txd(p, t);
   } else if (s.suivante.type == aucune && cycle >= milieu_stop(s.emise)) {
     s.emise.milieu_fait = true;
     enchaine(s, cycle);
@@ -91,10 +102,9 @@ enum genre_evenement {
   montee_tdre,
   milieu_emission,
   fin_emission,
+  debut_ligne,
   reception,
-  fin_reception,
-  ligne_inactive,
-  debut_reception
+  ligne_inactive
 };
 
 struct evenement {
@@ -103,7 +113,8 @@ struct evenement {
 };
 
 // The earliest event ahead; on a tie, the first listed.
-evenement suivant(const etat_sci& s) {
+evenement suivant(const puce& p) {
+  const etat_sci& s = p.etat.sci;
   evenement e{jamais, aucun};
   const auto prend = [&e](uint64_t cycle, genre_evenement genre) {
     if (cycle < e.cycle) e = {cycle, genre};
@@ -114,23 +125,43 @@ evenement suivant(const etat_sci& s) {
       prend(milieu_stop(s.emise), milieu_emission);
     prend(fin(s.emise), fin_emission);
   }
+  // A frame starts on RxD before the receiver decides at the same cycle.
+  if (!s.attend_re && p.mach().file_sci() != 0) prend(s.libre, debut_ligne);
   if (s.sccr2 & RE) {
-    if (s.recue.type != aucune) {
-      if (!s.recue.milieu_fait) prend(point_reception(s.recue), reception);
-      prend(fin(s.recue), fin_reception);
-    }
+    prend(recepteur::prochain(s.recepteur), reception);
     if (s.idle_a != jamais) prend(s.idle_a, ligne_inactive);
-    if (s.recue.type == aucune && s.nombre != 0)
-      prend(std::max(s.libre, s.re_depuis), debut_reception);
   }
   return e;
 }
 
-void recoit_caractere(etat_sci& s) {
-  s.recue.milieu_fait = true;
+// The receiver reads frames at the program's rate and format.
+void regle_recepteur(etat_sci& s) {
+  recepteur::regle(s.recepteur, s.rxd, duree_bit(s.baud), 1, bits_trame(s));
+}
+
+// The next character typed goes on RxD at `cycle`, at the terminal's rate
+// and format (the program's when it follows them).
+void debut_trame(puce& p, uint64_t cycle) {
+  etat_sci& s = p.etat.sci;
+  const uint16_t c = p.mach().prend_sci();
+  const reglage_terminal& r = s.terminal;
+  const trame_ligne t =
+      r.bauds == 0 ? ligne_sci::trame(
+                         cycle, duree_bit(s.baud), 1,
+                         s.sccr1 & M ? format_ligne::f9 : format_ligne::f8n1, c)
+                   : ligne_sci::trame(cycle, frequence_e, r.bauds, r.format, c);
+  s.libre = ligne_sci::fin(t);
+  // Nobody listens: the character is lost.
+  if (!(s.sccr2 & RE)) ++s.perdus;
+  recepteur::ajoute(s.rxd, t, &s.recepteur);
+}
+
+void recoit_caractere(etat_sci& s, const caractere_recu& c) {
+  // The line will have been idle a frame time after this one's end.
+  s.idle_a = c.fin + (c.fin - s.recepteur.t1);
   const uint16_t dernier = s.sccr1 & M ? 0x100 : 0x80;
   if (s.sccr2 & RWU) {
-    if (!(s.sccr1 & WAKE) || !(s.recue.donnee & dernier)) return;
+    if (!(s.sccr1 & WAKE) || !(c.donnees & dernier)) return;
     s.sccr2 &= static_cast<unsigned char>(~RWU);
   }
   s.actif = true;
@@ -139,11 +170,13 @@ void recoit_caractere(etat_sci& s) {
     ++s.perdus;
     return;
   }
-  s.rdr = static_cast<unsigned char>(s.recue.donnee);
+  s.rdr = static_cast<unsigned char>(c.donnees);
   if (s.sccr1 & M)
     s.sccr1 = static_cast<unsigned char>((s.sccr1 & ~R8) |
-                                         (s.recue.donnee & 0x100 ? R8 : 0));
+                                         (c.donnees & 0x100 ? R8 : 0));
   s.scsr |= RDRF;
+  if (c.bruit) s.scsr |= NF;
+  if (c.erreur_trame) s.scsr |= FE;
 }
 
 void traite(puce& p, const evenement& e) {
@@ -159,10 +192,10 @@ void traite(puce& p, const evenement& e) {
       break;
     case fin_emission:
       if (s.emise.type == donnee)
-        p.mach().sortie_sci.push_back(
-            static_cast<unsigned char>(s.emise.donnee));
+        p.mach().emet_sci(static_cast<unsigned char>(s.emise.donnee));
       s.emise = s.suivante;
       s.suivante = trame_sci{};
+      sur_txd(p, s.emise);
       if (s.emise.type == aucune) {
         s.scsr |= TC;
         if (!(s.sccr2 & TE)) {
@@ -173,16 +206,21 @@ void traite(puce& p, const evenement& e) {
         }
       }
       break;
-    case reception:
-      recoit_caractere(s);
+    case debut_ligne:
+      debut_trame(p, e.cycle);
       break;
-    case fin_reception:
-      s.libre = e.cycle;
-      s.idle_a = e.cycle + uint64_t(s.recue.bits) * s.recue.bit;
-      s.recue = trame_sci{};
+    case reception: {
+      caractere_recu c;
+      if (recepteur::traite(s.recepteur, s.rxd, c)) {
+        recoit_caractere(s, c);
+        regle_recepteur(s);
+      }
       break;
+    }
     case ligne_inactive:
       s.idle_a = jamais;
+      // A start bit came meanwhile: the line was not idle.
+      if (s.recepteur.phase != etat_recepteur::cherche) break;
       if (s.sccr2 & RWU) {
         if (!(s.sccr1 & WAKE)) s.sccr2 &= static_cast<unsigned char>(~RWU);
       } else if (s.actif) {
@@ -190,14 +228,6 @@ void traite(puce& p, const evenement& e) {
         s.actif = false;
       }
       break;
-    case debut_reception: {
-      const uint16_t c = s.file[s.tete];
-      s.tete = static_cast<uint16_t>((s.tete + 1) % capacite_file);
-      --s.nombre;
-      s.recue = trame(s, donnee, c);
-      s.recue.debut = e.cycle;
-      break;
-    }
     default:
       break;
   }
@@ -212,21 +242,44 @@ uint32_t duree_bit(unsigned char baud) {
 
 void reset(puce& p) {
   etat_sci& s = p.etat.sci;
-  // The terminal and its queue are outside the chip; a character on the
-  // line is lost.
-  const uint16_t tete = s.tete, nombre = s.nombre;
+  // The line and the terminal are outside the chip; a character being
+  // received is lost.
+  const ligne_serie rxd = s.rxd;
+  const uint64_t libre = s.libre;
+  const bool attend_re = s.attend_re;
+  const reglage_terminal terminal = s.terminal;
   const uint32_t perdus =
-      s.perdus + (s.recue.type != aucune && !s.recue.milieu_fait ? 1 : 0);
-  uint16_t file[capacite_file];
-  std::memcpy(file, s.file, sizeof file);
+      s.perdus + (recepteur::arrete(s.recepteur) && (s.sccr2 & RE) ? 1 : 0);
   s = etat_sci{};
-  std::memcpy(s.file, file, sizeof file);
-  s.tete = tete;
-  s.nombre = nombre;
+  s.rxd = rxd;
+  s.libre = libre;
+  s.attend_re = attend_re;
+  s.terminal = terminal;
   s.perdus = perdus;
   s.scsr = TDRE | TC;
-  s.origine = s.libre = s.re_depuis = p.cycles();
+  s.origine = s.re_depuis = p.cycles();
   s.montee_tdre = s.idle_a = jamais;
+  s.recepteur.phase = etat_recepteur::arrete;
+  s.recepteur.candidat = jamais;
+}
+
+void vide_ligne(puce& p) {
+  etat_sci& s = p.etat.sci;
+  s.rxd = ligne_serie{};
+  s.libre = p.cycles();
+  s.attend_re = false;
+  if (s.sccr2 & RE)
+    recepteur::demarre(s.recepteur, s.rxd, p.cycles(), duree_bit(s.baud), 1,
+                       bits_trame(s));
+}
+
+void nouvel_envoi(puce& p) {
+  etat_sci& s = p.etat.sci;
+  s.libre = std::max(s.libre, p.instant());
+}
+
+void regle_terminal(puce& p, const reglage_terminal& r) {
+  p.etat.sci.terminal = r;
 }
 
 bool possede(unsigned char offset) { return offset >= BAUD && offset <= SCDR; }
@@ -259,29 +312,34 @@ void ecrit(puce& p, unsigned char offset, unsigned char valeur) {
     case BAUD:
       s.baud = valeur & 0x37;
       s.origine = maintenant;
+      regle_recepteur(s);
       break;
     case SCCR1:
       s.sccr1 = static_cast<unsigned char>((s.sccr1 & R8) |
                                            (valeur & (T8 | M | WAKE)));
+      regle_recepteur(s);
       break;
     case SCCR2: {
       const unsigned char avant = s.sccr2;
       s.sccr2 = valeur;
       if ((avant & RE) && !(valeur & RE)) {
-        if (s.recue.type != aucune) {
-          if (!s.recue.milieu_fait) ++s.perdus;
-          s.libre = std::max(s.libre, fin(s.recue));
-          s.recue = trame_sci{};
-        }
+        if (recepteur::arrete(s.recepteur)) ++s.perdus;
         s.idle_a = jamais;
       }
       if (!(avant & RE) && (valeur & RE)) {
         s.re_depuis = maintenant;
         s.actif = false;
         s.idle_a = jamais;
+        recepteur::demarre(s.recepteur, s.rxd, maintenant, duree_bit(s.baud), 1,
+                           bits_trame(s));
+        // The terminal that waited for the receiver starts now.
+        if (s.attend_re) {
+          s.attend_re = false;
+          s.libre = std::max(s.libre, maintenant);
+        }
       }
       if (!(avant & TE) && (valeur & TE)) s.preambule = true;
-      lance(s, maintenant);
+      lance(p, maintenant);
       break;
     }
     case SCSR:
@@ -292,7 +350,7 @@ void ecrit(puce& p, unsigned char offset, unsigned char valeur) {
       const unsigned char efface = s.lus & (TDRE | TC);
       s.scsr &= static_cast<unsigned char>(~efface);
       s.lus &= static_cast<unsigned char>(~efface);
-      lance(s, maintenant);
+      lance(p, maintenant);
       break;
     }
   }
@@ -300,14 +358,14 @@ void ecrit(puce& p, unsigned char offset, unsigned char valeur) {
 
 void rattrape(puce& p, uint64_t cycle) {
   for (;;) {
-    const evenement e = suivant(p.etat.sci);
+    const evenement e = suivant(p);
     if (e.cycle >= cycle) return;
     traite(p, e);
   }
 }
 
 uint64_t prochain(const puce& p) {
-  const uint64_t e = suivant(p.etat.sci).cycle;
+  const uint64_t e = suivant(p).cycle;
   return e == jamais ? jamais : e + 1;
 }
 
@@ -322,16 +380,6 @@ uint32_t demandes(const puce& p) {
 
 uint32_t autorisees(const puce& p) {
   return p.etat.sci.sccr2 & (TIE | TCIE | RIE | ILIE) ? bit_it(it_sci) : 0;
-}
-
-bool recoit(puce& p, uint16_t caractere) {
-  etat_sci& s = p.etat.sci;
-  if (s.nombre >= capacite_file) return false;
-  s.file[(s.tete + s.nombre) % capacite_file] = caractere & 0x1FF;
-  ++s.nombre;
-  if (s.nombre == 1 && s.recue.type == aucune)
-    s.libre = std::max(s.libre, p.instant());
-  return true;
 }
 
 void broches(const puce& p, unsigned char& sorties, unsigned char& entrees,

@@ -29,39 +29,57 @@
 // in TDR go out. A frame's byte reaches the machine's output
 // (machine::sortie_sci) when its stop bit ends.
 //
-// The terminal's characters wait in a queue in this state (at most
-// `capacite_file`; the machine refuses more) and go on RxD back to back at
-// the programmed rate and format while RE is set, each no earlier than it
-// was typed. RDRF (or OR, when RDRF is still set: the character is lost
-// and counted) is set at the majority sample of the stop bit,
-// (bits - 1) x 16 + 10 sample periods (bit time / 16) after the start edge;
-// IDLE one whole frame time after the end of the last frame, once per
-// stretch of activity. RWU: WAKE = 0 ignores characters until the line has
-// been idle a frame time; WAKE = 1 until one has its last data bit set,
-// which is received. Clearing RE loses a character not yet received.
+// The receiver listens to RxD, a line (ligne_sci.h) on which the
+// terminal at the other end puts its characters: typed, they go on the
+// line one after the other at the terminal's rate and format, from the
+// moment they are typed, whether or not the receiver listens (a character
+// that starts while RE is clear is lost and counted). The terminal follows
+// the program's BAUD and M unless given a rate and format of its own
+// (reglage_terminal); then the receiver reads the frames bit by bit as
+// the reference manual's data recovery does, and a terminal at the wrong
+// rate gives framing errors (FE), noise (NF) and garbled characters, as on
+// the bench. The characters not yet on the line wait in the machine
+// (machine::envoie_sci), outside the chip. RDRF (or OR, when RDRF is still
+// set: the character is lost and counted) rises with NF and FE one RT
+// period after the stop bit's RT10 sample, (bits - 1) x 16 + 10 RT periods
+// after the start edge when the rates match; IDLE a whole frame time after
+// the end of the last frame, once per stretch of activity. RWU: WAKE = 0
+// ignores characters until the line has been idle a frame time; WAKE = 1
+// until one has its last data bit set, which is received. Clearing RE
+// loses a character being received.
 //
-// Left out: noise and framing errors (the simulated line carries clean
-// frames: NF and FE stay 0), the levels of each bit on the TxD and RxD pins
-// (the port shows TxD and RxD idle at 1), a change of BAUD or M while a
-// frame is under way (the frame keeps the timing it started with), the
-// test modes. Reference: M68HC11 Reference Manual, section 9 (SCI);
-// MC68HC11E family data sheet, section 7.
+// Left out: the levels of each bit on the TxD and RxD pins (the port shows
+// TxD and RxD idle at 1), a change of BAUD or M while a frame is under way
+// (the frame keeps the timing it started with), the test modes.
+// Reference: M68HC11 Reference Manual, section 9 (SCI); MC68HC11E family
+// data sheet, section 7.
 #ifndef TAMRIX_PUCE_SCI_H
 #define TAMRIX_PUCE_SCI_H
 
 #include <cstdint>
 
+#include "puce/ligne_sci.h"
+
 class puce;
 
-// A frame on a line: what it carries and when.
+// A frame of the transmitter: what it carries and when.
 struct trame_sci {
   unsigned char type;  // sci::aucune, donnee, preambule, pause
   unsigned char bits;  // 10 or 11
   uint16_t donnee;     // data bits, bit 8 included
   uint32_t bit;        // bit time in E cycles
   uint64_t debut;      // cycle of the start edge
-  bool milieu_fait;    // transmitter: the middle of the stop bit is
-                       // passed; receiver: the character was received
+  bool milieu_fait;    // the middle of the stop bit is passed
+};
+
+// The terminal at the other end of the line: its rate and format, or the
+// program's (bauds = 0: BAUD and M as they are at each frame's start).
+struct reglage_terminal {
+  uint32_t bauds;
+  format_ligne format;
+  bool operator==(const reglage_terminal& r) const {
+    return bauds == r.bauds && (bauds == 0 || format == r.format);
+  }
 };
 
 struct etat_sci {
@@ -79,16 +97,17 @@ struct etat_sci {
   trame_sci suivante;
   bool preambule;        // queued by TE going from 0 to 1
   uint64_t montee_tdre;  // cycle in which TDRE is set (puce::jamais: none)
-  // Receiver: the frame on RxD, the terminal's queue (a ring).
-  trame_sci recue;
-  uint64_t libre;      // earliest start of the next frame
+  // Receiver: the line RxD, when its next frame may start, the data
+  // recovery.
+  ligne_serie rxd;
+  uint64_t libre;  // earliest start of the next frame on RxD
+  bool attend_re;  // the terminal waits for the receiver (--sci-in)
+  reglage_terminal terminal;
+  etat_recepteur recepteur;
   uint64_t re_depuis;  // cycle RE was last set
   uint64_t idle_a;     // cycle the line will have been idle a frame time
   bool actif;          // a character came since IDLE was last set
-  uint16_t file[1024];
-  uint16_t tete;
-  uint16_t nombre;
-  uint32_t perdus;  // characters lost: overruns, frames cut by RE
+  uint32_t perdus;     // characters lost: overruns, cut by RE, RE clear
 };
 
 namespace sci {
@@ -104,9 +123,6 @@ constexpr unsigned char TDRE = 0x80, TC = 0x40, RDRF = 0x20, IDLE = 0x10,
 // Frame types.
 constexpr unsigned char aucune = 0, donnee = 1, preambule = 2, pause = 3;
 
-constexpr unsigned capacite_file =
-    sizeof(etat_sci::file) / sizeof(etat_sci::file[0]);
-
 void reset(puce& p);
 bool possede(unsigned char offset);
 unsigned char lit(puce& p, unsigned char offset);
@@ -118,9 +134,14 @@ uint32_t autorisees(const puce& p);
 
 // Bit time in E cycles for a BAUD value.
 uint32_t duree_bit(unsigned char baud);
-// A character the terminal sends now (bit 8 for 9-bit frames); false
-// when the queue is full.
-bool recoit(puce& p, uint16_t caractere);
+// The machine has characters waiting for the line again (the line was
+// empty): the first may start now.
+void nouvel_envoi(puce& p);
+// The line emptied (a reset from outside, a load): nothing on RxD, the
+// terminal's characters forgotten.
+void vide_ligne(puce& p);
+// The terminal's settings; the characters already on the line keep theirs.
+void regle_terminal(puce& p, const reglage_terminal& r);
 // Port D pins the SCI takes: which are outputs, which inputs whatever
 // DDRD says, which levels it sets (and those levels).
 void broches(const puce& p, unsigned char& sorties, unsigned char& entrees,

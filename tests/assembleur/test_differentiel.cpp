@@ -81,8 +81,9 @@ TEST(Differentiel, EveryOpcodeAndModeAsTheGnuTools) {
 
 TEST(Differentiel, ExamplesInBothSyntaxes) {
   const char* exemples[] = {
-      "bonjour",  "chenillard",  "echo",         "eeprom", "entrees_port_e",
-      "onde_oc2", "periode_ic1", "secondes_rti", "somme",  "voltmetre"};
+      "bonjour",        "chenillard", "echo",        "eeprom",
+      "entrees_port_e", "onde_oc2",   "periode_ic1", "secondes_rti",
+      "somme",          "voltmetre",  "menu"};
   for (const char* nom : exemples) {
     SCOPED_TRACE(nom);
     const std::string base = std::string(TAMRIX_SOURCE_DIR) + "/examples/";

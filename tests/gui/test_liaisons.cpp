@@ -5,13 +5,21 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Choice.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Menu_Button.H>
+#include <FL/Fl_Progress.H>
 #include <FL/Fl_Tabs.H>
 #include <FL/Fl_Text_Buffer.H>
+#include <spawn.h>
+#include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "tests/gui/banc_gui.h"
@@ -35,10 +43,19 @@ class Liaisons : public GuiTest {
   }
   void TearDown() override {
     sim->controle_execution.arrete();
+    sim->delie_pty();
+    sim->liaisons.dialogue.reset();
     fl_hide_form(terminal().fenetre);
     fl_hide_form(sim->forme_convert->fenetre);
-    terminal().texte_sci->text("");
+    active(*sim, terminal().bouton_effacer);
     terminal().texte_spi->text("");
+    for (Fl_Check_Button* c :
+         {terminal().case_cr, terminal().case_lf, terminal().case_echo}) {
+      c->value(0);
+      active(*sim, c);
+    }
+    terminal().choix_debit->value(0);
+    active(*sim, terminal().choix_debit);
   }
 
  public:
@@ -60,6 +77,15 @@ class Liaisons : public GuiTest {
       ASSERT_EQ(objet, terminal().ecran);
       sim->traite_objet(objet);
     }
+  }
+  // The screen's text, its lines joined (wrapped at its width).
+  std::string texte_sans_sauts() {
+    std::string t = texte_sci();
+    t.erase(std::remove(t.begin(), t.end(), '\n'), t.end());
+    return t;
+  }
+  bool recepteur_en_marche() {
+    return sim->simulation.systeme()->etat.sci.sccr2 & sci::RE;
   }
   std::string texte_sci() {
     char* t = terminal().texte_sci->text();
@@ -98,9 +124,14 @@ TEST_F(Liaisons, TypedKeysReachTheRunningEchoProgram) {
   ASSERT_TRUE(terminal().fenetre->shown());
   active(*sim, f().bouton_fleche);
   ASSERT_TRUE(sim->controle_execution.en_marche());
+  // A user types once the program listens.
+  EXPECT_TRUE(attend([](Liaisons& t) { return t.recepteur_en_marche(); }));
   tape_touches("ok\r");
-  EXPECT_TRUE(attend([](Liaisons& t) { return t.texte_sci() == "ok\n"; }))
-      << texte_sci();
+  // The echoed CR takes the cursor back to the line's start.
+  EXPECT_TRUE(attend([](Liaisons& t) {
+    return t.texte_sci() == "ok" &&
+           t.simu().liaisons.terminal.ecran.colonne_curseur() == 0;
+  })) << texte_sci();
   EXPECT_TRUE(sim->controle_execution.en_marche());
   EXPECT_EQ(3, sim->memoire.consulte(0x0000));
   EXPECT_NE(std::string::npos,
@@ -117,8 +148,262 @@ TEST_F(Liaisons, TheTerminalOpensOnTheFirstByteSent) {
       [](Liaisons& t) { return !t.simu().controle_execution.en_marche(); }));
   EXPECT_TRUE(terminal().fenetre->shown());
   EXPECT_EQ("Bonjour\n", texte_sci());
+  // Closed and opened again, the terminal keeps its text.
+  active(*sim, terminal().bouton_fermer);
+  options(6);
+  EXPECT_EQ("Bonjour\n", texte_sci());
   active(*sim, terminal().bouton_fermer);
   EXPECT_FALSE(terminal().fenetre->shown());
+}
+
+// A reset and a load empty the keys waiting; a key typed while the
+// receiver is off is lost, as on the chip.
+TEST_F(Liaisons, ResetAndLoadEmptyTheQueueAndKeysBeforeREAreLost) {
+  ASSERT_EQ(1, sim->charge_programme(exemple("echo.s19").c_str()));
+  options(6);
+  tape_touches("abc");
+  EXPECT_EQ(3u, sim->simulation.file_sci());
+  active(*sim, f().bouton_init);
+  EXPECT_EQ(0u, sim->simulation.file_sci());
+  tape_touches("d");
+  ASSERT_EQ(1, sim->charge_programme(exemple("echo.s19").c_str()));
+  EXPECT_EQ(0u, sim->simulation.file_sci());
+  const unsigned perdus = sim->simulation.perdus_sci();
+  tape_touches("e");
+  active(*sim, f().bouton_fleche);
+  EXPECT_TRUE(
+      attend([](Liaisons& t) { return t.simu().simulation.cycles > 100000; }));
+  EXPECT_EQ(perdus + 1, sim->simulation.perdus_sci());
+  EXPECT_EQ(0, sim->memoire.consulte(0x0000));
+}
+
+// NUL padding shows nothing, BEL flashes the window, BS goes back, CR
+// and LF as the options say.
+TEST_F(Liaisons, TheScreenBehavesLikeATerminal) {
+  const std::string programme = assemble("terminal", R"(
+        .globl _start
+_start: lds #0xff
+        ldx #0x1000
+        ldaa #0x30
+        staa 0x2b,x
+        ldaa #0x08
+        staa 0x2d,x
+        ldy #texte
+suite:  ldaa 0,y
+        cmpa #0xff
+        beq fin
+att:    brclr 0x2e,x #0x80 att
+        staa 0x2d+2,x
+        iny
+        bra suite
+fin:    brclr 0x2e,x #0x40 fin
+boucle: bra boucle
+texte:  .byte 0,0,0x41,0x42,7,8,0x43,13,0x44,10,0x45,0xff
+)");
+  ASSERT_EQ(1, sim->charge_programme(programme.c_str()));
+  active(*sim, f().bouton_fleche);
+  EXPECT_TRUE(attend([](Liaisons& t) { return t.terminal().clignotant(); }, 5));
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return !t.simu().controle_execution.en_marche(); }));
+  // A, B, BEL, BS over B, C; CR to column 0, D over A; LF down, E.
+  EXPECT_EQ("DC\n E", texte_sci());
+  EXPECT_TRUE(attend([](Liaisons& t) { return !t.terminal().clignotant(); }));
+  terminal().case_lf->value(1);
+  active(*sim, terminal().case_lf);
+  active(*sim, terminal().bouton_effacer);
+  ASSERT_EQ(1, sim->charge_programme(programme.c_str()));
+  active(*sim, f().bouton_fleche);
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return !t.simu().controle_execution.en_marche(); }));
+  EXPECT_EQ("DC\nE", texte_sci());
+}
+
+// The terminal at 4800 baud against the echo program at 9615: one key
+// ($55) reaches the chip as two characters ($66 with a framing error,
+// then $E6), whose echo the terminal shows garbled.
+TEST_F(Liaisons, AWrongRateGarblesBothWays) {
+  ASSERT_EQ(1, sim->charge_programme(exemple("echo.s19").c_str()));
+  options(6);
+  terminal().choix_debit->value(4);  // 4800
+  active(*sim, terminal().choix_debit);
+  EXPECT_EQ(4800u, sim->simulation.terminal_sci().bauds);
+  active(*sim, f().bouton_fleche);
+  EXPECT_TRUE(attend([](Liaisons& t) { return t.recepteur_en_marche(); }));
+  tape_touches("U");
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return t.simu().memoire.consulte(0x0000) == 2; }));
+  EXPECT_TRUE(attend([](Liaisons& t) { return !t.texte_sci().empty(); }));
+  EXPECT_NE("U", texte_sci());
+}
+
+TEST_F(Liaisons, SaveTheTextAndSendAFileAtTheRate) {
+  ASSERT_EQ(1, sim->charge_programme(exemple("bonjour.s19").c_str()));
+  active(*sim, f().bouton_fleche);
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return !t.simu().controle_execution.en_marche(); }));
+  const std::string sauve = fichier_temporaire("terminal.txt", "");
+  fichier_choisi = sauve.c_str();
+  terminal().choisit(terminal_sci_class::enregistrer);
+  sim->traite_objet(sim->objet_suivant());
+  std::ifstream lu(sauve);
+  std::stringstream contenu;
+  contenu << lu.rdbuf();
+  EXPECT_EQ("Bonjour\n", contenu.str());
+  // A full disk: said, not taken for a success.
+  alertes_vues.clear();
+  fichier_choisi = "/dev/full";
+  terminal().choisit(terminal_sci_class::enregistrer);
+  sim->traite_objet(sim->objet_suivant());
+  ASSERT_EQ(1u, alertes_vues.size());
+  EXPECT_EQ("Impossible d'enregistrer /dev/full|No space left on device|",
+            alertes_vues[0]);
+  // 200 characters through the echo program: 200 frames of 2080 cycles.
+  ASSERT_EQ(1, sim->charge_programme(exemple("echo.s19").c_str()));
+  active(*sim, f().bouton_fleche);
+  EXPECT_TRUE(attend([](Liaisons& t) { return t.recepteur_en_marche(); }));
+  std::string texte;
+  for (int i = 0; i < 200; ++i) texte += static_cast<char>('a' + i % 26);
+  const std::string envoi = fichier_temporaire("envoi.txt", texte);
+  fichier_choisi = envoi.c_str();
+  const uint64_t debut = sim->simulation.cycles;
+  terminal().choisit(terminal_sci_class::envoyer_fichier);
+  sim->traite_objet(sim->objet_suivant());
+  EXPECT_TRUE(terminal().progression->visible());
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return t.simu().memoire.consulte(0x0000) == 200; },
+      10));
+  EXPECT_GE(sim->simulation.cycles - debut, 200u * 2080);
+  EXPECT_TRUE(attend([](Liaisons& t) {
+    t.simu().rafraichit_liaisons();
+    return !t.terminal().progression->visible();
+  }));
+  // The whole echo, wrapped at the screen's width.
+  static std::string attendu;
+  attendu = "Bonjour" + texte;
+  EXPECT_TRUE(attend([](Liaisons& t) {
+    return t.texte_sans_sauts() == attendu;
+  })) << texte_sci();
+  // Copy and paste: the selection typed at the line's rate.
+  terminal().texte_sci->select(0, 7);
+  terminal().choisit(terminal_sci_class::copier);
+  sim->traite_objet(sim->objet_suivant());
+  terminal().choisit(terminal_sci_class::coller);
+  sim->traite_objet(sim->objet_suivant());
+  Fl_Widget* colle = sim->objet_suivant();
+  ASSERT_EQ(terminal().ecran, colle);
+  sim->traite_objet(colle);
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return t.simu().memoire.consulte(0x0000) == 207; }));
+  attendu += "Bonjour";
+  EXPECT_TRUE(attend([](Liaisons& t) {
+    return t.texte_sans_sauts() == attendu;
+  })) << texte_sci();
+}
+
+TEST_F(Liaisons, ScriptsReplayedInTheWindow) {
+  ASSERT_EQ(1, sim->charge_programme(exemple("menu.s19").c_str()));
+  const std::string script = exemple("menu.dialogue");
+  fichier_choisi = script.c_str();
+  terminal().choisit(terminal_sci_class::rejouer_script);
+  sim->traite_objet(sim->objet_suivant());
+  EXPECT_TRUE(terminal().fenetre->shown());
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) {
+        return t.simu().liaisons.message_script.rfind("Script réussi", 0) == 0;
+      },
+      10))
+      << sim->liaisons.message_script;
+  EXPECT_NE(std::string::npos, texte_sci().find("Choix ? 3\nAu revoir."));
+  // Back to the start and run again: what the script typed is replayed
+  // from the history, the program ends where it did.
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return !t.simu().controle_execution.en_marche(); }));
+  const uint64_t fin = sim->simulation.cycles;
+  active(*sim, sim->bouton_retour_arriere);
+  EXPECT_GT(fin / 2, sim->simulation.cycles);
+  active(*sim, f().bouton_fleche);
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return !t.simu().controle_execution.en_marche(); },
+      10));
+  EXPECT_EQ(fin, sim->simulation.cycles);
+  // A step that fails stops the run and says why.
+  const std::string faux =
+      fichier_temporaire("faux.dialogue", "attendre \"Bonsoir\" max 100000\n");
+  fichier_choisi = faux.c_str();
+  ASSERT_EQ(1, sim->charge_programme(exemple("menu.s19").c_str()));
+  terminal().choisit(terminal_sci_class::rejouer_script);
+  sim->traite_objet(sim->objet_suivant());
+  EXPECT_TRUE(attend(
+      [](Liaisons& t) { return !t.simu().controle_execution.en_marche(); }));
+  EXPECT_EQ(0u, sim->liaisons.message_script.find(
+                    "Script échoué : étape 1 (ligne 1) attendre \"Bonsoir\" "
+                    "100000 : rien après 100000 cycles ; reçus : "));
+}
+
+// pyserial on the pseudo-terminal the window links: it types, the echo
+// program answers, and its closing unlinks the window.
+TEST_F(Liaisons, APseudoTerminalLinkedFromTheWindow) {
+  ASSERT_EQ(1, sim->charge_programme(exemple("echo.s19").c_str()));
+  options(6);
+  sim->controle_execution.choisit_vitesse(vitesse::maximum);
+  terminal().choisit(terminal_sci_class::relier_pty);
+  sim->traite_objet(sim->objet_suivant());
+  const std::string chemin = sim->liaisons.pty.chemin();
+  ASSERT_EQ(0u, chemin.rfind("/dev/pts/", 0));
+  EXPECT_EQ(vitesse::temps_reel, sim->controle_execution.vitesse_choisie());
+  EXPECT_NE(std::string::npos,
+            std::string(terminal().etat->label()).find(chemin));
+  active(*sim, f().bouton_fleche);
+  EXPECT_TRUE(attend([](Liaisons& t) { return t.recepteur_en_marche(); }));
+  const std::string sortie = fichier_temporaire("pyserial.txt", "");
+  std::string programme =
+      "import serial, sys\n"
+      "s = serial.Serial(sys.argv[1], 9600, timeout=3)\n"
+      "s.write(b'ok\\r')\n"
+      "open(sys.argv[2], 'wb').write(s.read(3))\n"
+      "s.close()\n";
+  std::vector<std::string> mots = {"/usr/bin/python3", "-c", programme, chemin,
+                                   sortie};
+  std::vector<char*> argv;
+  for (std::string& m : mots) argv.push_back(&m[0]);
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  ASSERT_EQ(0,
+            posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ));
+  static pid_t client;
+  client = pid;
+  EXPECT_TRUE(attend(
+      [](Liaisons&) { return waitpid(client, nullptr, WNOHANG) == client; },
+      10));
+  std::ifstream lu(sortie);
+  std::stringstream recu;
+  recu << lu.rdbuf();
+  EXPECT_EQ("ok\r", recu.str());
+  EXPECT_EQ(2, sim->memoire.consulte(0x0000) - 1);
+  EXPECT_TRUE(attend([](Liaisons& t) {
+    return t.simu().liaisons.pty.interroge() == pont_pty::etat::ferme;
+  }));
+  EXPECT_EQ("Pseudo-terminal fermé de l'autre côté.",
+            sim->liaisons.message_script);
+}
+
+// At least 80 columns, and the screen wraps at its width: no sideways
+// scrolling; the window grows and the lines with it.
+TEST_F(Liaisons, EightyColumnsResizableAndWrapped) {
+  options(6);
+  sim->rafraichit_liaisons();
+  EXPECT_GE(terminal().ecran->colonnes_visibles(), 80);
+  EXPECT_EQ(terminal().ecran->colonnes_visibles(),
+            sim->liaisons.terminal.ecran.colonnes());
+  terminal().fenetre->size(1100, 600);
+  sim->rafraichit_liaisons();
+  const int colonnes = sim->liaisons.terminal.ecran.colonnes();
+  EXPECT_GT(colonnes, 100);
+  sim->liaisons.terminal.ecran.recoit(std::string(250, 'x'));
+  sim->rafraichit_liaisons();
+  for (const std::string& l : sim->liaisons.terminal.ecran.lignes())
+    EXPECT_LE(static_cast<int>(l.size()), colonnes);
+  terminal().fenetre->size(720, 560);
 }
 
 // The monitor ROM opened as a program: its banner in the terminal at the

@@ -101,6 +101,7 @@ TEST(SerialAndAnalog, BadValuesRunNothing) {
   const std::string trop(1025, 'x');
   const std::string gros = d.ecrit("gros", std::string(1022, 'y'));
   const std::string copie = d.ecrit("copie.s19", lit_tout(prog));
+  const std::string script = d.ecrit("s.dialogue", "pause 10\n");
   const struct {
     std::vector<std::string> arguments;
     std::string message;
@@ -139,6 +140,12 @@ TEST(SerialAndAnalog, BadValuesRunNothing) {
       {{"--sci-in-file", gros, "--sci-out", d.chemin() + "/./gros", copie},
        "--sci-out : " + d.chemin() + "/./gros est aussi une entree (" + gros +
            ") : il serait efface"},
+      {{"--sci-script", script, "--sci-out", script, prog},
+       "--sci-out : " + script + " est aussi une entree (" + script +
+           ") : il serait efface"},
+      {{"--sci-script", "/dev/zero", prog},
+       "--sci-script : /dev/zero : pas un fichier ordinaire (tube, "
+       "peripherique...)"},
       {{"--sci-out", d.fichier("absent/sortie"), prog},
        "--sci-out : fichier impossible a ecrire : " +
            d.fichier("absent/sortie") + " : No such file or directory"},
@@ -157,6 +164,7 @@ TEST(SerialAndAnalog, BadValuesRunNothing) {
   }
   EXPECT_EQ(lit_tout(exemple("echo.s19")), lit_tout(copie));
   EXPECT_EQ(std::string(1022, 'y'), lit_tout(gros));
+  EXPECT_EQ("pause 10\n", lit_tout(script));
 }
 
 // An output that cannot be written whole (a full disk: /dev/full) is one
@@ -176,6 +184,9 @@ TEST(SerialAndAnalog, AnOutputNotWrittenIsStatus4) {
        "/dev/full",
        "ecriture impossible sur la sortie standard : No space left on device"},
       {{"--dump", "0:0xffff", "--trace", bonjour},
+       "/dev/full",
+       "ecriture impossible sur la sortie standard : No space left on device"},
+      {{"--json", bonjour},
        "/dev/full",
        "ecriture impossible sur la sortie standard : No space left on device"},
       {{"--help"},

@@ -114,6 +114,8 @@ void interruption(void* objet, const machine& m, unsigned short vecteur) {
                static_cast<unsigned long long>(m.cycles));
 }
 
+}  // namespace
+
 raison_arret raison_de(arret_machine a) {
   switch (a) {
     case arret_machine::boucle:
@@ -132,10 +134,9 @@ raison_arret raison_de(arret_machine a) {
   }
 }
 
-}  // namespace
-
 bilan_run execute(machine& m, const conditions_run& conditions,
-                  std::FILE* trace, const infos_debogage* infos) {
+                  std::FILE* trace, const infos_debogage* infos,
+                  const pilote_run& pilote) {
   std::unique_ptr<unsigned char[]> arrets;
   conditions_arret c;
   if (!conditions.arrets.empty()) {
@@ -163,9 +164,9 @@ bilan_run execute(machine& m, const conditions_run& conditions,
   if (trace != nullptr || !conditions.surveillances.empty())
     c.observateur = &observateur;
   const uint64_t cycles = m.cycles, pas = m.instructions;
-  const arret_machine a = m.execute(c);
+  const raison_arret r = pilote ? pilote(m, c) : raison_de(m.execute(c));
   m.memoire.surveillant = nullptr;
-  return {m.cycles - cycles, m.instructions - pas, raison_de(a)};
+  return {m.cycles - cycles, m.instructions - pas, r};
 }
 
 const char* nom_raison(raison_arret raison) {
@@ -180,6 +181,12 @@ const char* nom_raison(raison_arret raison) {
       return "wait";
     case raison_arret::max_cycles:
       return "max-cycles";
+    case raison_arret::script:
+      return "script";
+    case raison_arret::raccroche:
+      return "hangup";
+    case raison_arret::signal:
+      return "signal";
     default:
       return "max-steps";
   }
@@ -190,9 +197,12 @@ int statut_sortie(raison_arret raison) {
     case raison_arret::boucle:
     case raison_arret::adresse:
     case raison_arret::attente:
+    case raison_arret::raccroche:
       return 0;
     case raison_arret::inexistante:
       return 3;
+    case raison_arret::script:
+      return 5;
     default:
       return 1;
   }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,11 @@ enum class raison_arret {
   max_pas,
   inexistante,
   attente,
-  max_cycles
+  max_cycles,
+  script,     // --sci-script: a step failed, or the run ended before the
+              // script did
+  raccroche,  // --sci-pty: the other side closed the pseudo-terminal
+  signal      // SIGINT or SIGTERM during a --sci-pty session
 };
 
 struct conditions_run {
@@ -38,6 +43,15 @@ struct bilan_run {
   raison_arret raison = raison_arret::max_pas;
 };
 
+// How the run goes once its conditions are set: the machine's run to its
+// end by default; a script or a pseudo-terminal session drives it in
+// slices (tools/tamrix-run/seances.h).
+using pilote_run =
+    std::function<raison_arret(machine& m, const conditions_arret& c)>;
+
+// The reason of a run that ended by itself.
+raison_arret raison_de(arret_machine a);
+
 // Runs the machine from its current state. With a non-null `trace`, writes
 // one line per instruction there, and one per interrupt entry; with the
 // program's debug information an instruction's line ends with the label of
@@ -47,11 +61,13 @@ struct bilan_run {
 // a self-loop nothing can leave, when the CPU waits (WAI, STOP) and
 // nothing can wake it, or after max_pas instructions.
 bilan_run execute(machine& m, const conditions_run& conditions,
-                  std::FILE* trace, const infos_debogage* infos = nullptr);
+                  std::FILE* trace, const infos_debogage* infos = nullptr,
+                  const pilote_run& pilote = nullptr);
 
-// "loop", "until", "max-steps", "illegal", "wait" or "max-cycles".
+// "loop", "until", "max-steps", "illegal", "wait", "max-cycles", "script",
+// "hangup" or "signal".
 const char* nom_raison(raison_arret raison);
-// The exit status of the program for that stop: 0, 1 or 3.
+// The exit status of the program for that stop: 0, 1, 3 or 5.
 int statut_sortie(raison_arret raison);
 
 // "PC=b602 A=12 B=00 X=0000 Y=0000 SP=00ff CCR=11010000".

@@ -16,12 +16,16 @@
 #include "memory/programme.h"
 #include "puce/lancement.h"
 #include "puce/machine.h"
+#include "serie/dialogue.h"
+#include "serie/pont_pty.h"
 #include "tamrix_version.h"
 #include "text/installation.h"
 #include "text/lecture.h"
 #include "tools/tamrix-run/carte.h"
 #include "tools/tamrix-run/execution.h"
+#include "tools/tamrix-run/json.h"
 #include "tools/tamrix-run/options.h"
+#include "tools/tamrix-run/seances.h"
 
 namespace {
 
@@ -162,7 +166,8 @@ void prepare(machine& m, const options_run& options,
       t[r.entree] = r.microvolts;
     m.pose_tensions(t);
   }
-  for (char c : options.entree_sci) m.recoit_sci(static_cast<unsigned char>(c));
+  // --sci-in: the terminal waits for the receiver, then types at once.
+  m.envoie_sci(options.entree_sci, true);
   for (const reglage_broche& b : options.broches)
     m.planifie_broche({b.cycle, b.broche, b.niveau});
 }
@@ -179,6 +184,7 @@ std::string ouvre_sortie_sci(const options_run& options, std::FILE*& f) {
   }
   std::vector<std::string> entrees = options.fichiers_sci;
   entrees.push_back(options.programme);
+  if (!options.script_sci.empty()) entrees.push_back(options.script_sci);
   for (const std::string& e : entrees)
     if (meme_fichier(options.sortie_sci, e))
       return "--sci-out : " + options.sortie_sci + " est aussi une entree (" +
@@ -266,6 +272,16 @@ int lance(options_run& options) {
   // Labels take their values from the program just loaded.
   if (erreur.empty()) erreur = resout_adresses(options, programme.infos);
   if (!erreur.empty()) return refuse(erreur);
+  // The serial link's other side: a script (read before --sci-out is
+  // opened, so that a refused script empties nothing), or a pseudo-terminal.
+  std::unique_ptr<dialogue_sci> script;
+  if (!options.script_sci.empty()) {
+    std::vector<etape_dialogue> etapes;
+    const std::string e = lit_fichier_dialogue(options.script_sci, etapes);
+    if (!e.empty())
+      return refuse("--sci-script : " + options.script_sci + " : " + e);
+    script.reset(new dialogue_sci(std::move(etapes)));
+  }
   std::FILE* sortie_sci = nullptr;
   erreur = ouvre_sortie_sci(options, sortie_sci);
   if (!erreur.empty()) return refuse(erreur);
@@ -275,26 +291,56 @@ int lance(options_run& options) {
   if (!erreur.empty()) return refuse(erreur);
   // CONFIG's EEPROM byte with NOCOP clear: the reset of prepare() latches it.
   if (options.cop) m->systeme()->etat.systeme.config_eeprom &= ~cop::NOCOP;
+  pont_pty pont;
+  std::unique_ptr<signaux_de_seance> signaux;
+  if (options.pty_sci) {
+    signaux.reset(new signaux_de_seance);
+    std::string e;
+    if (!pont.ouvre(e)) return refuse("--sci-pty : " + e);
+    // The path first, alone on its line: what the other side opens.
+    std::fprintf(stderr, "tamrix-run: pseudo-terminal : %s\n",
+                 pont.chemin().c_str());
+    std::fflush(stderr);
+  }
   prepare(*m, options, programme.entree);
   if (carte) planifie_actions(options, *carte);
   static char tampon[1 << 16];
   std::setvbuf(stdout, tampon, _IOFBF, sizeof tampon);
 
+  pilote_run pilote;
+  if (script)
+    pilote = [&script](machine& mach, const conditions_arret& c) {
+      return seance_script(mach, c, *script);
+    };
+  if (options.pty_sci)
+    pilote = [&pont](machine& mach, const conditions_arret& c) {
+      return seance_pty(mach, c, pont);
+    };
   const auto debut = std::chrono::steady_clock::now();
   const bilan_run bilan =
       execute(*m, conditions_de(options), options.trace ? stdout : nullptr,
-              &programme.infos);
+              &programme.infos, pilote);
   const std::chrono::duration<double> duree =
       std::chrono::steady_clock::now() - debut;
+  pont.ferme();
 
+  if (script && script->echoue())
+    std::fprintf(stderr, "tamrix-run: --sci-script : %s\n",
+                 script->message(true).c_str());
   const std::string erreur_sci =
       ecrit_sortie_sci(*m, sortie_sci, options.sortie_sci);
-  for (const plage_dump& p : options.dumps)
-    std::fputs(texte_dump(m->memoire, p.debut, p.fin).c_str(), stdout);
-  if (carte)
-    for (const std::string& l : lignes_carte(*carte, bilan.raison))
-      std::printf("%s\n", l.c_str());
-  std::printf("%s\n", ligne_finale(m->cpu, bilan).c_str());
+  std::vector<std::string> lignes_platine;
+  if (carte) lignes_platine = lignes_carte(*carte, bilan.raison);
+  if (options.json) {
+    std::printf("%s\n", texte_json(*m, bilan, options.dumps, script.get(),
+                                    lignes_platine)
+                            .c_str());
+  } else {
+    for (const plage_dump& p : options.dumps)
+      std::fputs(texte_dump(m->memoire, p.debut, p.fin).c_str(), stdout);
+    for (const std::string& l : lignes_platine) std::printf("%s\n", l.c_str());
+    std::printf("%s\n", ligne_finale(m->cpu, bilan).c_str());
+  }
   const std::string erreur_sortie = ferme_sortie_standard();
   ecrit_refus(*m);
   if (options.stats) ecrit_stats(bilan.pas, duree.count(), m->nombre_refus());

@@ -14,6 +14,7 @@
 #include "puce/journal.h"
 #include "puce/machine.h"
 #include "puce/sci.h"
+#include "serie/echappements.h"
 #include "text/lecture.h"
 #include "text/tensions.h"
 
@@ -21,6 +22,7 @@ namespace {
 
 constexpr std::uint64_t max_octet = 0xFF;
 constexpr std::uint64_t max_mot = 0xFFFF;
+// Bytes of --sci-in and --sci-in-file together.
 
 int valeur_chiffre(char c, int base) {
   int v = -1;
@@ -234,45 +236,25 @@ std::string lit_watch(const std::string& valeur, options_run& options) {
 
 // --sci-in: the text with \r, \n, \t, \\ and \xNN.
 std::string lit_sci_in(const std::string& texte, options_run& options) {
-  std::string& octets = options.entree_sci;
-  for (std::size_t i = 0; i < texte.size(); ++i) {
-    if (texte[i] != '\\') {
-      octets += texte[i];
-      continue;
-    }
-    const char c = i + 1 < texte.size() ? texte[i + 1] : '\0';
-    const int fort =
-        i + 2 < texte.size() ? valeur_chiffre(texte[i + 2], 16) : -1;
-    const int faible =
-        i + 3 < texte.size() ? valeur_chiffre(texte[i + 3], 16) : -1;
-    if (c == 'r' || c == 'n' || c == 't' || c == '\\') {
-      octets += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : '\\';
-      ++i;
-    } else if (c == 'x' && fort >= 0 && faible >= 0) {
-      octets += static_cast<char>(fort * 16 + faible);
-      i += 3;
-    } else {
-      return "--sci-in : sequence inconnue : \"" +
-             texte.substr(i, c == 'x' ? 4 : 2) +
-             "\" (\\r, \\n, \\t, \\\\ ou \\xNN)";
-    }
-  }
-  return "";
+  std::string fautive;
+  if (decode_echappements(texte, options.entree_sci, fautive)) return "";
+  return "--sci-in : sequence inconnue : \"" + fautive +
+         "\" (\\r, \\n, \\t, \\\\ ou \\xNN)";
 }
 
 // The file is read with a bound (text/lecture.h): no more than the SCI's
 // queue still takes, a regular file only.
 std::string lit_sci_in_file(const std::string& chemin, options_run& options) {
   const std::size_t place =
-      sci::capacite_file -
-      std::min<std::size_t>(sci::capacite_file, options.entree_sci.size());
+      max_entree_sci -
+      std::min<std::size_t>(max_entree_sci, options.entree_sci.size());
   std::string lu, erreur;
   echec_lecture echec;
   if (!lit_fichier_borne(chemin, {place}, lu, erreur, &echec))
     return echec == echec_lecture::trop_grand
                ? "--sci-in-file : " + chemin +
                      " : trop d'octets, la file du SCI en contient au plus " +
-                     std::to_string(sci::capacite_file)
+                     std::to_string(max_entree_sci)
                : "--sci-in-file : fichier illisible : " + chemin + " : " +
                      erreur;
   options.entree_sci += lu;
@@ -322,11 +304,19 @@ std::string verifie_liaisons(const options_run& options) {
       return "--sci-out : le modele flat n'a pas de SCI";
     if (!options.tensions.empty())
       return "--analog : le modele flat n'a pas de convertisseur";
+    if (!options.script_sci.empty())
+      return "--sci-script : le modele flat n'a pas de SCI";
+    if (options.pty_sci) return "--sci-pty : le modele flat n'a pas de SCI";
   }
-  if (options.entree_sci.size() > sci::capacite_file)
+  if (options.pty_sci && !options.script_sci.empty())
+    return "--sci-pty et --sci-script : un seul interlocuteur pour le SCI";
+  if (options.json && options.sortie_sci == "-")
+    return "--json et --sci-out - : la sortie standard ne prend que l'objet "
+           "JSON (il contient deja ce que le SCI a envoye)";
+  if (options.entree_sci.size() > max_entree_sci)
     return "--sci-in : " + std::to_string(options.entree_sci.size()) +
            " octets, la file du SCI en contient au plus " +
-           std::to_string(sci::capacite_file);
+           std::to_string(max_entree_sci);
   std::int32_t vrh = can::vdd, vrl = 0;
   for (const reglage_tension& t : options.tensions) {
     if (t.entree == can::entree_vrh) vrh = t.microvolts;
@@ -370,7 +360,8 @@ bool prend_une_valeur(const std::string& nom) {
          nom == "--model" || nom == "--pin" || nom == "--max-cycles" ||
          nom == "--watch" || nom == "--sci-in" || nom == "--sci-in-file" ||
          nom == "--sci-out" || nom == "--analog" || nom == "--mode" ||
-         nom == "--carte" || nom == "--appui" || nom == "--relache";
+         nom == "--carte" || nom == "--appui" || nom == "--relache" ||
+         nom == "--sci-script";
 }
 
 // The value of one of the options that take one; empty on success.
@@ -391,6 +382,10 @@ std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
   if (nom == "--carte") {
     options.carte = valeur;
     return valeur.empty() ? "--carte : nom de fichier vide" : "";
+  }
+  if (nom == "--sci-script") {
+    options.script_sci = valeur;
+    return valeur.empty() ? "--sci-script : nom de fichier vide" : "";
   }
   if (nom == "--sci-out") {
     options.sortie_sci = valeur;
@@ -419,6 +414,8 @@ bool lit_drapeau(const std::string& nom, options_run& options) {
   if (nom == "--trace") return options.trace = true;
   if (nom == "--stats") return options.stats = true;
   if (nom == "--cop") return options.cop = true;
+  if (nom == "--sci-pty") return options.pty_sci = true;
+  if (nom == "--json") return options.json = true;
   if (nom == "--help" || nom == "-h") return options.aide = true;
   return false;
 }
@@ -702,12 +699,12 @@ Etat initial (applique dans l'ordre de la ligne de commande) :
                            le compte de cycles atteint sans deborder
 
 Liaison serie et entrees analogiques (modele e9) :
-  --sci-in TEXTE           caracteres envoyes au SCI par le terminal, au
-                           debit programme, des que le recepteur est en
-                           marche (RE) ; \r, \n, \t, \\ et \xNN (deux chiffres
-                           hexadecimaux) pour les autres octets
-                           (repetable) ; 1024 octets au plus avec ceux de
-                           --sci-in-file
+  --sci-in TEXTE           caracteres envoyes au SCI par le terminal : il
+                           attend que le recepteur soit en marche (RE), puis
+                           les tape a la suite, au debit programme ; \r, \n,
+                           \t, \\, \" et \xNN (deux chiffres hexadecimaux)
+                           pour les autres octets (repetable) ; 1024 octets
+                           au plus avec ceux de --sci-in-file
   --sci-in-file FICHIER    les octets d'un fichier ordinaire, a la suite
                            (repetable, dans l'ordre de la ligne de commande
                            avec --sci-in)
@@ -715,8 +712,32 @@ Liaison serie et entrees analogiques (modele e9) :
                            - : sur la sortie standard, apres l'execution,
                            avant les dumps et la derniere ligne (suivis d'un
                            saut de ligne s'ils n'en finissent pas par un) ;
-                           jamais le programme ni un --sci-in-file (refuse :
-                           il serait efface)
+                           jamais le programme, un --sci-in-file ni le
+                           --sci-script (refuse : il serait efface)
+  --sci-script FICHIER     joue un dialogue avec le programme, une etape par
+                           ligne : attendre "texte" [max CYCLES] (le SCI a
+                           envoye ce texte depuis la fin de l'etape
+                           precedente ; 20000000 cycles au plus par defaut),
+                           envoyer "texte" (tape des maintenant, au debit du
+                           programme ; un caractere tape avant que le
+                           recepteur soit en marche est perdu), pause CYCLES,
+                           silence CYCLES (aucun octet pendant ce temps) ;
+                           # commence un commentaire. Une etape qui echoue
+                           arrete l'execution (stop=script, code 5) et une
+                           ligne sur la sortie d'erreur dit laquelle, ce qui
+                           etait attendu et les 80 derniers caracteres recus
+  --sci-pty                relie le SCI a un pseudo-terminal, dont le chemin
+                           est ecrit sur la sortie d'erreur avant
+                           l'execution :
+    tamrix-run: pseudo-terminal : /dev/pts/7
+                           ce qu'un programme y ecrit (picocom, minicom,
+                           pyserial) arrive au recepteur au debit programme,
+                           ce que le SCI emet y sort ; le debit regle de
+                           l'autre cote est sans effet. L'execution va au
+                           rythme du composant (2 000 000 cycles par
+                           seconde) jusqu'a la fin du programme, la
+                           fermeture de l'autre cote (stop=hangup), les
+                           limites, ou SIGINT/SIGTERM (stop=signal)
   --analog ENTREE=VOLTS    tension d'une entree analogique : AN0-AN7, VRH ou
                            VRL (repetable), de 0 a 5 V, point ou virgule ;
                            par defaut AN0-AN7 a 0 V, VRH 5 V, VRL 0 V ; VRL
@@ -792,6 +813,11 @@ Sorties :
       total des cycles une fois l'instruction finie, son adresse et son
       texte (ou "interruption IRQ" pendant l'empilement d'une interruption)
 
+  --json                   au lieu de la derniere ligne, un objet JSON sur
+                           une ligne : registres, drapeaux, cycles, pas,
+                           raison de l'arret et code de sortie, dumps, acces
+                           refuses, ce que le SCI a envoye, resultat du
+                           script (schema dans le README)
   --stats                  sur la sortie d'erreur : instructions executees,
                            duree, instructions simulees par seconde et acces
                            refuses par la carte memoire
@@ -802,10 +828,11 @@ Sorties :
 Derniere ligne de la sortie standard, toujours :
   PC=b602 A=12 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=1234 steps=56 stop=loop
   (CCR dans l'ordre SXHINZVC ; stop = loop, until, max-steps, max-cycles,
-  wait ou illegal)
+  wait, illegal, script, hangup ou signal)
 
-Code de sortie : 0 pour loop, until et wait, 1 pour max-steps et max-cycles,
-3 pour illegal, 2 pour une entree incorrecte (option, nombre, broche,
+Code de sortie : 0 pour loop, until, wait et hangup, 1 pour max-steps,
+max-cycles et signal, 3 pour illegal, 5 pour script, 2 pour une entree
+incorrecte (option, nombre, broche,
 etiquette inconnue, programme illisible ou refuse ; rien n'est alors execute,
 une ligne sur la sortie d'erreur dit pourquoi, apres les lignes de
 l'assembleur pour un source qui ne s'assemble pas), 4 quand une sortie n'a

@@ -3,6 +3,7 @@
 #ifndef TAMRIX_RUN_OPTIONS_H
 #define TAMRIX_RUN_OPTIONS_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -100,11 +101,17 @@ struct options_run {
   std::string entree_sci;  // --sci-in and --sci-in-file bytes, in order
   std::vector<std::string> fichiers_sci;  // the --sci-in-file paths
   std::string sortie_sci;  // --sci-out file, "-": standard output
+  std::string script_sci;  // --sci-script file
+  bool pty_sci = false;    // --sci-pty
+  bool json = false;       // --json: a JSON object instead of the final line
   std::vector<reglage_tension> tensions;  // --analog
   // The board around the chip (tools/tamrix-run/carte.h).
   std::string carte;                  // --carte FICHIER|NOM
   std::vector<action_carte> actions;  // --appui, --relache
 };
+
+// The bytes --sci-in and --sci-in-file may give together.
+constexpr std::size_t max_entree_sci = 1024;
 
 // A pin name of --pin (IRQ, XIRQ, PA0-PA3, PA7, PC0-PC7, PD0-PD5, PE0-PE7,
 // either case): its number, or -1 when it is no input pin.
