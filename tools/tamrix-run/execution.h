@@ -20,7 +20,8 @@ enum class raison_arret {
   max_pas,
   inexistante,
   attente,
-  max_cycles
+  max_cycles,
+  condition  // --break-if
 };
 
 struct conditions_run {
@@ -30,6 +31,19 @@ struct conditions_run {
   // --watch: every write into [debut, fin] becomes a line of the trace
   // stream (standard output).
   std::vector<std::pair<unsigned, unsigned>> surveillances;
+  // Per --until address: the arrival that stops (missing: the first).
+  std::vector<std::uint64_t> passages;
+  // --break-if: the run stops after the first instruction after which one
+  // of them holds.
+  std::vector<std::string> conditions;
+  // Per --watch range: reads, writes, a condition on the access (missing:
+  // writes, no condition).
+  struct acces {
+    bool lecture = false;
+    bool ecriture = true;
+    std::string condition;
+  };
+  std::vector<acces> acces_surveilles;
 };
 
 struct bilan_run {
@@ -49,7 +63,8 @@ struct bilan_run {
 bilan_run execute(machine& m, const conditions_run& conditions,
                   std::FILE* trace, const infos_debogage* infos = nullptr);
 
-// "loop", "until", "max-steps", "illegal", "wait" or "max-cycles".
+// "loop", "until", "max-steps", "illegal", "wait", "max-cycles" or
+// "condition".
 const char* nom_raison(raison_arret raison);
 // The exit status of the program for that stop: 0, 1 or 3.
 int statut_sortie(raison_arret raison);

@@ -254,6 +254,10 @@ conditions_run conditions_de(const options_run& options) {
   c.max_cycles = options.max_cycles;
   for (const plage_dump& p : options.surveillances)
     c.surveillances.push_back({p.debut, p.fin});
+  c.passages = options.passages;
+  c.conditions = options.conditions;
+  for (const auto& m : options.modes_surveillance)
+    c.acces_surveilles.push_back({m.lecture, m.ecriture, m.condition});
   return c;
 }
 
