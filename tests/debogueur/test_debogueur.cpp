@@ -7,7 +7,10 @@
 #include <functional>
 
 #include "assembleur/assembleur.h"
+#include "debogueur/pile_appels.h"
 #include "debogueur/points.h"
+#include "debogueur/sauvegarde.h"
+#include "puce/historique.h"
 #include "puce/interruptions.h"
 
 namespace {
@@ -109,7 +112,7 @@ debut   LDS  #$00FF
         LDAA #3
 appel1  JSR  fact
 apres   STAA $41
-        LDAB $40
+lit     LDAB $40
 appel2  JSR  sousp
 retour  LDAB #1
         STAB $1004
@@ -123,7 +126,7 @@ interne JSR  fact
 rfact   INCA
 finf    RTS
 sousp   PSHA
-        SWI
+lswi    SWI
 aswi    LDAA #$FF
 ici     PULA
         RTS
@@ -307,6 +310,130 @@ TEST(Arrets, TraceEtCycle) {
   c.execute();
   EXPECT_GE(c.m.cycles, 20u);
   EXPECT_LT(c.m.cycles, 27u);
+}
+
+// ------------------------------------------------------------ call stack
+
+struct CasPile {
+  const char* lieu;
+  int arrivee;
+  const char* chaine;  // "call>entry" of each frame, outermost first
+};
+
+const CasPile piles[] = {
+    {"finf", 1, "appel1>fact interne>fact interne>fact interne>fact"},
+    {"rfact", 1, "appel1>fact interne>fact interne>fact"},
+    {"rfact", 3, "appel1>fact"},
+    {"hswi", 1, "appel2>sousp lswi>hswi"},
+    {"ici", 1, "appel2>sousp"},
+    {"fin", 1, ""},
+};
+
+std::string chaine(const pile_appels& p, const infos_debogage& infos) {
+  std::string t;
+  for (const cadre_appel& c : p.cadres)
+    t += (t.empty() ? "" : " ") + infos.nom_a(c.appel, true) + ">" +
+         infos.nom_a(c.entree, true);
+  return t;
+}
+
+// Runs to the n-th arrival at `lieu` through the history.
+void va_par_historique(Banc& b, historique& h, const char* lieu, int n) {
+  static unsigned char arrets[0x10000];
+  std::memset(arrets, 0, sizeof arrets);
+  arrets[b.adr(lieu)] = 1;
+  conditions_arret c;
+  c.points_arret = arrets;
+  c.max_pas = 10000;
+  for (int i = 0; i < n; ++i) h.execute(c);
+}
+
+TEST(Pile, Reconstruite) {
+  for (const CasPile& c : piles) {
+    SCOPED_TRACE(std::string(c.lieu) + " " + std::to_string(c.arrivee));
+    Banc b;
+    historique h(b.m);
+    h.fixe_intervalle(4);  // several snapshots, replays from the first
+    h.demarre();
+    va_par_historique(b, h, c.lieu, c.arrivee);
+    const historique::image avant = historique::prend_image(b.m);
+    pile_appels p;
+    ASSERT_TRUE(p.reconstruit(h));
+    EXPECT_TRUE(p.complet);
+    EXPECT_EQ(chaine(p, b.r.infos), c.chaine);
+    // The replay leaves the machine where it was.
+    EXPECT_EQ(historique::prend_image(b.m).cellules, avant.cellules);
+    EXPECT_EQ(b.m.instructions, avant.etat.instructions);
+    EXPECT_EQ(b.m.cpu.PC, avant.etat.PC);
+  }
+}
+
+TEST(Pile, EnArriere) {
+  const struct {
+    const char* lieu;
+    bool (*retour)(historique&);
+    const char* pc;  // where it lands
+  } cas[] = {
+      {"hswi", retour_point_appel, "lswi"},
+      {"ici", retour_point_appel, "appel2"},
+      {"finf", retour_point_appel, "interne"},
+      {"retour", pas_arriere_par_dessus, "appel2"},
+      {"apres", pas_arriere_par_dessus, "appel1"},
+      {"appel2", pas_arriere_par_dessus, "lit"},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.lieu);
+    Banc b;
+    historique h(b.m);
+    h.demarre();
+    va_par_historique(b, h, c.lieu, 1);
+    ASSERT_TRUE(c.retour(h));
+    EXPECT_EQ(b.m.cpu.PC, b.adr(c.pc));
+  }
+  Banc b;
+  historique h(b.m);
+  h.demarre();
+  EXPECT_FALSE(retour_point_appel(h));  // at the start: no call
+}
+
+// ------------------------------------------------------------ save format
+
+TEST(Sauvegarde, AllerRetourEtCorrespondances) {
+  Banc b;
+  std::vector<std::string> avis;
+  // Saved by an older build: rfact then at $b700, a line 20 of prog.asm
+  // (fact's TSTA), a condition on a label since removed.
+  const std::string texte =
+      "programme=/x/prog.asm\n"
+      "instruction\t1\tb700\trfact\t\t3\t0\tA == 1\t\n"
+      "instruction\t1\tb701\t\tprog.asm:14\t0\t1\t\tA={A}\n"
+      "instruction\t1\tb702\t\t\t0\t0\tdisparu == 2\t\n"
+      "surveillance\t0\t0040\t0043\trw\t0\t0\tvaleur > 9\t\n"
+      "evenement\t1\tinterruption\tfff6\t0\t2\t0\t\t\n"
+      "evenement\t1\tcycle\t-1\t500\t0\t0\t\t\n";
+  ASSERT_TRUE(lit_points(texte, &b.r.infos, b.d, avis));
+  ASSERT_EQ(b.d.points.size(), 6u);
+  const auto& p = b.d.points;
+  EXPECT_EQ(p[0].adresse, b.adr("rfact"));
+  EXPECT_EQ(p[1].adresse, b.adr("fact"));
+  EXPECT_EQ(p[2].adresse, 0xb702);
+  EXPECT_FALSE(p[2].actif);
+  ASSERT_EQ(avis.size(), 1u);
+  EXPECT_NE(avis[0].find("nom inconnu : disparu"), std::string::npos);
+  EXPECT_EQ(description(p[3]), "accès $0040-$0043");
+  EXPECT_EQ(description(p[4]), "interruption SWI");
+  EXPECT_EQ(description(p[5]), "cycle 500");
+  // Written again, read again: the same text (the lost condition aside).
+  const std::string ecrit = texte_points("/x/prog.asm", b.d, &b.r.infos);
+  debogueur d2;
+  ASSERT_TRUE(lit_points(ecrit, &b.r.infos, d2, avis));
+  EXPECT_EQ(texte_points("/x/prog.asm", d2, &b.r.infos), ecrit);
+  // Damaged texts are refused whole.
+  for (const char* faux :
+       {"", "instruction\t1\n", "programme=x\ninstruction\t2\tb600\t\t\t0\t0\t\t\n",
+        "programme=x\nsurveillance\t1\t0043\t0040\tw\t0\t0\t\t\n",
+        "programme=x\nevenement\t1\tpluie\t-1\t0\t0\t0\t\t\n"})
+    EXPECT_FALSE(lit_points(faux, nullptr, d2, avis)) << faux;
 }
 
 }  // namespace

@@ -11,7 +11,8 @@ namespace {
 
 TEST(Debogage, ArretsEtSurveillances) {
   // sous_programme.s: A = 1, two calls of ajoute (A += 5), STAA $30; the
-  // calls return to $b608 and $b60b (the stack's $fe-$ff).
+  // calls return to $b608 and $b60b (the stack's $fe-$ff), STAA $30 is
+  // the 9th instruction.
   const std::string p = programme_test("sous_programme.s");
   const struct {
     std::vector<std::string> arguments;
@@ -19,26 +20,30 @@ TEST(Debogage, ArretsEtSurveillances) {
     std::vector<std::string> lignes;  // watch lines, then what the final
                                       // line holds
   } cas[] = {
-      {{"--until", "ajoute:2", p}, 0, {"A=06", "steps=5 stop=until"}},
+      {{"--until", "ajoute:2", p}, 0, {"A=06", "steps=6 stop=until"}},
       {{"--until", "ajoute:3", p}, 0, {"A=0b", "stop=loop"}},
-      {{"--break-if", "A == 11", p}, 0, {"A=0b", "steps=6 stop=condition"}},
+      {{"--break-if", "A == 11", p}, 0, {"A=0b", "steps=7 stop=condition"}},
       {{"--break-if", "A > 100", "--break-if", "[$30] != $ff", p},
        0,
-       {"A=0b", "steps=8 stop=condition"}},
+       {"A=0b", "steps=9 stop=condition"}},
       {{"--break-if", "PC == fin && [[$fe]] == $b60b", p},
        0,
-       {"steps=8 stop=condition"}},
+       {"steps=9 stop=condition"}},
       {{"--watch", "0x30:w=valeur == 11", p},
        0,
-       {"watch 0030 ff -> 0b  steps=7", "stop=loop"}},
+       {"watch 0030 ff -> 0b  steps=9", "stop=loop"}},
       {{"--watch", "0x30=valeur == 12", p}, 0, {"stop=loop"}},
       {{"--watch", "0xfe:0xff:r=valeur == $0b", p},
        0,
-       {"read  00ff 0b  steps=7", "stop=loop"}},
-      {{"--watch", "0xfe:0xff:rw=adresse == $fe && valeur != avant", p},
+       {"read  00ff 0b  steps=8", "stop=loop"}},
+      {{"--watch", "0xfe:0xff:rw=adresse == $ff", p},
        0,
-       {"watch 00fe ff -> b6  steps=3", "read  00fe b6  steps=5",
-        "read  00fe b6  steps=7", "stop=loop"}},
+       {"watch 00ff ff -> 08  steps=3", "read  00ff 08  steps=5",
+        "watch 00ff 08 -> 0b  steps=6", "read  00ff 0b  steps=8", "stop=loop"}},
+      {{"--watch", "0xfe:0xff:w=valeur != avant", p},
+       0,
+       {"watch 00fe ff -> b6  steps=3", "watch 00ff ff -> 08  steps=3",
+        "watch 00ff 08 -> 0b  steps=6", "stop=loop"}},
   };
   for (const auto& c : cas) {
     const sortie_run r = lance_run(c.arguments);
