@@ -12,6 +12,7 @@
 #include "app/forms_tamrix.h"
 #include "app/saisies.h"
 #include "app/simulateur.h"
+#include "debogueur/sauvegarde.h"
 #include "app/travail.h"
 #include "ui/sim_class.h"
 
@@ -95,6 +96,8 @@ int simulateur::traite_commande(Fl_Widget* objet) {
   } else if (objet == f.bouton_remplir || objet == f.saisie_adresse ||
              objet == f.saisie_valeur || objet == f.saisie_nombre) {
     if (remplit_memoire()) entree_utilisateur();
+  } else if (traite_debogueur(objet)) {
+    // step over and out, the debugger's windows
   } else if (!traite_fenetres(objet) && !debogueur.reagit(objet) &&
              !travail->reagit(objet)) {
     traite_navigation(objet);
@@ -228,8 +231,21 @@ int simulateur::charge_programme(const char* chemin) {
   std::filesystem::path absolu = std::filesystem::absolute(chemin, erreur);
   const std::string fichier =
       erreur ? std::string(chemin) : absolu.lexically_normal().string();
+  // "Recharger": the points follow the labels and lines of the new code;
+  // another program: its own points, kept beside the options.
+  const bool meme = fichier == debogueur.chemin();
+  const std::string points =
+      meme ? texte_points(fichier, outils_debogage, &debogueur.infos()) : "";
   // Erased memory, the program, a reset: as tamrix-run starts.
   if (!debogueur.ouvre(fichier)) return 0;
+  outils_debogage.points.clear();
+  outils_debogage.remet_compteurs();
+  std::vector<std::string> avis;
+  if (meme)
+    lit_points(points, &debogueur.infos(), outils_debogage, avis);
+  else
+    charge_points(fichier, &debogueur.infos(), outils_debogage, avis);
+  for (const std::string& a : avis) std::cerr << "tamrix: " << a << std::endl;
   debogueur.reset();
   histoire.demarre();
   controle_execution.remet_compteur();
@@ -237,6 +253,8 @@ int simulateur::charge_programme(const char* chemin) {
   debut_desa = processeur.PC_value();
   rafraichit_vues();
   travail->programme_charge(fichier);
+  if (!avis.empty()) affiche_etat(avis.front().c_str());
+  rafraichit_debogueur();
   const std::string titre =
       "tamrix — " + std::filesystem::path(fichier).filename().string();
   forme_sim->fenetre->copy_label(titre.c_str());

@@ -568,6 +568,10 @@ void debogage::clique_source() {
   if (a < 0) {
     std::snprintf(message, sizeof message,
                   "Ligne %d : pas de code, pas de point d'arrêt", n);
+  } else if (Fl::event_button() == FL_RIGHT_MOUSE) {
+    // The context menu: run to here, a breakpoint, a condition.
+    sim.menu_adresse(static_cast<unsigned short>(a));
+    return;
   } else {
     const auto adresse = static_cast<unsigned short>(a);
     sim.controle_execution.bascule_point_arret(adresse);

@@ -37,7 +37,7 @@ void fenetres_travail::installe() {
   SIM_class& f = *sim.forme_sim;
   fl_addto_menu(f.menu_options, article_chronogramme);
   // The shortcuts (app/raccourcis.cpp), shown where the user looks.
-  f.bouton_pas->tooltip("Exécuter une instruction (F10 ou Espace)");
+  f.bouton_pas->tooltip("Exécuter une instruction (F11 ou Espace)");
   f.bouton_fleche->tooltip("Exécuter en continu (F5)");
   f.bouton_carre->tooltip("Arrêter l'exécution (Échap)");
   f.bouton_init->tooltip("Reset du CPU (Ctrl+R)");

@@ -40,6 +40,7 @@ void remet_a_zero(simulateur& sim) {
   sim.change_modele(modele_machine::plat);
   sim.controle_execution.arrete();
   sim.controle_execution.efface_points_arret();
+  sim.outils_debogage = ::debogueur();
   sim.controle_execution.remet_compteur();
   while (sim.objet_suivant()) {
   }
