@@ -93,6 +93,7 @@ int simulateur::traite_commande(Fl_Widget* objet) {
     controle_execution.ajoute(simulation.cycles - cycles,
                               simulation.instructions - instructions);
     rafraichit_apres_instruction();
+    rafraichit_debogueur();
   } else if (objet == f.bouton_remplir || objet == f.saisie_adresse ||
              objet == f.saisie_valeur || objet == f.saisie_nombre) {
     if (remplit_memoire()) entree_utilisateur();

@@ -179,7 +179,6 @@ void simulateur::retour_appel() {
     return;
   }
   apres_retour();
-  rafraichit_debogueur();
 }
 
 bool simulateur::ligne_desa_sous(int x, int y, unsigned short& adresse) const {
@@ -260,12 +259,7 @@ void simulateur::rafraichit_debogueur() {
     f.journal->clear();
     for (const std::string& t : outils_debogage.traces) f.journal->add(t.c_str());
     if (f.journal->size() > 0) f.journal->bottomline(f.journal->size());
-    const int arrete = outils_debogage.dernier_point;
-    const bool surveille =
-        arrete >= 0 &&
-        outils_debogage.points[static_cast<std::size_t>(arrete)].type ==
-            point_debogage::sorte::surveillance;
-    if (surveille)
+    if (outils_debogage.cellule >= 0)
       f.bouton_qui->activate();
     else
       f.bouton_qui->deactivate();
@@ -529,12 +523,11 @@ int simulateur::traite_debogueur(Fl_Widget* objet) {
     outils_debogage.remet_compteurs();
     rafraichit_debogueur();
   } else if (objet == f.bouton_qui) {
-    const int i = outils_debogage.dernier_point;
-    if (i >= 0 && i < static_cast<int>(outils_debogage.points.size())) {
-      const point_debogage& p = outils_debogage.points[static_cast<std::size_t>(i)];
-      montre_qui_a_change({cible_historique::sorte::cellule, p.adresse},
-                          "la cellule " + hexa(p.adresse));
-    }
+    const int cellule = outils_debogage.cellule;
+    if (cellule >= 0)
+      montre_qui_a_change(
+          {cible_historique::sorte::cellule, static_cast<unsigned>(cellule)},
+          "la cellule " + hexa(static_cast<unsigned>(cellule)));
   } else if (objet == forme_pile->fenetre || objet == forme_pile->bouton_fermer) {
     forme_pile->fenetre->hide();
   } else if (objet == forme_pile->liste) {

@@ -282,6 +282,7 @@ void execution::arrete(raison_arret r) {
   facteur = 0;
   rafraichit_tout();
   sim.affiche_etat(texte_arret(sim, r).c_str());
+  sim.rafraichit_debogueur();
 }
 
 void execution::au_repos(void* moi) {

@@ -75,6 +75,7 @@ void simulateur::apres_retour() {
                 static_cast<unsigned long long>(histoire.debut()),
                 histoire.octets() / 1048576.0);
   affiche_etat(texte);
+  rafraichit_debogueur();
 }
 
 void simulateur::pas_arriere() {

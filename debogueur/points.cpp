@@ -197,6 +197,7 @@ session_debogage::session_debogage(debogueur& d, machine& m,
     : d_(d), m_(m) {
   d.dernier_point = -1;
   d.raison.clear();
+  d.cellule = -1;
   if (!d.actif()) return;
   using sorte = point_debogage::sorte;
   using ev = point_debogage::evenement;
@@ -443,6 +444,7 @@ void session_debogage::acces(unsigned short adresse, bool est_lecture,
                 (vecteur ? " par l'entrée en interruption " + nom_vecteur(vecteur)
                          : " par l'instruction en " +
                                hexa(m_.pc_instruction(), 4));
+    d_.cellule = adresse;
     m_.demande_arret(arret_machine::surveillance);
     return;
   }

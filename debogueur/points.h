@@ -103,6 +103,8 @@ class debogueur {
   // A == $ff", "écriture de $0040 : $00 -> $37 par $b605").
   int dernier_point = -1;
   std::string raison;
+  // After a watchpoint's stop: the cell accessed (-1 otherwise).
+  int cellule = -1;
 
   // ---- Stepping by intent: what the next run (its slices) is for.
   enum class intention { aucune, par_dessus, sortie, jusqua };

@@ -11,8 +11,10 @@
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
 
+#include "debogueur/sauvegarde.h"
 #include "tests/gui/banc_gui.h"
 #include "ui/fenetres_debogueur.h"
+#include "ui/qui_a_change.h"
 
 namespace {
 
@@ -122,11 +124,15 @@ const CasGui cas[] = {
        active(s, s.forme_sim->bouton_fleche);
        attend_fin(s);
        EXPECT_TRUE(s.forme_points->bouton_qui->active());
+       // Who wrote it: the INC of the second pass.
+       active(s, s.forme_points->bouton_qui);
+       EXPECT_NE(texte(s.forme_qui->titre).find("$0040"), std::string::npos);
+       EXPECT_EQ(s.changements_vus.front().adresse, adr(s, "moins") - 3);
      },
      "moins", 2, "Arrêt : écriture de $0040 : $01 -> $02 par l'instruction"},
     {"retour au point d'appel",
      [](simulateur& s) { va(s, "finf"), active(s, s.bouton_retour_appel); },
-     "interne", 1, ""},
+     "interne", 0, ""},
 };
 
 class Debogueur : public GuiTest {
@@ -136,21 +142,10 @@ class Debogueur : public GuiTest {
     GuiTest::SetUp();
     simulateur::menu_contextuel = contextuel_observe;
     chemin = fichier_temporaire("deboguer.asm", source);
-    std::remove(chemin_points_de(chemin).c_str());
+    std::remove(chemin_points(chemin).c_str());
     ASSERT_EQ(1, sim->charge_programme(chemin.c_str()));
   }
-  static std::string chemin_points_de(const std::string& c);
 };
-
-}  // namespace
-
-#include "debogueur/sauvegarde.h"
-
-std::string Debogueur::chemin_points_de(const std::string& c) {
-  return chemin_points(c);
-}
-
-namespace {
 
 TEST_F(Debogueur, Table) {
   for (const CasGui& c : cas) {
