@@ -12,8 +12,8 @@
 #include "app/forms_tamrix.h"
 #include "app/saisies.h"
 #include "app/simulateur.h"
-#include "debogueur/sauvegarde.h"
 #include "app/travail.h"
+#include "debogueur/sauvegarde.h"
 #include "ui/sim_class.h"
 
 namespace {

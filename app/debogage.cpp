@@ -231,8 +231,7 @@ bool debogage::ouvre(const std::string& chemin) {
   // Onto erased memory, as tamrix-run starts: nothing of the previous
   // program is left (app/simulateur.h, charge_programme).
   programme_ouvert p = charge_sur_memoire_effacee(
-      sim.simulation, chemin,
-      [&](const std::string& outil, double secondes) {
+      sim.simulation, chemin, [&](const std::string& outil, double secondes) {
         return suit_outils(fichier, outil, secondes);
       });
   progres->fenetre->hide();

@@ -56,7 +56,7 @@ int contextuel_fltk(const char* const* articles, int nombre) {
   std::vector<Fl_Menu_Item> menu(static_cast<std::size_t>(nombre) + 1);
   for (int i = 0; i < nombre; ++i)
     menu[static_cast<std::size_t>(i)] = {articles[i], 0, nullptr, nullptr, 0,
-                                         0, 0, 14, 0};
+                                         0,           0, 14,      0};
   menu.back() = {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0};
   const Fl_Menu_Item* choisi =
       menu[0].popup(Fl::event_x(), Fl::event_y(), nullptr, nullptr, nullptr);
@@ -73,8 +73,9 @@ int sorte_de(const point_debogage& p) {
   using ev = point_debogage::evenement;
   if (p.type == point_debogage::sorte::instruction) return s_instruction;
   if (p.type == point_debogage::sorte::surveillance)
-    return p.lecture && p.ecriture ? s_acces : p.lecture ? s_lecture
-                                                         : s_ecriture;
+    return p.lecture && p.ecriture ? s_acces
+           : p.lecture             ? s_lecture
+                                   : s_ecriture;
   switch (p.quoi) {
     case ev::interruption:
       return s_interruption;
@@ -94,7 +95,8 @@ int sorte_de(const point_debogage& p) {
 // A pin's number by its name (PA0 ... PE7, IRQ, XIRQ); -1 if none.
 int broche_de(const std::string& nom) {
   std::string n;
-  for (char c : nom) n += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char c : nom)
+    n += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (n == "IRQ") return broche_irq;
   if (n == "XIRQ") return broche_xirq;
   if (n.size() == 3 && n[0] == 'P' && n[1] >= 'A' && n[1] <= 'E' &&
@@ -107,7 +109,8 @@ int broche_de(const std::string& nom) {
 // number; -1 if none.
 int vecteur_de(const std::string& nom, const infos_debogage& infos) {
   std::string n;
-  for (char c : nom) n += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char c : nom)
+    n += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (n == "SWI") return vecteur_swi;
   for (int s = 0; s < nb_sources_it; ++s)
     if (n == noms_it[s]) return vecteurs_it[s];
@@ -126,8 +129,9 @@ void simulateur::installe_debogueur() {
   bouton_par_dessus = new Fl_Button(238, 399, 24, 20, "@redo");
   bouton_par_dessus->tooltip("Pas à pas principal : un appel d'un coup (F10)");
   bouton_sortie = new Fl_Button(263, 399, 24, 20, "@8->|");
-  bouton_sortie->tooltip("Pas de sortie : jusqu'au retour de la routine ou "
-                         "de l'interruption (Maj+F11)");
+  bouton_sortie->tooltip(
+      "Pas de sortie : jusqu'au retour de la routine ou "
+      "de l'interruption (Maj+F11)");
   bouton_retour_appel = new Fl_Button(288, 399, 24, 20, "@4redo");
   bouton_retour_appel->tooltip(
       "Retour au point d'appel : en arrière, jusqu'à l'appel de la routine");
@@ -174,8 +178,9 @@ void simulateur::execute_jusqua(unsigned short adresse) {
 void simulateur::retour_appel() {
   controle_execution.arrete();
   if (!retour_point_appel(histoire)) {
-    affiche_etat("Retour au point d'appel : aucun appel en cours que "
-                 "l'historique atteint");
+    affiche_etat(
+        "Retour au point d'appel : aucun appel en cours que "
+        "l'historique atteint");
     return;
   }
   apres_retour();
@@ -247,8 +252,8 @@ void simulateur::rafraichit_debogueur() {
       const point_debogage& p = outils_debogage.points[i];
       std::string ligne = std::to_string(i + 1) + "\t" +
                           (p.actif ? "oui" : "non") + "\t" + description(p);
-      if (p.type == point_debogage::sorte::instruction && p.lieu.empty() == false &&
-          p.lieu != hexa(p.adresse))
+      if (p.type == point_debogage::sorte::instruction &&
+          p.lieu.empty() == false && p.lieu != hexa(p.adresse))
         ligne += " " + hexa(p.adresse);
       ligne += "\t" + (p.trace ? "trace " + p.message : p.condition.texte());
       ligne += "\t" + std::to_string(p.coups);
@@ -257,7 +262,8 @@ void simulateur::rafraichit_debogueur() {
     }
     if (choisi > 0 && choisi <= f.liste->size()) f.liste->value(choisi);
     f.journal->clear();
-    for (const std::string& t : outils_debogage.traces) f.journal->add(t.c_str());
+    for (const std::string& t : outils_debogage.traces)
+      f.journal->add(t.c_str());
     if (f.journal->size() > 0) f.journal->bottomline(f.journal->size());
     if (outils_debogage.cellule >= 0)
       f.bouton_qui->activate();
@@ -272,15 +278,17 @@ void simulateur::rafraichit_debogueur() {
     const infos_debogage* infos = &debogueur.infos();
     for (std::size_t i = pile.cadres.size(); i > 0; --i) {
       const cadre_appel& c = pile.cadres[i - 1];
-      f.liste->add(pile_appels::texte(c, infos).c_str(),
-                   reinterpret_cast<void*>(static_cast<std::uintptr_t>(c.entree)));
+      f.liste->add(
+          pile_appels::texte(c, infos).c_str(),
+          reinterpret_cast<void*>(static_cast<std::uintptr_t>(c.entree)));
     }
     if (pile.cadres.empty()) f.liste->add("(aucun appel en cours)");
     std::string note = std::to_string(pile.cadres.size()) +
                        " appel(s) ou interruption(s) en cours.";
     if (!pile.complet)
-      note += " L'historique ne remonte pas au reset : les appels plus "
-              "anciens manquent.";
+      note +=
+          " L'historique ne remonte pas au reset : les appels plus "
+          "anciens manquent.";
     if (!exacte) note += " Rejeu inexact : la pile peut être fausse.";
     f.note->copy_label(note.c_str());
   }
@@ -306,10 +314,10 @@ bool simulateur::lit_point_edite(point_debogage& p, std::string& erreur) {
       p.lieu = lieu;
       const std::size_t deux_points = lieu.rfind(':');
       if (deux_points != std::string::npos &&
-          infos.adresse_de(lieu.substr(0, deux_points),
-                           static_cast<unsigned>(
-                               std::atoi(lieu.c_str() + deux_points + 1)),
-                           p.adresse))
+          infos.adresse_de(
+              lieu.substr(0, deux_points),
+              static_cast<unsigned>(std::atoi(lieu.c_str() + deux_points + 1)),
+              p.adresse))
         break;
       if (!infos.lit_adresse(lieu, p.adresse, &erreur, true)) {
         erreur = "Lieu : " + (erreur.empty() ? "adresse invalide" : erreur);
@@ -360,8 +368,9 @@ bool simulateur::lit_point_edite(point_debogage& p, std::string& erreur) {
         p.numero = broche_de(lieu);
       if (!lieu.empty() && p.numero < 0 &&
           (sorte == s_interruption || sorte == s_broche)) {
-        erreur = sorte == s_broche ? "Lieu : broche inconnue (PA0...PE7, IRQ, XIRQ)"
-                                   : "Lieu : interruption inconnue (IRQ, TOF, SWI...)";
+        erreur = sorte == s_broche
+                     ? "Lieu : broche inconnue (PA0...PE7, IRQ, XIRQ)"
+                     : "Lieu : interruption inconnue (IRQ, TOF, SWI...)";
         return false;
       }
     }
@@ -374,7 +383,8 @@ bool simulateur::lit_point_edite(point_debogage& p, std::string& erreur) {
   }
   const std::string passage = f.passage->value();
   char* fin = nullptr;
-  p.a_partir_de = passage.empty() ? 0 : std::strtoull(passage.c_str(), &fin, 10);
+  p.a_partir_de =
+      passage.empty() ? 0 : std::strtoull(passage.c_str(), &fin, 10);
   if (!passage.empty() && *fin != '\0') {
     erreur = "Arrêt au passage : un nombre";
     return false;
@@ -447,7 +457,8 @@ int simulateur::traite_debogueur(Fl_Widget* objet) {
   }
   if (objet == menu_debogage) {
     const Fl_Menu_Item* article = menu_debogage->mvalue();
-    const int i = article ? static_cast<int>(article - menu_debogage->menu()) : -1;
+    const int i =
+        article ? static_cast<int>(article - menu_debogage->menu()) : -1;
     switch (i) {
       case 0:
         traite_commande(forme_sim->bouton_pas);
@@ -528,7 +539,8 @@ int simulateur::traite_debogueur(Fl_Widget* objet) {
       montre_qui_a_change(
           {cible_historique::sorte::cellule, static_cast<unsigned>(cellule)},
           "la cellule " + hexa(static_cast<unsigned>(cellule)));
-  } else if (objet == forme_pile->fenetre || objet == forme_pile->bouton_fermer) {
+  } else if (objet == forme_pile->fenetre ||
+             objet == forme_pile->bouton_fermer) {
     forme_pile->fenetre->hide();
   } else if (objet == forme_pile->liste) {
     const int n = forme_pile->liste->value();

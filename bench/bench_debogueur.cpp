@@ -20,8 +20,14 @@ constexpr unsigned short debut_boucle = 0xB600;
 constexpr unsigned short fin_boucle = 0xB648;
 constexpr unsigned short boucle = 0xB60D;  // LDAA 0,X: once a pass
 
-enum class cas { sans, session_vide, point_conditionnel, condition_globale,
-                 surveillance_calme, surveillance_active };
+enum class cas {
+  sans,
+  session_vide,
+  point_conditionnel,
+  condition_globale,
+  surveillance_calme,
+  surveillance_active
+};
 
 void BM_debogueur(benchmark::State& state, modele_machine modele, cas c) {
   const std::unique_ptr<machine> m(new machine(modele));

@@ -22,7 +22,8 @@ bool egal_sans_casse(const std::string& a, const char* b) {
 int bit_drapeau(const std::string& nom, bool x_permis) {
   static const char lettres[] = "CVZNIHXS";
   if (nom.size() != 1) return -1;
-  const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(nom[0])));
+  const char c =
+      static_cast<char>(std::toupper(static_cast<unsigned char>(nom[0])));
   if (c == 'X' && !x_permis) return -1;
   const char* p = std::strchr(lettres, c);
   return p && *p ? static_cast<int>(p - lettres) : -1;
@@ -199,7 +200,8 @@ class analyseur {
     uint64_t v = 0;
     std::size_t chiffres = 0;
     while (i_ < t_.size() && std::isalnum(static_cast<unsigned char>(t_[i_]))) {
-      const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(t_[i_])));
+      const char c =
+          static_cast<char>(std::tolower(static_cast<unsigned char>(t_[i_])));
       const int d = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
                     : c >= 'a' && c <= 'f'                      ? c - 'a' + 10
                                                                 : 99;
@@ -218,8 +220,9 @@ class analyseur {
 
   bool nom(std::string& erreur) {
     const std::size_t debut = i_;
-    while (i_ < t_.size() && (std::isalnum(static_cast<unsigned char>(t_[i_])) ||
-                              t_[i_] == '_' || t_[i_] == '.'))
+    while (i_ < t_.size() &&
+           (std::isalnum(static_cast<unsigned char>(t_[i_])) || t_[i_] == '_' ||
+            t_[i_] == '.'))
       ++i_;
     const std::string n = t_.substr(debut, i_ - debut);
     static const struct {
@@ -455,7 +458,8 @@ int64_t expression::evalue(const machine& m, const acces_observe* a) const {
         pile[h - 1] = octet_a(m, pile[h - 1]);
         break;
       case mot:
-        pile[h - 1] = octet_a(m, pile[h - 1]) << 8 | octet_a(m, pile[h - 1] + 1);
+        pile[h - 1] =
+            octet_a(m, pile[h - 1]) << 8 | octet_a(m, pile[h - 1] + 1);
         break;
       case negation:
         pile[h - 1] = !pile[h - 1];
@@ -464,7 +468,8 @@ int64_t expression::evalue(const machine& m, const acces_observe* a) const {
         pile[h - 1] = ~pile[h - 1];
         break;
       case oppose:
-        pile[h - 1] = static_cast<int64_t>(0 - static_cast<uint64_t>(pile[h - 1]));
+        pile[h - 1] =
+            static_cast<int64_t>(0 - static_cast<uint64_t>(pile[h - 1]));
         break;
       case booleen:
         pile[h - 1] = pile[h - 1] != 0;

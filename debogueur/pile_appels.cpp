@@ -98,8 +98,8 @@ std::string pile_appels::texte(const cadre_appel& c,
   if (c.vecteur == vecteur_illegal) nom = "opcode illégal";
   for (int s = 0; s < nb_sources_it; ++s)
     if (vecteurs_it[s] == c.vecteur) nom = noms_it[s];
-  return "interruption " + nom + " en " + lieu(c.appel, infos, false) +
-         " -> " + lieu(c.entree, infos, true);
+  return "interruption " + nom + " en " + lieu(c.appel, infos, false) + " -> " +
+         lieu(c.entree, infos, true);
 }
 
 bool retour_point_appel(historique& h) {

@@ -88,9 +88,8 @@ bool verifie_message(const std::string& message, const infos_debogage* infos,
 }
 
 const char* nom_evenement(point_debogage::evenement e) {
-  static const char* const noms[] = {"interruption", "broche",
-                                     "refus",        "illegal",
-                                     "cop",          "cycle"};
+  static const char* const noms[] = {"interruption", "broche", "refus",
+                                     "illegal",      "cop",    "cycle"};
   return noms[static_cast<int>(e)];
 }
 
@@ -121,11 +120,13 @@ std::string description(const point_debogage& p) {
   }
   switch (p.quoi) {
     case ev::interruption:
-      return p.numero < 0 ? "interruption (toutes)"
-                          : "interruption " +
-                                nom_vecteur(static_cast<unsigned short>(p.numero));
+      return p.numero < 0
+                 ? "interruption (toutes)"
+                 : "interruption " +
+                       nom_vecteur(static_cast<unsigned short>(p.numero));
     case ev::broche:
-      return p.numero < 0 ? "broche (toutes)" : "broche " + nom_broche(p.numero);
+      return p.numero < 0 ? "broche (toutes)"
+                          : "broche " + nom_broche(p.numero);
     case ev::refus:
       return "accès refusé";
     case ev::illegal:
@@ -149,7 +150,7 @@ bool debogueur::prepare_par_dessus(const machine& m) {
     longueur = 3;
   else if (op == 0x18 &&
            m.memoire.consulte(static_cast<unsigned short>(pc + 1)) == 0xAD)
-    longueur = 3;  // JSR ,Y
+    longueur = 3;                 // JSR ,Y
   else if (op == 0x3F && m.e9())  // SWI: its handler returns after it
     longueur = 1;
   if (longueur == 0) return false;
@@ -216,10 +217,9 @@ session_debogage::session_debogage(debogueur& d, machine& m,
       par_adresse_.push_back(static_cast<int>(i));
       marques = true;
     } else if (p.type == sorte::surveillance) {
-      const unsigned short marque =
-          static_cast<unsigned short>(
-              (p.ecriture ? mem_64k::marque_surveillance : 0) |
-              (p.lecture ? mem_64k::marque_lecture_surveillee : 0));
+      const unsigned short marque = static_cast<unsigned short>(
+          (p.ecriture ? mem_64k::marque_surveillance : 0) |
+          (p.lecture ? mem_64k::marque_lecture_surveillee : 0));
       for (unsigned a = p.adresse; a <= p.fin && a <= 0xFFFF; ++a) {
         unsigned short& cellule = m.memoire.cellules[a];
         if ((cellule & marque) == marque) continue;
@@ -271,8 +271,8 @@ session_debogage::~session_debogage() {
   if (!arrets_) return;
   for (unsigned short a : marquees_)
     m_.memoire.cellules[a] = static_cast<unsigned short>(
-        m_.memoire.cellules[a] & ~(mem_64k::marque_surveillance |
-                                   mem_64k::marque_lecture_surveillee));
+        m_.memoire.cellules[a] &
+        ~(mem_64k::marque_surveillance | mem_64k::marque_lecture_surveillee));
   if (surveillant_.objet) m_.memoire.surveillant = surveillant_avant_;
   if (refus_pose_) m_.arret_sur_refus = refus_avant_;
 }
@@ -294,8 +294,8 @@ arret_machine session_debogage::conclut(arret_machine r) {
   if (r == arret_machine::evenement && d_.raison.empty() &&
       m_.dernier_refus()) {
     const acces_refuse& a = *m_.dernier_refus();
-    d_.raison = "accès refusé à " + hexa(a.adresse, 4) + " par l'instruction en " +
-                hexa(a.pc, 4);
+    d_.raison = "accès refusé à " + hexa(a.adresse, 4) +
+                " par l'instruction en " + hexa(a.pc, 4);
     for (std::size_t i = 0; i < d_.points.size(); ++i)
       if (d_.points[i].actif &&
           d_.points[i].type == point_debogage::sorte::evenement &&
@@ -336,8 +336,8 @@ bool session_debogage::point(void* objet, const machine& m) {
         s.touche(i, nullptr) && !arret) {
       arret = true;
       const point_debogage& p = s.d_.points[static_cast<std::size_t>(i)];
-      s.d_.raison = "point d'arrêt " + std::to_string(i + 1) + " : " +
-                    description(p);
+      s.d_.raison =
+          "point d'arrêt " + std::to_string(i + 1) + " : " + description(p);
       if (!p.condition.vide()) s.d_.raison += " si " + p.condition.texte();
       if (p.a_partir_de > 1)
         s.d_.raison += " (passage " + std::to_string(p.coups) + ")";
@@ -399,11 +399,10 @@ bool session_debogage::interruption(void* objet, const machine& m,
   for (std::size_t i = 0; i < s.d_.points.size(); ++i) {
     const point_debogage& p = s.d_.points[i];
     if (!p.actif || p.type != point_debogage::sorte::evenement) continue;
-    const bool voulu =
-        (p.quoi == ev::interruption && vecteur != vecteur_cop &&
-         (p.numero < 0 || p.numero == vecteur)) ||
-        (p.quoi == ev::illegal && vecteur == vecteur_illegal) ||
-        (p.quoi == ev::cop && vecteur == vecteur_cop);
+    const bool voulu = (p.quoi == ev::interruption && vecteur != vecteur_cop &&
+                        (p.numero < 0 || p.numero == vecteur)) ||
+                       (p.quoi == ev::illegal && vecteur == vecteur_illegal) ||
+                       (p.quoi == ev::cop && vecteur == vecteur_cop);
     const acces_observe a{vecteur, 0, vecteur};
     if (voulu && s.touche(static_cast<int>(i), &a)) {
       s.d_.raison = (vecteur == vecteur_cop || vecteur == vecteur_illegal
@@ -437,13 +436,13 @@ void session_debogage::acces(unsigned short adresse, bool est_lecture,
       continue;
     if (!touche(static_cast<int>(i), &a)) continue;
     const unsigned short vecteur = m_.vecteur_en_cours();
-    d_.raison = (est_lecture ? "lecture de " : "écriture de ") +
-                hexa(adresse, 4) + " : " +
-                (est_lecture ? hexa(valeur, 2)
-                             : hexa(avant, 2) + " -> " + hexa(valeur, 2)) +
-                (vecteur ? " par l'entrée en interruption " + nom_vecteur(vecteur)
-                         : " par l'instruction en " +
-                               hexa(m_.pc_instruction(), 4));
+    d_.raison =
+        (est_lecture ? "lecture de " : "écriture de ") + hexa(adresse, 4) +
+        " : " +
+        (est_lecture ? hexa(valeur, 2)
+                     : hexa(avant, 2) + " -> " + hexa(valeur, 2)) +
+        (vecteur ? " par l'entrée en interruption " + nom_vecteur(vecteur)
+                 : " par l'instruction en " + hexa(m_.pc_instruction(), 4));
     d_.cellule = adresse;
     m_.demande_arret(arret_machine::surveillance);
     return;

@@ -166,15 +166,15 @@ class session_debogage {
   bool refus_avant_ = false;
   bool refus_pose_ = false;
   bool veut_broches_ = false;
-  bool veut_swi_ = false;  // SWI is an instruction: seen after it
+  bool veut_swi_ = false;   // SWI is an instruction: seen after it
   bool evenement_ = false;  // apres() stopped for an event
 
   static bool point(void* objet, const machine& m);
   static bool apres(void* objet, const machine& m, unsigned short pc);
   static bool interruption(void* objet, const machine& m,
                            unsigned short vecteur);
-  static void ecriture(void* objet, unsigned short adresse,
-                       unsigned char avant, unsigned char apres);
+  static void ecriture(void* objet, unsigned short adresse, unsigned char avant,
+                       unsigned char apres);
   static void lecture(void* objet, unsigned short adresse,
                       unsigned char valeur);
   void acces(unsigned short adresse, bool est_lecture, unsigned avant,

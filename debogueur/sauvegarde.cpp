@@ -61,8 +61,7 @@ std::string chemin_points(const std::string& programme) {
   const std::string options = chemin_options();
   if (options.empty() || programme.empty()) return "";
   char nom[32];
-  std::snprintf(nom, sizeof nom, "%016zx",
-                std::hash<std::string>{}(programme));
+  std::snprintf(nom, sizeof nom, "%016zx", std::hash<std::string>{}(programme));
   return options.substr(0, options.find_last_of('/')) + "/points/" + nom;
 }
 
@@ -78,7 +77,9 @@ std::string texte_points(const std::string& programme, const debogueur& d,
     else if (p.type == sorte::surveillance)
       t << "surveillance\t" << p.actif << "\t" << hexa(p.adresse) << "\t"
         << hexa(p.fin) << "\t"
-        << (p.lecture && p.ecriture ? "rw" : p.lecture ? "r" : "w");
+        << (p.lecture && p.ecriture ? "rw"
+            : p.lecture             ? "r"
+                                    : "w");
     else
       t << "evenement\t" << p.actif << "\t" << nom_evenement(p.quoi) << "\t"
         << (p.numero < 0 ? std::string("-1")
@@ -117,7 +118,8 @@ bool lit_points(const std::string& texte, const infos_debogage* infos,
       p.lieu = c[3];
       // Through the label, else the source line, else the address.
       unsigned short nouvelle = 0;
-      const symbole* s = infos && !p.lieu.empty() ? infos->cherche(p.lieu) : nullptr;
+      const symbole* s =
+          infos && !p.lieu.empty() ? infos->cherche(p.lieu) : nullptr;
       const std::size_t deux_points = c[4].rfind(':');
       if (s) {
         p.adresse = s->valeur;
@@ -186,6 +188,7 @@ bool charge_points(const std::string& programme, const infos_debogage* infos,
       !lit_fichier_borne(chemin, {std::size_t(1) << 20}, texte, raison))
     return false;
   // A file of another program (a hash shared) is not this one's.
-  if (texte.rfind("programme=" + propre(programme) + "\n", 0) != 0) return false;
+  if (texte.rfind("programme=" + propre(programme) + "\n", 0) != 0)
+    return false;
   return lit_points(texte, infos, d, avis);
 }

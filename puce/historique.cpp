@@ -172,8 +172,8 @@ void historique::prend(bool entree) {
     // The debugger's watch marks are not the machine's state.
     unsigned short cellules[256];
     for (int c = 0; c < 256; ++c)
-      cellules[c] = static_cast<unsigned short>(m.memoire.cellules[p * 256 + c] &
-                                                ~marques_debogueur);
+      cellules[c] = static_cast<unsigned short>(
+          m.memoire.cellules[p * 256 + c] & ~marques_debogueur);
     if (precedent != nullptr &&
         std::memcmp(precedent->pages[p]->data(), cellules,
                     256 * sizeof(unsigned short)) == 0) {
@@ -395,7 +395,8 @@ bool historique::rejoue(const observateur_machine& o, uint64_t budget,
     restaure(instantanes[i]);
     std::size_t j = i + 1;
     while (j <= dernier && !instantanes[j].entree) ++j;
-    const etat_machine& fin = j <= dernier ? instantanes[j].etat : etat_machine{};
+    const etat_machine& fin =
+        j <= dernier ? instantanes[j].etat : etat_machine{};
     c.max_pas = j <= dernier ? fin.instructions : ici_i;
     c.max_cycles = j <= dernier ? fin.cycles : ici_c;
     for (int essais = 0; essais < 1000000; ++essais) {

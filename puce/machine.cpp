@@ -610,8 +610,6 @@ arret_machine machine::boucle(const conditions_arret& c) {
   }
 }
 
-
-
 arret_machine machine::boucle_plate(const conditions_arret& c) {
   const unsigned char* const arrets = c.points_arret;
   uint64_t n_cycles = cycles, n_instructions = instructions;

@@ -35,21 +35,21 @@ enum class modele_machine { plat, e9 };
 
 // Why a run (or a step) ended.
 enum class arret_machine {
-  aucun,        // not stopped
-  boucle,       // an instruction left PC on itself and nothing can change
-                // that (no interrupt can come)
-  point_arret,  // PC reached a breakpoint
-  max_pas,      // the instruction limit
-  max_cycles,   // the cycle limit
-  illegal,      // a non-existent opcode
-  attente,      // WAI or STOP with nothing left that can wake the CPU
-  suspendu,     // STOP: no clock runs, only a pin the user drives can
-                // wake the CPU (broches_libres)
-  condition,    // the debugger's check after an instruction said stop (a
-                // condition, the end of a step over or out)
-  surveillance, // a watched cell was written or read (debogueur/)
-  evenement,    // an event the debugger waits for (an interrupt entry, a
-                // refused access, a COP reset)
+  aucun,         // not stopped
+  boucle,        // an instruction left PC on itself and nothing can change
+                 // that (no interrupt can come)
+  point_arret,   // PC reached a breakpoint
+  max_pas,       // the instruction limit
+  max_cycles,    // the cycle limit
+  illegal,       // a non-existent opcode
+  attente,       // WAI or STOP with nothing left that can wake the CPU
+  suspendu,      // STOP: no clock runs, only a pin the user drives can
+                 // wake the CPU (broches_libres)
+  condition,     // the debugger's check after an instruction said stop (a
+                 // condition, the end of a step over or out)
+  surveillance,  // a watched cell was written or read (debogueur/)
+  evenement,     // an event the debugger waits for (an interrupt entry, a
+                 // refused access, a COP reset)
 };
 
 // What an observer of a run sees (tamrix-run's trace, the GUI's views).

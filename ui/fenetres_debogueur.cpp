@@ -32,12 +32,14 @@ points_arret_class::points_arret_class() {
   liste->column_widths(colonnes);
   liste->column_char('\t');
   sorte = new Fl_Choice(90, 190, 150, 24, "Sorte");
-  sorte->add("Instruction|Écriture|Lecture|Accès|Interruption|Broche|"
-             "Accès refusé|Opcode illégal|Reset COP|Cycle");
+  sorte->add(
+      "Instruction|Écriture|Lecture|Accès|Interruption|Broche|"
+      "Accès refusé|Opcode illégal|Reset COP|Cycle");
   sorte->value(0);
   lieu = champ(290, 190, 300, "Lieu");
-  lieu->tooltip("Adresse, étiquette ou fichier:ligne ; plage $40-$43 ; "
-                "IRQ, TOF, SWI... ; PA0, IRQ... ; numéro de cycle");
+  lieu->tooltip(
+      "Adresse, étiquette ou fichier:ligne ; plage $40-$43 ; "
+      "IRQ, TOF, SWI... ; PA0, IRQ... ; numéro de cycle");
   condition = champ(90, 220, 500, "Condition");
   condition->tooltip(
       "A == $ff && [$40] > 3 ; registres, drapeaux, [adr], [[adr]], "

@@ -23,18 +23,41 @@ struct CasValeur {
 // A=$12 B=$34 X=$1000 Y=$0002 SP=$00f0 CCR=$c5 (S X N... see below),
 // [$40]=$55 [$41]=$aa [$55]=$07; a label "table" = $40.
 const CasValeur valeurs[] = {
-    {"A", 0x12},          {"d", 0x1234},        {"X + Y", 0x1002},
-    {"SP", 0xf0},         {"CCR", 0xc5},        {"C", 1},
-    {"Z", 1},             {"N", 0},             {"CCR.X", 1},
-    {"[$40]", 0x55},      {"[[$40]]", 0x55aa},  {"[ [$40] ]", 7},
-    {"[table+1]", 0xaa},  {"%1010 | 0x5", 15},  {"'A'", 65},
-    {"1 + 2 * 3", 7},     {"(1 + 2) * 3", 9},   {"10 - 4 - 3", 3},
-    {"1 << 4 + 1", 32},   {"6 & 3 == 3", 0},    {"6 & 3 ^ 1", 3},
-    {"1 | 2 ^ 3", 1},     {"!A", 0},            {"~0", -1},
-    {"-A + 1", -0x11},    {"7 / 2 % 2", 1},     {"5 / 0", 0},
-    {"A == $12 && B != 0", 1}, {"A == 1 || [$41] > $a9", 1},
-    {"0 && [$40]", 0},    {"3 || 0", 1},        {"A >= $12 < 2", 1},
-    {"B <= $33", 0},      {"1 << 64", 0},       {"cycles", 1234},
+    {"A", 0x12},
+    {"d", 0x1234},
+    {"X + Y", 0x1002},
+    {"SP", 0xf0},
+    {"CCR", 0xc5},
+    {"C", 1},
+    {"Z", 1},
+    {"N", 0},
+    {"CCR.X", 1},
+    {"[$40]", 0x55},
+    {"[[$40]]", 0x55aa},
+    {"[ [$40] ]", 7},
+    {"[table+1]", 0xaa},
+    {"%1010 | 0x5", 15},
+    {"'A'", 65},
+    {"1 + 2 * 3", 7},
+    {"(1 + 2) * 3", 9},
+    {"10 - 4 - 3", 3},
+    {"1 << 4 + 1", 32},
+    {"6 & 3 == 3", 0},
+    {"6 & 3 ^ 1", 3},
+    {"1 | 2 ^ 3", 1},
+    {"!A", 0},
+    {"~0", -1},
+    {"-A + 1", -0x11},
+    {"7 / 2 % 2", 1},
+    {"5 / 0", 0},
+    {"A == $12 && B != 0", 1},
+    {"A == 1 || [$41] > $a9", 1},
+    {"0 && [$40]", 0},
+    {"3 || 0", 1},
+    {"A >= $12 < 2", 1},
+    {"B <= $33", 0},
+    {"1 << 64", 0},
+    {"cycles", 1234},
     {"instructions", 56},
 };
 
@@ -85,7 +108,8 @@ TEST_F(Expressions, Valeurs) {
   for (const CasValeur& c : valeurs) {
     expression e;
     std::string erreur;
-    ASSERT_TRUE(e.compile(c.texte, &infos, erreur)) << c.texte << ": " << erreur;
+    ASSERT_TRUE(e.compile(c.texte, &infos, erreur))
+        << c.texte << ": " << erreur;
     EXPECT_EQ(e.evalue(m), c.valeur) << c.texte;
   }
 }
@@ -141,11 +165,11 @@ struct Banc {
   resultat_asm r;
   debogueur d;
   Banc() {
-    r = assemble_motorola("prog.asm", [](const std::string&, std::string& c,
-                                         std::string&) {
-      c = programme;
-      return true;
-    });
+    r = assemble_motorola("prog.asm",
+                          [](const std::string&, std::string& c, std::string&) {
+                            c = programme;
+                            return true;
+                          });
     EXPECT_TRUE(r.reussi());
     for (const bloc_octets& b : r.blocs)
       for (std::size_t i = 0; i < b.octets.size(); ++i)
@@ -174,7 +198,8 @@ struct Banc {
     conditions_arret c;
     c.points_arret = arrets;
     c.max_pas = m.instructions + 10000;
-    for (int i = 0; i < n; ++i) ASSERT_EQ(m.execute(c), arret_machine::point_arret);
+    for (int i = 0; i < n; ++i)
+      ASSERT_EQ(m.execute(c), arret_machine::point_arret);
   }
   void point(const char* lieu, const char* condition = "",
              uint64_t a_partir_de = 0) {
@@ -183,7 +208,8 @@ struct Banc {
     p.adresse = adr(lieu);
     p.a_partir_de = a_partir_de;
     std::string e;
-    if (*condition) EXPECT_TRUE(p.condition.compile(condition, &r.infos, e)) << e;
+    if (*condition)
+      EXPECT_TRUE(p.condition.compile(condition, &r.infos, e)) << e;
     d.points.push_back(std::move(p));
   }
   void surveille(unsigned debut, unsigned fin, bool lecture,
@@ -225,7 +251,8 @@ struct CasArret {
 using am = arret_machine;
 
 const CasArret cas_arrets[] = {
-    {"par-dessus l'appel", [](Banc& b) { b.va("appel1"), b.d.prepare_par_dessus(b.m); },
+    {"par-dessus l'appel",
+     [](Banc& b) { b.va("appel1"), b.d.prepare_par_dessus(b.m); },
      am::condition, "apres", 3, 0xff, ""},
     {"par-dessus un appel récursif",
      [](Banc& b) { b.va("interne"), b.d.prepare_par_dessus(b.m); },
@@ -249,18 +276,26 @@ const CasArret cas_arrets[] = {
     {"troisième passage", [](Banc& b) { b.point("fact", "", 3); },
      am::point_arret, "fact", 1, 0xf9, "point d'arrêt 1 : fact (passage 3)"},
     {"condition globale",
-     [](Banc& b) { std::string e; b.d.condition_globale.compile("[$40] == 2", nullptr, e); },
+     [](Banc& b) {
+       std::string e;
+       b.d.condition_globale.compile("[$40] == 2", nullptr, e);
+     },
      am::condition, "moins", 2, 0, "condition vraie : [$40] == 2"},
     {"écriture d'une plage, valeur",
-     [](Banc& b) { b.surveille(0x40, 0x41, false, "valeur == 2 && avant == 1"); },
-     am::surveillance, "moins", 2, 0, "écriture de $0040 : $01 -> $02 par l'instruction en $b6"},
+     [](Banc& b) {
+       b.surveille(0x40, 0x41, false, "valeur == 2 && avant == 1");
+     },
+     am::surveillance, "moins", 2, 0,
+     "écriture de $0040 : $01 -> $02 par l'instruction en $b6"},
     {"écriture par l'empilement de SWI",
      [](Banc& b) { b.surveille(0xf5, 0xf5, false); }, am::surveillance, "hswi",
      3, 0xf3, "écriture de $00f5"},
-    {"lecture, valeur", [](Banc& b) { b.surveille(0x40, 0x40, true, "valeur == 3"); },
+    {"lecture, valeur",
+     [](Banc& b) { b.surveille(0x40, 0x40, true, "valeur == 3"); },
      am::surveillance, "appel2", 3, 0xff, "lecture de $0040 : $03 par"},
-    {"interruption SWI", [](Banc& b) { b.evenement(ev::interruption, vecteur_swi); },
-     am::evenement, "hswi", 3, 0xf3, "interruption SWI"},
+    {"interruption SWI",
+     [](Banc& b) { b.evenement(ev::interruption, vecteur_swi); }, am::evenement,
+     "hswi", 3, 0xf3, "interruption SWI"},
     {"autre interruption seulement",
      [](Banc& b) { b.evenement(ev::interruption, vecteurs_it[0]); }, am::boucle,
      "fin", -1, 0xff, ""},
@@ -268,10 +303,11 @@ const CasArret cas_arrets[] = {
      "fin", -1, 0xff, "accès refusé à $b7f0"},
     {"broche PB0", [](Banc& b) { b.evenement(ev::broche, broche_pb0); },
      am::evenement, "refuse", -1, 0xff, "broche PB0 à 1"},
-    {"cycle", [](Banc& b) { b.evenement(ev::cycle, -1, 20); }, am::evenement, "",
-     -1, 0, "cycle 2"},
-    {"point désactivé", [](Banc& b) { b.point("fact"), b.d.points[0].actif = false; },
-     am::boucle, "fin", -1, 0xff, ""},
+    {"cycle", [](Banc& b) { b.evenement(ev::cycle, -1, 20); }, am::evenement,
+     "", -1, 0, "cycle 2"},
+    {"point désactivé",
+     [](Banc& b) { b.point("fact"), b.d.points[0].actif = false; }, am::boucle,
+     "fin", -1, 0xff, ""},
 };
 
 TEST(Arrets, Table) {
@@ -301,9 +337,9 @@ TEST(Arrets, TraceEtCycle) {
   b.d.points[0].trace = true;
   b.d.points[0].message = "A={A} [$40]={[$40]}";
   EXPECT_EQ(b.execute(), arret_machine::boucle);
-  EXPECT_EQ(b.d.traces, (std::vector<std::string>{
-                            "A=$03 [$40]=$00", "A=$02 [$40]=$01",
-                            "A=$01 [$40]=$02", "A=$00 [$40]=$03"}));
+  EXPECT_EQ(b.d.traces,
+            (std::vector<std::string>{"A=$03 [$40]=$00", "A=$02 [$40]=$01",
+                                      "A=$01 [$40]=$02", "A=$00 [$40]=$03"}));
   EXPECT_EQ(b.d.points[0].coups, 4u);
   Banc c;
   c.evenement(ev::cycle, -1, 20);
@@ -430,7 +466,8 @@ TEST(Sauvegarde, AllerRetourEtCorrespondances) {
   EXPECT_EQ(texte_points("/x/prog.asm", d2, &b.r.infos), ecrit);
   // Damaged texts are refused whole.
   for (const char* faux :
-       {"", "instruction\t1\n", "programme=x\ninstruction\t2\tb600\t\t\t0\t0\t\t\n",
+       {"", "instruction\t1\n",
+        "programme=x\ninstruction\t2\tb600\t\t\t0\t0\t\t\n",
         "programme=x\nsurveillance\t1\t0043\t0040\tw\t0\t0\t\t\n",
         "programme=x\nevenement\t1\tpluie\t-1\t0\t0\t0\t\t\n"})
     EXPECT_FALSE(lit_points(faux, nullptr, d2, avis)) << faux;

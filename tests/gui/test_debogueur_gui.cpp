@@ -88,12 +88,16 @@ struct CasGui {
 
 const CasGui cas[] = {
     {"pas principal sur un appel récursif",
-     [](simulateur& s) { va(s, "interne"), active(s, s.bouton_par_dessus), attend_fin(s); },
+     [](simulateur& s) {
+       va(s, "interne"), active(s, s.bouton_par_dessus), attend_fin(s);
+     },
      "rfact", 2, ""},
     {"pas principal sur une autre instruction : un pas",
      [](simulateur& s) { active(s, s.bouton_par_dessus); }, "", -1, ""},
     {"pas de sortie de l'appel le plus profond",
-     [](simulateur& s) { va(s, "finf"), active(s, s.bouton_sortie), attend_fin(s); },
+     [](simulateur& s) {
+       va(s, "finf"), active(s, s.bouton_sortie), attend_fin(s);
+     },
      "rfact", 0, ""},
     {"exécuter jusqu'ici, menu contextuel du désassemblage",
      [](simulateur& s) {

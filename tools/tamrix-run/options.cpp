@@ -410,11 +410,12 @@ std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
   std::uint64_t passage = 1;
   const auto deux_points = valeur.rfind(':');
   if (!pc && deux_points != std::string::npos) {
-    const std::string erreur = nombre_option(
-        "--until " + valeur.substr(0, deux_points),
-        valeur.substr(deux_points + 1), UINT64_MAX, passage);
+    const std::string erreur =
+        nombre_option("--until " + valeur.substr(0, deux_points),
+                      valeur.substr(deux_points + 1), UINT64_MAX, passage);
     if (!erreur.empty()) return erreur;
-    if (passage == 0) return "--until : passage 0 : \"" + valeur + "\" (1 ou plus)";
+    if (passage == 0)
+      return "--until : passage 0 : \"" + valeur + "\" (1 ou plus)";
     lieu.erase(deux_points);
   }
   const std::string erreur = adresse_option(
