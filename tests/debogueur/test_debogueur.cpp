@@ -198,8 +198,9 @@ struct Banc {
     conditions_arret c;
     c.points_arret = arrets;
     c.max_pas = m.instructions + 10000;
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
       ASSERT_EQ(m.execute(c), arret_machine::point_arret);
+    }
   }
   void point(const char* lieu, const char* condition = "",
              uint64_t a_partir_de = 0) {
@@ -208,8 +209,9 @@ struct Banc {
     p.adresse = adr(lieu);
     p.a_partir_de = a_partir_de;
     std::string e;
-    if (*condition)
+    if (*condition) {
       EXPECT_TRUE(p.condition.compile(condition, &r.infos, e)) << e;
+    }
     d.points.push_back(std::move(p));
   }
   void surveille(unsigned debut, unsigned fin, bool lecture,
@@ -221,8 +223,9 @@ struct Banc {
     p.lecture = lecture;
     p.ecriture = !lecture;
     std::string e;
-    if (*condition)
+    if (*condition) {
       EXPECT_TRUE(p.condition.compile(condition, &r.infos, e, true)) << e;
+    }
     d.points.push_back(std::move(p));
   }
   void evenement(point_debogage::evenement quoi, int numero = -1,
@@ -316,16 +319,23 @@ TEST(Arrets, Table) {
     Banc b;
     c.prepare(b);
     EXPECT_EQ(b.execute(), c.arret);
-    if (*c.pc) EXPECT_EQ(b.m.cpu.PC, b.adr(c.pc));
-    if (c.a >= 0) EXPECT_EQ(b.m.cpu.A, c.a);
-    if (c.sp) EXPECT_EQ(b.m.cpu.SP, c.sp);
+    if (*c.pc) {
+      EXPECT_EQ(b.m.cpu.PC, b.adr(c.pc));
+    }
+    if (c.a >= 0) {
+      EXPECT_EQ(b.m.cpu.A, c.a);
+    }
+    if (c.sp) {
+      EXPECT_EQ(b.m.cpu.SP, c.sp);
+    }
     EXPECT_EQ(b.d.raison.rfind(c.raison, 0), 0u) << b.d.raison;
     EXPECT_EQ(b.d.but, debogueur::intention::aucune);
     // The session took its marks back.
-    for (unsigned a = 0; a < 0x10000; ++a)
+    for (unsigned a = 0; a < 0x10000; ++a) {
       ASSERT_EQ(b.m.memoire.cellules[a] & (mem_64k::marque_surveillance |
                                            mem_64k::marque_lecture_surveillee),
                 0);
+    }
   }
 }
 

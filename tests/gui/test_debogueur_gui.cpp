@@ -157,9 +157,15 @@ TEST_F(Debogueur, Table) {
     SetUp();
     const uint64_t avant = sim->simulation.instructions;
     c.agit(*sim);
-    if (*c.pc) EXPECT_EQ(sim->processeur.PC, adr(*sim, c.pc));
-    if (!*c.pc) EXPECT_EQ(sim->simulation.instructions, avant + 1);
-    if (c.a >= 0) EXPECT_EQ(sim->processeur.A, c.a);
+    if (*c.pc) {
+      EXPECT_EQ(sim->processeur.PC, adr(*sim, c.pc));
+    }
+    if (!*c.pc) {
+      EXPECT_EQ(sim->simulation.instructions, avant + 1);
+    }
+    if (c.a >= 0) {
+      EXPECT_EQ(sim->processeur.A, c.a);
+    }
     const std::string etat = texte(sim->ligne_etat);
     EXPECT_NE(etat.find(c.etat), std::string::npos) << etat;
   }
