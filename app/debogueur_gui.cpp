@@ -260,6 +260,18 @@ void simulateur::rafraichit_debogueur() {
       if (p.a_partir_de > 1) ligne += "/" + std::to_string(p.a_partir_de);
       f.liste->add(ligne.c_str());
     }
+    // The plain breakpoints (a click on a line) follow, without a number.
+    const unsigned char* simples = controle_execution.points_arret();
+    const infos_debogage& infos = debogueur.infos();
+    for (unsigned a = 0; a < 0x10000; ++a) {
+      if (!simples[a]) continue;
+      const std::string nom = infos.nom_a(static_cast<unsigned short>(a), true);
+      const std::string ligne = "-\toui\t" + hexa(a) +
+                                (nom.empty() ? "" : " " + nom) +
+                                "\t(clic sur la ligne)\t";
+      f.liste->add(ligne.c_str(),
+                   reinterpret_cast<void*>(static_cast<std::uintptr_t>(a) + 1));
+    }
     if (choisi > 0 && choisi <= f.liste->size()) f.liste->value(choisi);
     f.journal->clear();
     for (const std::string& t : outils_debogage.traces)
@@ -494,7 +506,19 @@ int simulateur::traite_debogueur(Fl_Widget* objet) {
   if (objet == f.fenetre || objet == f.bouton_fermer) {
     f.fenetre->hide();
   } else if (objet == f.liste) {
-    montre_point(f.liste->value() - 1);
+    const int n = f.liste->value();
+    if (n > 0 && f.liste->data(n)) {
+      // A plain breakpoint: its place in the fields, for a condition.
+      point_choisi_ = -1;
+      f.sorte->value(s_instruction);
+      f.lieu->value(
+          hexa(static_cast<unsigned>(
+                   reinterpret_cast<std::uintptr_t>(f.liste->data(n)) - 1))
+              .c_str());
+      verifie_condition();
+    } else {
+      montre_point(n - 1);
+    }
   } else if (objet == f.sorte || objet == f.lieu || objet == f.condition ||
              objet == f.message || objet == f.passage || objet == f.trace ||
              objet == f.actif) {
@@ -523,6 +547,13 @@ int simulateur::traite_debogueur(Fl_Widget* objet) {
   } else if (objet == f.bouton_supprimer) {
     auto& points = outils_debogage.points;
     const int i = f.liste->value() - 1;
+    if (i >= 0 && f.liste->data(i + 1)) {  // a plain breakpoint
+      controle_execution.bascule_point_arret(static_cast<unsigned short>(
+          reinterpret_cast<std::uintptr_t>(f.liste->data(i + 1)) - 1));
+      rafraichit_debogueur();
+      rafraichit_desassemble();
+      return 1;
+    }
     if (i >= 0 && i < static_cast<int>(points.size())) {
       points.erase(points.begin() + i);
       point_choisi_ = -1;

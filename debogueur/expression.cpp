@@ -446,8 +446,8 @@ inline int64_t lit(const expression::operation& o, const machine& m,
 
 }  // namespace
 
-int64_t expression::evalue(const machine& m, const acces_observe* a) const {
-  if (simple_) return applique(comparaison_, lit(operande_, m, a), constante_);
+int64_t expression::evalue_pile(const machine& m,
+                                const acces_observe* a) const {
   int64_t pile[pile_max + 1];
   int h = 0;  // entries on the stack
   const std::size_t n = code_.size();

@@ -37,7 +37,8 @@
 #include <string>
 #include <vector>
 
-class machine;
+#include "puce/machine.h"
+
 class infos_debogage;
 
 // The access a watchpoint's (or an event's) condition is about.
@@ -58,8 +59,11 @@ class expression {
   // with one French line in `erreur` that says where and what.
   bool compile(const std::string& texte, const infos_debogage* infos,
                std::string& erreur, bool acces = false);
-  // Its value now; `a` is the access (null: zeros).
-  int64_t evalue(const machine& m, const acces_observe* a = nullptr) const;
+  // Its value now; `a` is the access (null: zeros). The common shape is
+  // evaluated here, inline, without the stack.
+  int64_t evalue(const machine& m, const acces_observe* a = nullptr) const {
+    return simple_ ? evalue_simple(m, a) : evalue_pile(m, a);
+  }
   bool vraie(const machine& m, const acces_observe* a = nullptr) const {
     return evalue(m, a) != 0;
   }
@@ -127,6 +131,74 @@ class expression {
   int profondeur_ = 0;
 
   void cherche_forme_simple();
+  int64_t evalue_pile(const machine& m, const acces_observe* a) const;
+  inline int64_t evalue_simple(const machine& m, const acces_observe* a) const;
 };
+
+inline int64_t expression::evalue_simple(const machine& m,
+                                         const acces_observe* a) const {
+  const interpreteur& c = m.cpu;
+  int64_t v;
+  switch (operande_.code) {
+    case reg_a:
+      v = c.A;
+      break;
+    case reg_b:
+      v = c.B;
+      break;
+    case reg_d:
+      v = c.A << 8 | c.B;
+      break;
+    case reg_x:
+      v = c.X;
+      break;
+    case reg_y:
+      v = c.Y;
+      break;
+    case reg_sp:
+      v = c.SP;
+      break;
+    case reg_pc:
+      v = c.PC;
+      break;
+    case reg_ccr:
+      v = c.CCR;
+      break;
+    case drapeau:
+      v = (c.CCR >> operande_.valeur) & 1;
+      break;
+    case nb_cycles:
+      v = static_cast<int64_t>(m.cycles);
+      break;
+    case nb_instructions:
+      v = static_cast<int64_t>(m.instructions);
+      break;
+    case acces_valeur:
+      v = a ? a->valeur : 0;
+      break;
+    case acces_avant:
+      v = a ? a->avant : 0;
+      break;
+    case acces_adresse:
+      v = a ? a->adresse : 0;
+      break;
+    default:  // octet: a byte at a constant address
+      v = m.memoire.consulte(static_cast<unsigned short>(operande_.valeur));
+  }
+  switch (comparaison_) {
+    case inferieur:
+      return v < constante_;
+    case inferieur_egal:
+      return v <= constante_;
+    case superieur:
+      return v > constante_;
+    case superieur_egal:
+      return v >= constante_;
+    case egal:
+      return v == constante_;
+    default:
+      return v != constante_;
+  }
+}
 
 #endif

@@ -254,10 +254,12 @@ session_debogage::session_debogage(debogueur& d, machine& m,
   journal_vu_ = m.journal.total();
   controle_.objet = this;
   if (!par_adresse_.empty()) controle_.point = point;
-  if (!d.condition_globale.vide() || veut_broches_ || veut_swi_ ||
-      d.but == debogueur::intention::par_dessus ||
-      d.but == debogueur::intention::sortie)
+  const bool intention = d.but == debogueur::intention::par_dessus ||
+                         d.but == debogueur::intention::sortie;
+  if (veut_broches_ || veut_swi_ || intention)
     controle_.apres = apres;
+  else if (!d.condition_globale.vide())
+    controle_.apres = apres_condition;  // the common case, kept short
   if (interruptions) controle_.interruption = interruption;
   c.controle = &controle_;
   if (surveille) {
@@ -343,6 +345,14 @@ bool session_debogage::point(void* objet, const machine& m) {
         s.d_.raison += " (passage " + std::to_string(p.coups) + ")";
     }
   return arret;
+}
+
+bool session_debogage::apres_condition(void* objet, const machine& m,
+                                       unsigned short) {
+  debogueur& d = static_cast<session_debogage*>(objet)->d_;
+  if (!d.condition_globale.vraie(m)) return false;
+  d.raison = "condition vraie : " + d.condition_globale.texte();
+  return true;
 }
 
 bool session_debogage::apres(void* objet, const machine& m, unsigned short pc) {

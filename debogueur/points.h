@@ -171,6 +171,7 @@ class session_debogage {
 
   static bool point(void* objet, const machine& m);
   static bool apres(void* objet, const machine& m, unsigned short pc);
+  static bool apres_condition(void* objet, const machine& m, unsigned short pc);
   static bool interruption(void* objet, const machine& m,
                            unsigned short vecteur);
   static void ecriture(void* objet, unsigned short adresse, unsigned char avant,

@@ -4,7 +4,8 @@
 // a hash of the program's path, whose first line names the program:
 //
 //   programme=/chemin/somme.s
-//   instruction	1	b610	boucle	somme.s:12	3	0	A
+//   instruction	1	b610	boucle	somme.s:12	3	0
+//   A
 //   == 1 surveillance	1	0040	0043	rw	0	0	valeur >
 //   9 evenement	1	interruption	fff0	0	0	0
 //

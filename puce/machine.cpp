@@ -556,7 +556,7 @@ arret_machine machine::apres_inexistante(unsigned short pc,
 // the debugger asked for during the instruction), a breakpoint, the
 // debugger's check, a self-loop; and the instruction limit before the
 // next one.
-template <bool e9, bool observe, bool controle>
+template <bool e9, bool observe, int controle>
 arret_machine machine::boucle(const conditions_arret& c) {
   const unsigned char* const arrets = c.points_arret;
   puce* const p = puce_.get();
@@ -574,7 +574,7 @@ arret_machine machine::boucle(const conditions_arret& c) {
         (cpu.etat | (p->etat.demandes & masque_ccr()))) {
       const arret_machine r = hors_instruction(c);
       if (r != arret_machine::aucun) return r;
-      if (arrets && arrets[cpu.PC] && (!controle || arret_point(c)))
+      if (arrets && arrets[cpu.PC] && (controle == 0 || arret_point(c)))
         return arret_machine::point_arret;
       continue;
     }
@@ -582,7 +582,7 @@ arret_machine machine::boucle(const conditions_arret& c) {
     if (observe && c.observateur->avant)
       c.observateur->avant(c.observateur->objet, *this);
     if (e9) p->instruction.pc = pc;
-    if (controle) pc_instruction_ = pc;
+    if (controle != 0 && !e9) pc_instruction_ = pc;
     const int n = cpu.step();
     cycles += static_cast<unsigned>(n);
     ++instructions;
@@ -600,10 +600,9 @@ arret_machine machine::boucle(const conditions_arret& c) {
       if (r != arret_machine::aucun) return r;
     }
     if (arrets && __builtin_expect(arrets[cpu.PC] != 0, 0) &&
-        (!controle || arret_point(c)))
+        (controle == 0 || arret_point(c)))
       return arret_machine::point_arret;
-    if (controle && c.controle->apres &&
-        c.controle->apres(c.controle->objet, *this, pc))
+    if (controle == 2 && c.controle->apres(c.controle->objet, *this, pc))
       return arret_machine::condition;
     if (__builtin_expect(cpu.PC == pc, 0) && boucle_sans_fin(pc, c))
       return arret_machine::boucle;
@@ -658,11 +657,18 @@ arret_machine machine::execute(const conditions_arret& c) {
     return arret_machine::max_cycles;
   const bool observe = c.observateur != nullptr;
   // The variant is chosen once per run: hooks nobody set cost nothing.
+  // 1: hooks met only at breakpoints, interrupts and watched accesses; 2:
+  // also one call after each instruction.
+  if (c.controle && c.controle->apres)
+    return e9() ? (observe ? boucle<true, true, 2>(c)
+                           : boucle<true, false, 2>(c))
+                : (observe ? boucle<false, true, 2>(c)
+                           : boucle<false, false, 2>(c));
   if (c.controle)
-    return e9() ? (observe ? boucle<true, true, true>(c)
-                           : boucle<true, false, true>(c))
-                : (observe ? boucle<false, true, true>(c)
-                           : boucle<false, false, true>(c));
+    return e9() ? (observe ? boucle<true, true, 1>(c)
+                           : boucle<true, false, 1>(c))
+                : (observe ? boucle<false, true, 1>(c)
+                           : boucle<false, false, 1>(c));
   if (e9()) return observe ? boucle<true, true>(c) : boucle<true, false>(c);
   return observe ? boucle<false, true>(c) : boucle_plate(c);
 }

@@ -252,7 +252,9 @@ class machine {
   bool arret_sur_refus = false;
   // In a run with the debugger's hooks: the address of the instruction
   // being executed (what a watched access names).
-  unsigned short pc_instruction() const { return pc_instruction_; }
+  unsigned short pc_instruction() const {
+    return e9() ? puce_->instruction.pc : pc_instruction_;
+  }
 
   // While an interrupt entry (or the illegal-opcode trap) stacks the
   // registers: its vector; 0 otherwise (what a watcher of the stack tells).
@@ -309,7 +311,7 @@ class machine {
 
   // step() inlined into it where the build allows (link-time
   // optimisation), as a bare loop over step() has it.
-  template <bool e9, bool observe, bool controle = false>
+  template <bool e9, bool observe, int controle = 0>
   __attribute__((flatten)) arret_machine boucle(const conditions_arret& c);
   bool arret_point(const conditions_arret& c) const;
   bool arret_interruption(const conditions_arret& c, unsigned short vecteur);

@@ -111,6 +111,10 @@ const CasGui cas[] = {
      [](simulateur& s) {
        choix_contextuel = 1;
        clic_droit_sur(s, adr(s, "rfact"));
+       // Listed with the others, after them.
+       s.montre_points();
+       EXPECT_NE(std::string(s.forme_points->liste->text(1)).find("rfact"),
+                 std::string::npos);
        active(s, s.forme_sim->bouton_fleche);
        attend_fin(s);
      },
