@@ -3,6 +3,7 @@
 // condition, a watchpoint, an error shown as it is typed), the "Pile
 // d'appels" window, back to the call, and the points kept with the
 // program across "Recharger".
+#include <FL/Fl.H>
 #include <FL/Fl_Browser.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
@@ -14,6 +15,7 @@
 #include "debogueur/sauvegarde.h"
 #include "tests/gui/banc_gui.h"
 #include "ui/fenetres_debogueur.h"
+#include "ui/fenetres_source.h"
 #include "ui/qui_a_change.h"
 
 namespace {
@@ -107,6 +109,17 @@ const CasGui cas[] = {
        EXPECT_EQ(articles_vus.front(), "Exécuter jusqu'ici");
      },
      "moins", 3, ""},
+    {"exécuter jusqu'ici, menu contextuel du source",
+     [](simulateur& s) {
+       choix_contextuel = 0;
+       Fl_Browser* lignes = s.debogueur.source->lignes;
+       lignes->value(13);  // rfact INCA
+       Fl::e_keysym = FL_Button + FL_RIGHT_MOUSE;
+       active(s, lignes);
+       Fl::e_keysym = 0;
+       attend_fin(s);
+     },
+     "rfact", 0, ""},
     {"point d'arrêt ici, menu contextuel",
      [](simulateur& s) {
        choix_contextuel = 1;
