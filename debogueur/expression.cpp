@@ -1,6 +1,7 @@
 #include "debogueur/expression.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 
 #include "memory/symboles.h"
@@ -42,7 +43,7 @@ class analyseur {
     if (!ou(erreur)) return false;
     blancs();
     if (i_ != t_.size())
-      return echoue(i_, "opérateur attendu avant « " + t_.substr(i_, 1) + " »",
+      return echoue(i_, "opérateur attendu avant « " + caractere() + " »",
                     erreur);
     return true;
   }
@@ -62,6 +63,22 @@ class analyseur {
                      std::string& erreur) {
     erreur = "colonne " + std::to_string(colonne + 1) + " : " + quoi;
     return false;
+  }
+  // The character at i_ as a message quotes it: a control character
+  // written out (the message stays on one line), a UTF-8 sequence whole.
+  std::string caractere() const {
+    const unsigned char c = static_cast<unsigned char>(t_[i_]);
+    if (c < 0x20 || c == 0x7F) {
+      char texte[8];
+      std::snprintf(texte, sizeof texte, "\\x%02x", c);
+      return texte;
+    }
+    std::size_t n = 1;
+    if (c >= 0x80)
+      while (i_ + n < t_.size() && n < 4 &&
+             (static_cast<unsigned char>(t_[i_ + n]) & 0xC0) == 0x80)
+        ++n;
+    return t_.substr(i_, n);
   }
   void blancs() {
     while (i_ < t_.size() && (t_[i_] == ' ' || t_[i_] == '\t')) ++i_;
@@ -291,7 +308,7 @@ class analyseur {
       return nombre(erreur);
     if (std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '.')
       return nom(erreur);
-    return echoue(i_, "opérande attendu avant « " + t_.substr(i_, 1) + " »",
+    return echoue(i_, "opérande attendu avant « " + caractere() + " »",
                   erreur);
   }
 };

@@ -77,6 +77,8 @@ const CasErreur erreurs[] = {
     {"boucle == 2", "colonne 1 : nom inconnu : boucle"},
     {"valeur == 2", "colonne 1 : « valeur » ne vaut que"},
     {"A # 2", "colonne 3 : opérateur attendu avant « # »"},
+    {"A\n== 1", "colonne 2 : opérateur attendu avant « \\x0a »"},
+    {"A é", "colonne 3 : opérateur attendu avant « é »"},
     {"99999999999999999999", "colonne 1 : nombre trop grand"},
     {"'A", "colonne 1 : caractère mal formé"},
     {"((((((((((((((((((((((((((((((((((1))))))))))))))))))))))))))))))))))",
