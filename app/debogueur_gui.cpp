@@ -147,6 +147,8 @@ void simulateur::installe_debogueur() {
   menu_debogage->callback(Fl_Widget::default_callback);
   fenetre->end();
   Fl_Group::current(avant);
+  // The labels of tracepoint messages: the loaded program's.
+  outils_debogage.infos = &debogueur.infos();
   forme_points = new points_arret_class;
   forme_pile = new pile_appels_class;
 }

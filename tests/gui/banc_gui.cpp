@@ -41,6 +41,7 @@ void remet_a_zero(simulateur& sim) {
   sim.controle_execution.arrete();
   sim.controle_execution.efface_points_arret();
   sim.outils_debogage = ::debogueur();
+  sim.outils_debogage.infos = &sim.debogueur.infos();
   sim.controle_execution.remet_compteur();
   while (sim.objet_suivant()) {
   }

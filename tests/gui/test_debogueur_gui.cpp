@@ -211,6 +211,7 @@ TEST_F(Debogueur, ErreurImmediateEtSauvegarde) {
   EXPECT_EQ(sim->outils_debogage.points[0].condition.texte(), "A == 1");
   sim->debogueur.oublie();
   sim->outils_debogage = ::debogueur();
+  sim->outils_debogage.infos = &sim->debogueur.infos();
   ASSERT_EQ(1, sim->charge_programme(chemin.c_str()));
   ASSERT_EQ(sim->outils_debogage.points.size(), 1u);
   EXPECT_EQ(sim->outils_debogage.points[0].adresse, adr(*sim, "rfact"));
