@@ -4,13 +4,18 @@
 // run), a conditional breakpoint in the loop that never fires, a condition
 // over the whole run tested after every instruction (--break-if), one
 // watchpoint on a cell nobody writes, and one on a cell written every pass
-// with a value condition that never holds.
+// with a value condition that never holds. And the call stack's
+// reconstruction: a replay from the history's snapshots with the observer of
+// calls, after runs of 10^5 to 10^7 instructions (what the "Pile d'appels"
+// window costs at each stop; nothing is paid during the runs).
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
 
+#include "debogueur/pile_appels.h"
 #include "debogueur/points.h"
+#include "puce/historique.h"
 #include "puce/machine.h"
 
 namespace {
@@ -75,7 +80,31 @@ void BM_debogueur(benchmark::State& state, modele_machine modele, cas c) {
   state.SetItemsProcessed(state.iterations() * pas_par_tour);
 }
 
+void BM_pile_appels(benchmark::State& state) {
+  const std::unique_ptr<machine> m(new machine(modele_machine::e9));
+  const std::string image = TAMRIX_SOURCE_DIR "/bench/boucle.s19";
+  if (!m->memoire.load_s19(image.c_str())) {
+    state.SkipWithError("cannot load bench/boucle.s19");
+    return;
+  }
+  m->reset();
+  historique h(*m);
+  h.demarre();
+  conditions_arret c;
+  c.max_pas = static_cast<uint64_t>(state.range(0));
+  while (m->instructions < c.max_pas) h.execute(c);
+  pile_appels p;
+  for (auto _ : state) benchmark::DoNotOptimize(p.reconstruit(h));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 }  // namespace
+
+BENCHMARK(BM_pile_appels)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Arg(10000000)
+    ->Unit(benchmark::kMillisecond);
 
 #define CAS(modele, c) \
   BENCHMARK_CAPTURE(BM_debogueur, modele##_##c, modele_machine::modele, cas::c)
