@@ -308,8 +308,7 @@ class analyseur {
       return nombre(erreur);
     if (std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '.')
       return nom(erreur);
-    return echoue(i_, "opérande attendu avant « " + caractere() + " »",
-                  erreur);
+    return echoue(i_, "opérande attendu avant « " + caractere() + " »", erreur);
   }
 };
 
