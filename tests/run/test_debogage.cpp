@@ -40,6 +40,12 @@ TEST(Debogage, ArretsEtSurveillances) {
        0,
        {"watch 00ff ff -> 08  steps=3", "read  00ff 08  steps=5",
         "watch 00ff 08 -> 0b  steps=6", "read  00ff 0b  steps=8", "stop=loop"}},
+      // WAI stacks, IRQ's entry fetches its vector at $fff2-$fff3.
+      {{"--watch", "0xfff2:0xfff3:r", "--pin", "IRQ=0@50", "--max-steps", "8",
+        programme_test("irq.s19")},
+       1,
+       {"read  fff2 b6  steps=6 cycles=", "read  fff3 16  steps=6 cycles=",
+        "stop=max-steps"}},
       {{"--watch", "0xfe:0xff:w=valeur != avant", p},
        0,
        {"watch 00fe ff -> b6  steps=3", "watch 00ff ff -> 08  steps=3",

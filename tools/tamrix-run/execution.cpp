@@ -101,12 +101,21 @@ void ecriture_surveillee(void* objet, unsigned short adresse,
 }
 
 // "read  0040 37  steps=35 cycles=80 PC=b60a LDAB $40": as a write's line,
-// the byte read.
+// the byte read; or the interrupt whose entry fetched it (its vector).
 void lecture_surveillee(void* objet, unsigned short adresse,
                         unsigned char valeur) {
   const etat_trace& t = *static_cast<const etat_trace*>(objet);
   if (!t.retient(adresse, true, valeur, valeur)) return;
   const machine& m = *t.m;
+  // The vector fetched by an interrupt entry.
+  if (const unsigned short vecteur = m.vecteur_en_cours()) {
+    std::fprintf(
+        t.surveillance,
+        "read  %04x %02x  steps=%llu cycles=%llu interruption %s\n", adresse,
+        valeur, static_cast<unsigned long long>(m.instructions),
+        static_cast<unsigned long long>(m.cycles), nom_vecteur(vecteur));
+    return;
+  }
   std::string texte = t.texte;
   while (!texte.empty() && texte.back() == ' ') texte.pop_back();
   std::fprintf(t.surveillance,
