@@ -128,12 +128,16 @@ TEST_F(Expressions, Erreurs) {
 
 // ------------------------------------------------------------ stops
 
-// fact recurses while A > 0 (INC $40 on the way down, INCA on the way up);
-// sousp pushes A and takes an SWI; the end stores into the EEPROM outside
+// IRQ on falling edges (OPTION's IRQE), unmasked; fact recurses while
+// A > 0 (INC $40 on the way down, INCA on the way up); sousp pushes A and
+// takes an SWI; the end stores into the EEPROM outside
 // a programming sequence (refused) and toggles PB0.
 const char programme[] = R"(
         ORG  $B600
 debut   LDS  #$00FF
+        LDAA #$30
+        STAA $1039
+        CLI
         CLR  $40
         LDAA #3
 appel1  JSR  fact
@@ -158,6 +162,10 @@ ici     PULA
         RTS
 hswi    INC  $42
         RTI
+hirq    INC  $43
+        RTI
+        ORG  $FFF2
+        FDB  hirq
         ORG  $FFF6
         FDB  hswi
 )";
@@ -265,6 +273,22 @@ const CasArret cas_arrets[] = {
     {"par-dessus un appel où entre une interruption",
      [](Banc& b) { b.va("appel2"), b.d.prepare_par_dessus(b.m); },
      am::condition, "retour", 3, 0xff, ""},
+    {"par-dessus un appel où entre une IRQ",
+     [](Banc& b) {
+       b.va("appel2");
+       const uint64_t t = b.m.cycles;
+       b.m.planifie_broche({t + 8, broche_irq, 0});
+       b.m.planifie_broche({t + 30, broche_irq, 1});
+       b.d.prepare_par_dessus(b.m);
+     },
+     am::condition, "retour", 3, 0xff, ""},
+    {"IRQ prise pendant un appel",
+     [](Banc& b) {
+       b.va("appel2");
+       b.m.planifie_broche({b.m.cycles + 8, broche_irq, 0});
+       b.evenement(ev::interruption, vecteurs_it[1]);
+     },
+     am::evenement, "hirq", 3, 0xf3, "interruption IRQ"},
     {"sortie d'une routine qui a empilé",
      [](Banc& b) { b.va("ici"), b.d.prepare_sortie(b.m); }, am::condition,
      "retour", 3, 0xff, ""},
@@ -449,12 +473,12 @@ TEST(Pile, EnArriere) {
 TEST(Sauvegarde, AllerRetourEtCorrespondances) {
   Banc b;
   std::vector<std::string> avis;
-  // Saved by an older build: rfact then at $b700, a line 20 of prog.asm
+  // Saved by an older build: rfact then at $b700, line 17 of prog.asm
   // (fact's TSTA), a condition on a label since removed.
   const std::string texte =
       "programme=/x/prog.asm\n"
       "instruction\t1\tb700\trfact\t\t3\t0\tA == 1\t\n"
-      "instruction\t1\tb701\t\tprog.asm:14\t0\t1\t\tA={A}\n"
+      "instruction\t1\tb701\t\tprog.asm:17\t0\t1\t\tA={A}\n"
       "instruction\t1\tb702\t\t\t0\t0\tdisparu == 2\t\n"
       "surveillance\t0\t0040\t0043\trw\t0\t0\tvaleur > 9\t\n"
       "evenement\t1\tinterruption\tfff6\t0\t2\t0\t\t\n"
