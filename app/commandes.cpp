@@ -235,6 +235,7 @@ int simulateur::charge_programme(const char* chemin) {
   // "Recharger": the points follow the labels and lines of the new code;
   // another program: its own points, kept beside the options.
   const bool meme = fichier == debogueur.chemin();
+  outils_debogage.simples.clear();  // "Recharger" keeps its own (debogage.h)
   const std::string points =
       meme ? texte_points(fichier, outils_debogage, &debogueur.infos()) : "";
   // Erased memory, the program, a reset: as tamrix-run starts.
@@ -244,8 +245,11 @@ int simulateur::charge_programme(const char* chemin) {
   std::vector<std::string> avis;
   if (meme)
     lit_points(points, &debogueur.infos(), outils_debogage, avis);
-  else
-    charge_points(fichier, &debogueur.infos(), outils_debogage, avis);
+  else if (charge_points(fichier, &debogueur.infos(), outils_debogage, avis))
+    // The plain breakpoints it had, beside those already set.
+    for (unsigned short a : outils_debogage.simples)
+      if (!controle_execution.point_arret(a))
+        controle_execution.bascule_point_arret(a);
   for (const std::string& a : avis) std::cerr << "tamrix: " << a << std::endl;
   debogueur.reset();
   histoire.demarre();

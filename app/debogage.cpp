@@ -574,6 +574,7 @@ void debogage::clique_source() {
   } else {
     const auto adresse = static_cast<unsigned short>(a);
     sim.controle_execution.bascule_point_arret(adresse);
+    sim.sauve_points_programme();
     std::snprintf(
         message, sizeof message, "Ligne %d ($%04x) : point d'arrêt %s", n, a,
         sim.controle_execution.point_arret(adresse) ? "posé" : "retiré");

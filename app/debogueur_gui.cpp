@@ -212,6 +212,7 @@ void simulateur::menu_adresse(unsigned short adresse) {
       break;
     case 1:
       controle_execution.bascule_point_arret(adresse);
+      sauve_points_programme();
       rafraichit_desassemble();
       break;
     case 2: {
@@ -310,6 +311,11 @@ void simulateur::rafraichit_debogueur() {
 
 void simulateur::sauve_points_programme() {
   if (debogueur.chemin().empty()) return;
+  outils_debogage.simples.clear();
+  const unsigned char* simples = controle_execution.points_arret();
+  for (unsigned a = 0; a < 0x10000; ++a)
+    if (simples[a])
+      outils_debogage.simples.push_back(static_cast<unsigned short>(a));
   std::string erreur;
   if (!sauve_points(debogueur.chemin(), outils_debogage, &debogueur.infos(),
                     erreur))
@@ -552,6 +558,7 @@ int simulateur::traite_debogueur(Fl_Widget* objet) {
     if (i >= 0 && f.liste->data(i + 1)) {  // a plain breakpoint
       controle_execution.bascule_point_arret(static_cast<unsigned short>(
           reinterpret_cast<std::uintptr_t>(f.liste->data(i + 1)) - 1));
+      sauve_points_programme();
       rafraichit_debogueur();
       rafraichit_desassemble();
       return 1;

@@ -205,6 +205,7 @@ int execution::reagit(Fl_Widget* objet) {
     if (objet == zones_lignes[i]) {
       bascule_point_arret(adresses[i]);
       affiche_points_arret();
+      sim.sauve_points_programme();
       return 1;
     }
   return 0;

@@ -91,6 +91,9 @@ class debogueur {
   expression condition_globale;
   // The program's symbols (tracepoint messages); may be null.
   const infos_debogage* infos = nullptr;
+  // The plain breakpoints (a byte of the window's table each), as the save
+  // format keeps them beside the points (debogueur/sauvegarde.h).
+  std::vector<unsigned short> simples;
 
   // The lines tracepoints logged, oldest first; at most `traces_max`
   // (older ones dropped, `traces_perdues` counts them).

@@ -88,6 +88,10 @@ std::string texte_points(const std::string& programme, const debogueur& d,
     t << "\t" << p.a_partir_de << "\t" << p.trace << "\t"
       << propre(p.condition.texte()) << "\t" << propre(p.message) << "\n";
   }
+  for (unsigned short a : d.simples)
+    t << "simple\t1\t" << hexa(a) << "\t"
+      << (infos ? propre(infos->nom_a(a, true)) : "") << "\t"
+      << ligne_de(a, infos) << "\t0\t0\t\t\n";
   return t.str();
 }
 
@@ -98,6 +102,7 @@ bool lit_points(const std::string& texte, const infos_debogage* infos,
   if (!std::getline(flux, ligne) || ligne.rfind("programme=", 0) != 0)
     return false;
   std::vector<point_debogage> points;
+  std::vector<unsigned short> simples;
   std::vector<std::string> notes;
   while (std::getline(flux, ligne)) {
     if (ligne.empty()) continue;
@@ -112,7 +117,7 @@ bool lit_points(const std::string& texte, const infos_debogage* infos,
     p.a_partir_de = n;
     p.trace = trace == 1;
     p.message = c[8];
-    if (c[0] == "instruction") {
+    if (c[0] == "instruction" || c[0] == "simple") {
       if (!hexa_de(c[2], a) || a > 0xFFFF) return false;
       p.adresse = static_cast<unsigned short>(a);
       p.lieu = c[3];
@@ -129,6 +134,10 @@ bool lit_points(const std::string& texte, const infos_debogage* infos,
                                        c[4].c_str() + deux_points + 1)),
                                    nouvelle)) {
         p.adresse = nouvelle;
+      }
+      if (c[0] == "simple") {
+        simples.push_back(p.adresse);
+        continue;
       }
     } else if (c[0] == "surveillance") {
       if (!hexa_de(c[2], a) || !hexa_de(c[3], b) || a > 0xFFFF || b > 0xFFFF ||
@@ -165,6 +174,7 @@ bool lit_points(const std::string& texte, const infos_debogage* infos,
     points.push_back(std::move(p));
   }
   d.points = std::move(points);
+  d.simples = std::move(simples);
   avis.insert(avis.end(), notes.begin(), notes.end());
   return true;
 }

@@ -482,7 +482,8 @@ TEST(Sauvegarde, AllerRetourEtCorrespondances) {
       "instruction\t1\tb702\t\t\t0\t0\tdisparu == 2\t\n"
       "surveillance\t0\t0040\t0043\trw\t0\t0\tvaleur > 9\t\n"
       "evenement\t1\tinterruption\tfff6\t0\t2\t0\t\t\n"
-      "evenement\t1\tcycle\t-1\t500\t0\t0\t\t\n";
+      "evenement\t1\tcycle\t-1\t500\t0\t0\t\t\n"
+      "simple\t1\tb703\tfinf\t\t0\t0\t\t\n";
   ASSERT_TRUE(lit_points(texte, &b.r.infos, b.d, avis));
   ASSERT_EQ(b.d.points.size(), 6u);
   const auto& p = b.d.points;
@@ -495,6 +496,7 @@ TEST(Sauvegarde, AllerRetourEtCorrespondances) {
   EXPECT_EQ(description(p[3]), "accès $0040-$0043");
   EXPECT_EQ(description(p[4]), "interruption SWI");
   EXPECT_EQ(description(p[5]), "cycle 500");
+  EXPECT_EQ(b.d.simples, std::vector<unsigned short>{b.adr("finf")});
   // Written again, read again: the same text (the lost condition aside).
   const std::string ecrit = texte_points("/x/prog.asm", b.d, &b.r.infos);
   debogueur d2;

@@ -209,12 +209,17 @@ TEST_F(Debogueur, ErreurImmediateEtSauvegarde) {
   ASSERT_EQ(1, sim->charge_programme(chemin.c_str()));
   ASSERT_EQ(sim->outils_debogage.points.size(), 1u);
   EXPECT_EQ(sim->outils_debogage.points[0].condition.texte(), "A == 1");
+  // A plain breakpoint (the context menu's "Point d'arrêt ici") too.
+  choix_contextuel = 1;
+  clic_droit_sur(*sim, adr(*sim, "finf"));
   sim->debogueur.oublie();
+  sim->controle_execution.efface_points_arret();
   sim->outils_debogage = ::debogueur();
   sim->outils_debogage.infos = &sim->debogueur.infos();
   ASSERT_EQ(1, sim->charge_programme(chemin.c_str()));
   ASSERT_EQ(sim->outils_debogage.points.size(), 1u);
   EXPECT_EQ(sim->outils_debogage.points[0].adresse, adr(*sim, "rfact"));
+  EXPECT_TRUE(sim->controle_execution.point_arret(adr(*sim, "finf")));
   active(*sim, f.bouton_fermer);
   EXPECT_FALSE(f.fenetre->shown());
 }
