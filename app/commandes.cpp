@@ -13,6 +13,7 @@
 #include "app/saisies.h"
 #include "app/simulateur.h"
 #include "app/travail.h"
+#include "debogueur/sauvegarde.h"
 #include "ui/sim_class.h"
 
 namespace {
@@ -92,9 +93,12 @@ int simulateur::traite_commande(Fl_Widget* objet) {
     controle_execution.ajoute(simulation.cycles - cycles,
                               simulation.instructions - instructions);
     rafraichit_apres_instruction();
+    rafraichit_debogueur();
   } else if (objet == f.bouton_remplir || objet == f.saisie_adresse ||
              objet == f.saisie_valeur || objet == f.saisie_nombre) {
     if (remplit_memoire()) entree_utilisateur();
+  } else if (traite_debogueur(objet)) {
+    // step over and out, the debugger's windows
   } else if (!traite_fenetres(objet) && !debogueur.reagit(objet) &&
              !travail->reagit(objet)) {
     traite_navigation(objet);
@@ -230,8 +234,25 @@ int simulateur::charge_programme(const char* chemin) {
   std::filesystem::path absolu = std::filesystem::absolute(chemin, erreur);
   const std::string fichier =
       erreur ? std::string(chemin) : absolu.lexically_normal().string();
+  // "Recharger": the points follow the labels and lines of the new code;
+  // another program: its own points, kept beside the options.
+  const bool meme = fichier == debogueur.chemin();
+  outils_debogage.simples.clear();  // "Recharger" keeps its own (debogage.h)
+  const std::string points =
+      meme ? texte_points(fichier, outils_debogage, &debogueur.infos()) : "";
   // Erased memory, the program, a reset: as tamrix-run starts.
   if (!debogueur.ouvre(fichier)) return 0;
+  outils_debogage.points.clear();
+  outils_debogage.remet_compteurs();
+  std::vector<std::string> avis;
+  if (meme)
+    lit_points(points, &debogueur.infos(), outils_debogage, avis);
+  else if (charge_points(fichier, &debogueur.infos(), outils_debogage, avis))
+    // The plain breakpoints it had, beside those already set.
+    for (unsigned short a : outils_debogage.simples)
+      if (!controle_execution.point_arret(a))
+        controle_execution.bascule_point_arret(a);
+  for (const std::string& a : avis) std::cerr << "tamrix: " << a << std::endl;
   debogueur.reset();
   histoire.demarre();
   controle_execution.remet_compteur();
@@ -239,6 +260,8 @@ int simulateur::charge_programme(const char* chemin) {
   debut_desa = processeur.PC_value();
   rafraichit_vues();
   travail->programme_charge(fichier);
+  if (!avis.empty()) affiche_etat(avis.front().c_str());
+  rafraichit_debogueur();
   const std::string titre =
       "tamrix — " + std::filesystem::path(fichier).filename().string();
   forme_sim->fenetre->copy_label(titre.c_str());

@@ -231,8 +231,7 @@ bool debogage::ouvre(const std::string& chemin) {
   // Onto erased memory, as tamrix-run starts: nothing of the previous
   // program is left (app/simulateur.h, charge_programme).
   programme_ouvert p = charge_sur_memoire_effacee(
-      sim.simulation, chemin,
-      [&](const std::string& outil, double secondes) {
+      sim.simulation, chemin, [&](const std::string& outil, double secondes) {
         return suit_outils(fichier, outil, secondes);
       });
   progres->fenetre->hide();
@@ -568,9 +567,14 @@ void debogage::clique_source() {
   if (a < 0) {
     std::snprintf(message, sizeof message,
                   "Ligne %d : pas de code, pas de point d'arrêt", n);
+  } else if (Fl::event_button() == FL_RIGHT_MOUSE) {
+    // The context menu: run to here, a breakpoint, a condition.
+    sim.menu_adresse(static_cast<unsigned short>(a));
+    return;
   } else {
     const auto adresse = static_cast<unsigned short>(a);
     sim.controle_execution.bascule_point_arret(adresse);
+    sim.sauve_points_programme();
     std::snprintf(
         message, sizeof message, "Ligne %d ($%04x) : point d'arrêt %s", n, a,
         sim.controle_execution.point_arret(adresse) ? "posé" : "retiré");

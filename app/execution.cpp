@@ -75,6 +75,8 @@ std::string texte_arret(const simulateur& sim, raison_arret r) {
   const machine& m = sim.simulation;
   switch (r) {
     case raison_arret::point_arret:
+      if (!sim.outils_debogage.raison.empty())
+        return "Arrêt : " + sim.outils_debogage.raison + ".";
       return "Arrêt au point d'arrêt " + adresse_nommee(sim, m.cpu.PC) + ".";
     case raison_arret::boucle_sur_place:
       return "Arrêt : boucle sur elle-même en " +
@@ -97,6 +99,10 @@ std::string texte_arret(const simulateur& sim, raison_arret r) {
       return m.etat_cpu() == interpreteur::attente
                  ? "WAI : aucune interruption ne peut réveiller le CPU."
                  : "STOP : rien ne peut réveiller le CPU.";
+    case raison_arret::debogueur:
+      return sim.outils_debogage.raison.empty()
+                 ? ""
+                 : "Arrêt : " + sim.outils_debogage.raison + ".";
     default:
       return "";
   }
@@ -199,6 +205,7 @@ int execution::reagit(Fl_Widget* objet) {
     if (objet == zones_lignes[i]) {
       bascule_point_arret(adresses[i]);
       affiche_points_arret();
+      sim.sauve_points_programme();
       return 1;
     }
   return 0;
@@ -265,6 +272,8 @@ void execution::choisit_pas_par_seconde(int n) {
 }
 
 void execution::arrete(raison_arret r) {
+  // A step over or out cut short ends with its run.
+  sim.outils_debogage.abandonne_intention();
   if (!marche) return;
   marche = false;
   raison = r;
@@ -274,6 +283,7 @@ void execution::arrete(raison_arret r) {
   facteur = 0;
   rafraichit_tout();
   sim.affiche_etat(texte_arret(sim, r).c_str());
+  sim.rafraichit_debogueur();
 }
 
 void execution::au_repos(void* moi) {
@@ -313,7 +323,13 @@ raison_arret execution::execute(unsigned long nombre,
   // met at their points and applied there; the flat model's ports are
   // compared after each batch (puce/machine.h).
   const unsigned long long cycles = m.cycles, instructions = m.instructions;
-  const arret_machine a = sim.execute_liaisons(c);
+  // The debugger's points, conditions and steps: nothing added to the run
+  // when none is set (debogueur/points.h).
+  arret_machine a;
+  {
+    session_debogage session(sim.outils_debogage, m, c);
+    a = session.conclut(sim.execute_liaisons(c));
+  }
   total_cycles += m.cycles - cycles;
   total_instructions += m.instructions - instructions;
   switch (a) {
@@ -327,6 +343,10 @@ raison_arret execution::execute(unsigned long nombre,
       return raison_arret::inexistante;
     case arret_machine::attente:
       return raison_arret::attente;
+    case arret_machine::condition:
+    case arret_machine::surveillance:
+    case arret_machine::evenement:
+      return raison_arret::debogueur;
     default:
       return raison_arret::aucune;
   }
@@ -423,7 +443,12 @@ void execution::marque_points_arret(const unsigned short (&lignes)[nb_lignes]) {
 void execution::affiche_points_arret() {
   if (!points_lignes[0]) return;  // not installed yet
   for (int i = 0; i < nb_lignes; ++i) {
-    const bool arret = points[adresses[i]];
+    bool arret = points[adresses[i]];
+    // The debugger's breakpoints (conditions, hit counts, tracepoints).
+    for (const point_debogage& p : sim.outils_debogage.points)
+      if (p.actif && p.type == point_debogage::sorte::instruction &&
+          p.adresse == adresses[i])
+        arret = true;
     marque_point(points_lignes[i], arret);
     Fl_Widget* ligne = sim.lignes_desa[i];
     const Fl_Color encre = arret ? FL_RED : FL_FOREGROUND_COLOR;

@@ -43,7 +43,9 @@ enum class raison_arret {
                      // interrupt can take the program elsewhere
   inexistante,       // an opcode that does not exist was executed (E9:
                      // after its trap was taken)
-  attente            // WAI or STOP that nothing can end
+  attente,           // WAI or STOP that nothing can end
+  debogueur          // the debugger's doing: a condition, a watchpoint, an
+                     // event, the end of a step over or out
 };
 
 class execution {

@@ -82,6 +82,7 @@ void simulateur::apres_retour() {
                 static_cast<unsigned long long>(histoire.debut()),
                 histoire.octets() / 1048576.0);
   affiche_etat(texte);
+  rafraichit_debogueur();
 }
 
 void simulateur::pas_arriere() {
@@ -221,8 +222,11 @@ int simulateur::traite_historique(Fl_Widget* objet) {
   } else if (objet == demande_qui) {
     cible_historique cible{};
     std::string nom;
+    unsigned short adresse = 0;
     if (cible_sous(x_clic_droit, y_clic_droit, cible, nom))
       montre_qui_a_change(cible, nom);
+    else if (ligne_desa_sous(x_clic_droit, y_clic_droit, adresse))
+      menu_adresse(adresse);
   } else if (objet == q.bouton_fermer || objet == q.fenetre) {
     fl_hide_form(q.fenetre);
   } else if (objet == q.liste) {

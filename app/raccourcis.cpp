@@ -31,7 +31,18 @@ Fl_Widget* widget_de_la_touche(simulateur& sim) {
   SIM_class& f = *sim.forme_sim;
   const int touche = Fl::event_key();
   const int etat = Fl::event_state();
-  if (touche == FL_F + 10 && seule(etat)) return f.bouton_pas;
+  // As common debuggers: F11 a step into, F10 over a call, Shift+F11 out
+  // of the routine, F4 to the disassembly line under the mouse.
+  if (touche == FL_F + 11 && seule(etat)) return f.bouton_pas;
+  if (touche == FL_F + 10 && seule(etat)) return sim.bouton_par_dessus;
+  if (touche == FL_F + 11 && (etat & FL_SHIFT) &&
+      !(etat & (FL_CTRL | FL_ALT | FL_META)))
+    return sim.bouton_sortie;
+  if (touche == FL_F + 4 && seule(etat)) {
+    simulateur::x_clic_droit = Fl::event_x();
+    simulateur::y_clic_droit = Fl::event_y();
+    return sim.bouton_jusqua;
+  }
   // Shift+F10: a step back.
   if (touche == FL_F + 10 && (etat & FL_SHIFT) &&
       !(etat & (FL_CTRL | FL_ALT | FL_META)))

@@ -187,6 +187,7 @@ simulateur::simulateur(int argc, char** argv)
   controle_execution.installe();
   debogueur.installe();
   installe_historique();
+  installe_debogueur();
   demandes_clic_droit.push_back(demande_qui);
   controle_execution.choisit_vitesse(vitesse::temps_reel);
   travail->installe();

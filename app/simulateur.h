@@ -12,6 +12,7 @@
 #include "app/debogage.h"
 #include "app/execution.h"
 #include "cpu/interpreteur.h"
+#include "debogueur/points.h"
 #include "memory/mem_64k.h"
 #include "ports/portparallele.h"
 #include "puce/historique.h"
@@ -35,6 +36,9 @@ class adresse_base_class;
 class qui_a_change_class;
 class Fl_Button;
 class terminal_sci_class;
+class points_arret_class;
+class pile_appels_class;
+class Fl_Menu_Button;
 class fenetres_travail;
 
 // Eight '0'/'1' characters of `valeur`, bit 7 first, and a NUL.
@@ -118,6 +122,38 @@ class simulateur {
   execution controle_execution;
   // The program loaded, its symbols and source lines, the source view.
   debogage debogueur;
+  // The debugger's points, steps by intent and windows
+  // (app/debogueur_gui.cpp): step over ("@redo", F10), step out ("@8->|",
+  // Shift+F11), back to the call ("@4redo"), run to here (F4, the
+  // disassembly's and the source view's context menu), the "Débogage"
+  // menu, the "Points d'arrêt" and "Pile d'appels" windows.
+  ::debogueur outils_debogage;
+  Fl_Button* bouton_par_dessus = nullptr;
+  Fl_Button* bouton_sortie = nullptr;
+  Fl_Button* bouton_retour_appel = nullptr;
+  Fl_Button* bouton_jusqua = nullptr;  // hidden: what F4 puts on the queue
+  Fl_Menu_Button* menu_debogage = nullptr;
+  points_arret_class* forme_points = nullptr;
+  pile_appels_class* forme_pile = nullptr;
+  // The context menu at the mouse: the index of the item chosen, -1 for
+  // none. A test may put its own in its place.
+  using fonction_contextuel = int (*)(const char* const* articles, int nombre);
+  static fonction_contextuel menu_contextuel;
+  void pas_par_dessus();
+  void pas_sortie();
+  void execute_jusqua(unsigned short adresse);
+  void retour_appel();
+  // The context menu of an address (a disassembly or source line).
+  void menu_adresse(unsigned short adresse);
+  // The address of the disassembly line under (x, y); false when none.
+  bool ligne_desa_sous(int x, int y, unsigned short& adresse) const;
+  void montre_points();
+  void montre_pile();
+  // The two windows' contents again (when shown); after a stop.
+  void rafraichit_debogueur();
+  // The points into the file kept with the program (debogueur/sauvegarde.h).
+  void sauve_points_programme();
+  int traite_debogueur(Fl_Widget* objet);
   // The timing diagram, chip view, help, display preferences, saved
   // options and keyboard shortcuts (app/travail.h).
   std::unique_ptr<fenetres_travail> travail;
@@ -232,6 +268,11 @@ class simulateur {
   int traite_fenetres(Fl_Widget* objet);
   int traite_historique(Fl_Widget* objet);
   void installe_historique();
+  void installe_debogueur();
+  bool lit_point_edite(point_debogage& p, std::string& erreur);
+  void montre_point(int i);
+  void verifie_condition();
+  int point_choisi_ = -1;
   void apres_retour();
   void rafraichit_adresse_base();
   void apres_reset();

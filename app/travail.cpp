@@ -41,7 +41,7 @@ void fenetres_travail::installe() {
   fl_addto_menu(f.menu_options, article_chronogramme);
   fl_addto_menu(f.menu_options, article_carte);
   // The shortcuts (app/raccourcis.cpp), shown where the user looks.
-  f.bouton_pas->tooltip("Exécuter une instruction (F10 ou Espace)");
+  f.bouton_pas->tooltip("Exécuter une instruction (F11 ou Espace)");
   f.bouton_fleche->tooltip("Exécuter en continu (F5)");
   f.bouton_carre->tooltip("Arrêter l'exécution (Échap)");
   f.bouton_init->tooltip("Reset du CPU (Ctrl+R)");

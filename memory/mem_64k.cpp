@@ -6,8 +6,14 @@ mem_64k::mem_64k() : bus(nullptr), surveillant(nullptr) {
 
 // A marked cell without a bus (its system detached) is plain memory.
 unsigned char mem_64k::lecture_bus(unsigned short adresse) const {
-  if (bus == nullptr) return static_cast<unsigned char>(cellules[adresse]);
-  return bus->lit(bus->objet, adresse);
+  const unsigned short marques = cellules[adresse];
+  const unsigned char v = bus == nullptr || !(marques & marque_lecture)
+                              ? static_cast<unsigned char>(marques)
+                              : bus->lit(bus->objet, adresse);
+  if ((marques & marque_lecture_surveillee) && surveillant != nullptr &&
+      surveillant->lecture != nullptr)
+    surveillant->lecture(surveillant->objet, adresse, v);
+  return v;
 }
 
 void mem_64k::ecriture_bus(unsigned short adresse, unsigned char valeur) {

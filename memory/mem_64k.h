@@ -32,11 +32,14 @@ struct bus_memoire {
 class infos_debogage;
 
 // Who is told of every write to a watched cell (marque_surveillance):
-// the byte before and after, as a view would show them.
+// the byte before and after, as a view would show them; and of every read
+// by the CPU of a cell marked marque_lecture_surveillee (the byte read).
 struct surveillant_memoire {
   void* objet;
   void (*ecriture)(void* objet, unsigned short adresse, unsigned char avant,
                    unsigned char apres);
+  void (*lecture)(void* objet, unsigned short adresse,
+                  unsigned char valeur) = nullptr;
 };
 
 class mem_64k {
@@ -46,6 +49,10 @@ class mem_64k {
   static constexpr unsigned short marque_lecture = 0x100;
   static constexpr unsigned short marque_ecriture = 0x200;
   static constexpr unsigned short marque_surveillance = 0x400;
+  static constexpr unsigned short marque_lecture_surveillee = 0x800;
+  // Any mark that sends a read off the plain path.
+  static constexpr unsigned short marques_lecture =
+      marque_lecture | marque_lecture_surveillee;
 
   unsigned short cellules[65536];
   // The bus of the marked cells; null when no system is attached.
@@ -58,12 +65,14 @@ class mem_64k {
 
   unsigned char read_byte(unsigned short adresse) const {
     const unsigned short c = cellules[adresse];
-    if (__builtin_expect(c & marque_lecture, 0)) return lecture_bus(adresse);
+    if (__builtin_expect(c & marques_lecture, 0)) return lecture_bus(adresse);
     return static_cast<unsigned char>(c);
   }
   void write_byte(unsigned short adresse, unsigned char valeur) {
     if (__builtin_expect(
-            cellules[adresse] & (marque_ecriture | marque_surveillance), 0))
+            cellules[adresse] & (marque_ecriture | marque_surveillance |
+                                 marque_lecture_surveillee),
+            0))
       ecriture_bus(adresse, valeur);
     else
       cellules[adresse] = valeur;
@@ -72,7 +81,7 @@ class mem_64k {
   unsigned short read_word(unsigned short adresse) const {
     const unsigned short suivante = static_cast<unsigned short>(adresse + 1);
     const unsigned short haut = cellules[adresse], bas = cellules[suivante];
-    if (__builtin_expect((haut | bas) & marque_lecture, 0))
+    if (__builtin_expect((haut | bas) & marques_lecture, 0))
       return static_cast<unsigned short>(read_byte(adresse) << 8 |
                                          read_byte(suivante));
     return static_cast<unsigned short>((haut & 0xFF) << 8 | (bas & 0xFF));

@@ -12,6 +12,8 @@
 namespace {
 
 constexpr std::size_t aucun = static_cast<std::size_t>(-1);
+constexpr unsigned short marques_debogueur =
+    mem_64k::marque_surveillance | mem_64k::marque_lecture_surveillee;
 // The last 16 intervals keep every snapshot: stepping back there replays at
 // most one interval.
 constexpr uint64_t intervalles_proches = 16;
@@ -167,7 +169,11 @@ void historique::prend(bool entree) {
   const instantane* precedent =
       instantanes.empty() ? nullptr : &instantanes.back();
   for (int p = 0; p < 256; ++p) {
-    const unsigned short* cellules = m.memoire.cellules + p * 256;
+    // The debugger's watch marks are not the machine's state.
+    unsigned short cellules[256];
+    for (int c = 0; c < 256; ++c)
+      cellules[c] = static_cast<unsigned short>(
+          m.memoire.cellules[p * 256 + c] & ~marques_debogueur);
     if (precedent != nullptr &&
         std::memcmp(precedent->pages[p]->data(), cellules,
                     256 * sizeof(unsigned short)) == 0) {
@@ -186,9 +192,14 @@ void historique::prend(bool entree) {
 
 void historique::restaure(const instantane& i) {
   m.restaure(i.etat);
-  for (int p = 0; p < 256; ++p)
-    std::copy(i.pages[p]->begin(), i.pages[p]->end(),
-              m.memoire.cellules + p * 256);
+  // The cells come back; the debugger's watch marks stay as they are.
+  for (int p = 0; p < 256; ++p) {
+    unsigned short* cellules = m.memoire.cellules + p * 256;
+    const unsigned short* copie = i.pages[p]->data();
+    for (int c = 0; c < 256; ++c)
+      cellules[c] = static_cast<unsigned short>(
+          copie[c] | (cellules[c] & marques_debogueur));
+  }
   m.synchronise_ports_plat();
   journal_vu = m.journal.total();
 }
@@ -360,6 +371,47 @@ void historique::avance_jusqua(uint64_t instructions, uint64_t cycles,
         r != arret_machine::illegal)
       return;
   }
+}
+
+bool historique::rejoue(const observateur_machine& o, uint64_t budget,
+                        bool& complet) {
+  complet = false;
+  if (instantanes.empty()) return false;
+  const uint64_t ici_i = m.instructions, ici_c = m.cycles;
+  const std::size_t dernier = dernier_au_plus(ici_i, ici_c);
+  if (dernier == aucun) return false;
+  // From the first snapshot the budget allows.
+  std::size_t premier = 0;
+  while (premier < dernier &&
+         ici_i - instantanes[premier].etat.instructions > budget)
+    ++premier;
+  complet = premier == 0 && instantanes[0].etat.instructions == 0;
+  silence_diagnostics silence;
+  conditions_arret c = conditions_rejeu();
+  c.observateur = &o;
+  c.jusqua_cycles = true;
+  for (std::size_t i = premier; i <= dernier; ++i) {
+    // The user's actions are in their snapshots: restored where met.
+    if (i != premier && !instantanes[i].entree) continue;
+    restaure(instantanes[i]);
+    std::size_t j = i + 1;
+    while (j <= dernier && !instantanes[j].entree) ++j;
+    const etat_machine& fin =
+        j <= dernier ? instantanes[j].etat : etat_machine{};
+    c.max_pas = j <= dernier ? fin.instructions : ici_i;
+    c.max_cycles = j <= dernier ? fin.cycles : ici_c;
+    for (int essais = 0; essais < 1000000; ++essais) {
+      if (m.instructions >= c.max_pas && m.cycles >= c.max_cycles) break;
+      const uint64_t avant_i = m.instructions, avant_c = m.cycles;
+      const arret_machine r = m.execute(c);
+      if (r == arret_machine::attente || r == arret_machine::suspendu) break;
+      if (m.instructions == avant_i && m.cycles == avant_c &&
+          r != arret_machine::illegal)
+        break;
+    }
+  }
+  courant = dernier;
+  return m.instructions == ici_i && m.cycles == ici_c;
 }
 
 bool historique::revient_a(uint64_t instructions) {

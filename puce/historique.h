@@ -89,6 +89,12 @@ class historique {
   // At that point: applies it (and any other there). True if one was.
   bool rejoue_entrees();
 
+  // Runs again from the snapshots up to the current point, `o` seeing
+  // every instruction and interrupt entry: from the first snapshot kept,
+  // or the first within `budget` instructions (`complet` then says whether
+  // it started at the reset). The machine ends where it was; false when it
+  // could not get there exactly.
+  bool rejoue(const observateur_machine& o, uint64_t budget, bool& complet);
   // Back to the boundary after `instructions` instructions (not before
   // the start of what is kept). False when it is out of reach.
   bool revient_a(uint64_t instructions);

@@ -92,6 +92,7 @@ void machine::change_modele(modele_machine modele) {
 }
 
 void machine::reset() {
+  arret_demande_ = arret_machine::aucun;
   cycles = 0;
   instructions = 0;
   for (const acces_refuse& a : refus_) adresse_refusee_[a.adresse] = false;
@@ -214,6 +215,7 @@ void machine::efface_memoire() {
 void machine::note_refus(const acces_refuse& a) {
   ++nombre_refus_;
   dernier_refus_ = a;
+  if (arret_sur_refus) demande_arret(arret_machine::evenement);
   if (adresse_refusee_[a.adresse]) return;
   adresse_refusee_[a.adresse] = true;
   refus_.push_back(a);
@@ -453,9 +455,15 @@ arret_machine machine::atteint_echeance(const conditions_arret& c) {
     reset_interne(vecteur_cop);
     if (c.observateur && c.observateur->interruption)
       c.observateur->interruption(c.observateur->objet, *this, vecteur_cop);
+    arret_interruption(c, vecteur_cop);
   }
   if (!a_venir.empty() && a_venir.front().cycle <= cycles) applique_broches();
   recalcule_echeance(c);
+  if (__builtin_expect(arret_demande_ != arret_machine::aucun, 0)) {
+    const arret_machine r = arret_demande_;
+    arret_demande_ = arret_machine::aucun;
+    return r;
+  }
   if (cycles >= c.max_cycles) return arret_machine::max_cycles;
   if (c.arret_sortie_sci && emis_sci_ != emis_vus_) {
     emis_vus_ = emis_sci_;
@@ -536,6 +544,29 @@ void machine::entre_interruption(source_it source, const conditions_arret& c,
   cycles += deja_empile ? 2 : cycles_interruption;
   if (c.observateur && c.observateur->interruption)
     c.observateur->interruption(c.observateur->objet, *this, vecteur);
+  arret_interruption(c, vecteur);
+}
+
+// The debugger's look at an interrupt entry: a stop it asks for ends the
+// run before the handler's first instruction.
+bool machine::arret_interruption(const conditions_arret& c,
+                                 unsigned short vecteur) {
+  if (!c.controle || !c.controle->interruption ||
+      !c.controle->interruption(c.controle->objet, *this, vecteur))
+    return false;
+  demande_arret(arret_machine::evenement);
+  return true;
+}
+
+// At a marked address: bit 0 stops, bit 1 asks the debugger (a hit is
+// counted even when bit 0 stops anyway).
+bool machine::arret_point(const conditions_arret& c) const {
+  const unsigned char v = c.points_arret[cpu.PC];
+  bool arret = (v & 1) != 0;
+  if ((v & 2) && c.controle->point &&
+      c.controle->point(c.controle->objet, *this))
+    arret = true;
+  return arret;
 }
 
 // The CPU waits, is stopped, or a request it does not mask is pending.
@@ -615,16 +646,19 @@ arret_machine machine::apres_inexistante(unsigned short pc,
   cycles += cycles_illegal;
   if (c.observateur && c.observateur->interruption)
     c.observateur->interruption(c.observateur->objet, *this, vecteur_illegal);
+  arret_interruption(c, vecteur_illegal);
   if (c.sur_illegal == conditions_arret::illegal::apres)
     return arret_machine::illegal;
   return cycles >= echeance ? atteint_echeance(c) : arret_machine::aucun;
 }
 
-// The hot loop, compiled for each model, with and without an observer.
-// Stops are checked in this order after an instruction: a non-existent
-// opcode, the cycle limit, a breakpoint, a self-loop; and the instruction
-// limit before the next one.
-template <bool e9, bool observe>
+// The hot loop, compiled for each model, with and without an observer,
+// with and without the debugger's hooks. Stops are checked in this order
+// after an instruction: a non-existent opcode, the cycle limit (and a stop
+// the debugger asked for during the instruction), a breakpoint, the
+// debugger's check, a self-loop; and the instruction limit before the
+// next one.
+template <bool e9, bool observe, int controle>
 arret_machine machine::boucle(const conditions_arret& c) {
   const unsigned char* const arrets = c.points_arret;
   puce* const p = puce_.get();
@@ -642,13 +676,15 @@ arret_machine machine::boucle(const conditions_arret& c) {
         (cpu.etat | (p->etat.demandes & masque_ccr()))) {
       const arret_machine r = hors_instruction(c);
       if (r != arret_machine::aucun) return r;
-      if (arrets && arrets[cpu.PC]) return arret_machine::point_arret;
+      if (arrets && arrets[cpu.PC] && (controle == 0 || arret_point(c)))
+        return arret_machine::point_arret;
       continue;
     }
     const unsigned short pc = cpu.PC;
     if (observe && c.observateur->avant)
       c.observateur->avant(c.observateur->objet, *this);
     if (e9) p->instruction.pc = pc;
+    if (controle != 0 && !e9) pc_instruction_ = pc;
     const int n = cpu.step();
     cycles += static_cast<unsigned>(n);
     ++instructions;
@@ -665,8 +701,11 @@ arret_machine machine::boucle(const conditions_arret& c) {
       const arret_machine r = atteint_echeance(c);
       if (r != arret_machine::aucun) return r;
     }
-    if (arrets && __builtin_expect(arrets[cpu.PC] != 0, 0))
+    if (arrets && __builtin_expect(arrets[cpu.PC] != 0, 0) &&
+        (controle == 0 || arret_point(c)))
       return arret_machine::point_arret;
+    if (controle == 2 && c.controle->apres(c.controle->objet, *this, pc))
+      return arret_machine::condition;
     if (__builtin_expect(cpu.PC == pc, 0) && boucle_sans_fin(pc, c))
       return arret_machine::boucle;
   }
@@ -714,11 +753,25 @@ arret_machine machine::boucle_plate(const conditions_arret& c) {
 
 arret_machine machine::execute(const conditions_arret& c) {
   emis_vus_ = emis_sci_;
+  arret_demande_ = arret_machine::aucun;
   recalcule_echeance(c);
   // Pins due now act before the first instruction.
   if (cycles >= echeance && atteint_echeance(c) != arret_machine::aucun)
     return arret_machine::max_cycles;
   const bool observe = c.observateur != nullptr;
+  // The variant is chosen once per run: hooks nobody set cost nothing.
+  // 1: hooks met only at breakpoints, interrupts and watched accesses; 2:
+  // also one call after each instruction.
+  if (c.controle && c.controle->apres)
+    return e9() ? (observe ? boucle<true, true, 2>(c)
+                           : boucle<true, false, 2>(c))
+                : (observe ? boucle<false, true, 2>(c)
+                           : boucle<false, false, 2>(c));
+  if (c.controle)
+    return e9() ? (observe ? boucle<true, true, 1>(c)
+                           : boucle<true, false, 1>(c))
+                : (observe ? boucle<false, true, 1>(c)
+                           : boucle<false, false, 1>(c));
   if (e9()) return observe ? boucle<true, true>(c) : boucle<true, false>(c);
   return observe ? boucle<false, true>(c) : boucle_plate(c);
 }

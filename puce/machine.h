@@ -39,17 +39,22 @@ enum class modele_machine { plat, e9 };
 
 // Why a run (or a step) ended.
 enum class arret_machine {
-  aucun,        // not stopped
-  boucle,       // an instruction left PC on itself and nothing can change
-                // that (no interrupt can come)
-  point_arret,  // PC reached a breakpoint
-  max_pas,      // the instruction limit
-  max_cycles,   // the cycle limit
-  illegal,      // a non-existent opcode
-  attente,      // WAI or STOP with nothing left that can wake the CPU
-  suspendu,     // STOP: no clock runs, only a pin the user drives can
-                // wake the CPU (broches_libres)
-  sortie_sci,   // the SCI sent a byte (arret_sortie_sci)
+  aucun,         // not stopped
+  boucle,        // an instruction left PC on itself and nothing can change
+                 // that (no interrupt can come)
+  point_arret,   // PC reached a breakpoint
+  max_pas,       // the instruction limit
+  max_cycles,    // the cycle limit
+  illegal,       // a non-existent opcode
+  attente,       // WAI or STOP with nothing left that can wake the CPU
+  suspendu,      // STOP: no clock runs, only a pin the user drives can
+                 // wake the CPU (broches_libres)
+  sortie_sci,    // the SCI sent a byte (arret_sortie_sci)
+  condition,     // the debugger's check after an instruction said stop (a
+                 // condition, the end of a step over or out)
+  surveillance,  // a watched cell was written or read (debogueur/)
+  evenement,     // an event the debugger waits for (an interrupt entry, a
+                 // refused access, a COP reset)
 };
 
 // What an observer of a run sees (tamrix-run's trace, the GUI's views).
@@ -65,10 +70,29 @@ struct observateur_machine {
                        unsigned short vecteur) = nullptr;
 };
 
+// The debugger's hooks (debogueur/): a run that has them takes a variant of
+// the loop made for them; a run without them pays nothing.
+struct controle_debogage {
+  void* objet = nullptr;
+  // At an address whose breakpoint byte has bit 1 set (a breakpoint with a
+  // condition, a hit count, a tracepoint): whether to stop there.
+  bool (*point)(void* objet, const class machine& m) = nullptr;
+  // After each instruction when set (a condition over the whole run, a
+  // step over or out, a pin watched): whether to stop; `pc` the
+  // instruction's address.
+  bool (*apres)(void* objet, const class machine& m,
+                unsigned short pc) = nullptr;
+  // After an interrupt entry, the illegal-opcode trap or a COP reset (its
+  // vector): whether to stop.
+  bool (*interruption)(void* objet, const class machine& m,
+                       unsigned short vecteur) = nullptr;
+};
+
 // What ends a run.
 struct conditions_arret {
   // One byte per address: stop before executing an instruction at a
-  // marked address (the instruction the run starts on is executed).
+  // marked address (the instruction the run starts on is executed). With
+  // `controle`, bit 0 stops, bit 1 asks controle->point.
   const unsigned char* points_arret = nullptr;
   // Absolute limits: stop once the instruction count, or the cycle count,
   // reaches them.
@@ -99,6 +123,7 @@ struct conditions_arret {
   // max_cycles: how a replay reaches an exact point (instructions and
   // cycles) where the user acted.
   bool jusqua_cycles = false;
+  const controle_debogage* controle = nullptr;
 };
 
 // A pin level to apply when the cycle count reaches `cycle`.
@@ -252,6 +277,20 @@ class machine {
   // The pins' levels computed again and logged now, between instructions:
   // what the board drives from its state has changed.
   void actualise_broches();
+  // The debugger (a watched access, a refusal it waits for): the run ends
+  // after the current instruction with `raison`. Nothing is tested per
+  // instruction: the run's deadline is brought to now.
+  void demande_arret(arret_machine raison) {
+    arret_demande_ = raison;
+    echeance = 0;
+  }
+  // A refused access stops the run (arret_machine::evenement).
+  bool arret_sur_refus = false;
+  // In a run with the debugger's hooks: the address of the instruction
+  // being executed (what a watched access names).
+  unsigned short pc_instruction() const {
+    return e9() ? puce_->instruction.pc : pc_instruction_;
+  }
 
   // While an interrupt entry (or the illegal-opcode trap) stacks the
   // registers: its vector; 0 otherwise (what a watcher of the stack tells).
@@ -319,6 +358,8 @@ class machine {
   std::vector<evenement_broche> a_venir;  // sorted by cycle
   uint64_t echeance;                      // earliest due event or limit
   unsigned short vecteur_entree = 0;
+  unsigned short pc_instruction_ = 0;
+  arret_machine arret_demande_ = arret_machine::aucun;
   std::vector<acces_refuse> refus_;
   std::vector<bool> adresse_refusee_;
   acces_refuse dernier_refus_;
@@ -332,8 +373,10 @@ class machine {
 
   // step() inlined into it where the build allows (link-time
   // optimisation), as a bare loop over step() has it.
-  template <bool e9, bool observe>
+  template <bool e9, bool observe, int controle = 0>
   __attribute__((flatten)) arret_machine boucle(const conditions_arret& c);
+  bool arret_point(const conditions_arret& c) const;
+  bool arret_interruption(const conditions_arret& c, unsigned short vecteur);
   // The flat model without an observer: the counts in locals (registers),
   // since nothing reads them during an instruction.
   __attribute__((flatten)) arret_machine boucle_plate(

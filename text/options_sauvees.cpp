@@ -229,6 +229,11 @@ lecture_options lit_options(const std::string& chemin,
 
 bool ecrit_options(const std::string& chemin, const options_sauvees& options,
                    std::string& erreur) {
+  return ecrit_fichier_entier(chemin, texte_options(options), erreur);
+}
+
+bool ecrit_fichier_entier(const std::string& chemin, const std::string& texte,
+                          std::string& erreur) {
   if (chemin.empty() || chemin[0] != '/') {
     erreur = "pas de dossier de configuration (ni XDG_CONFIG_HOME ni HOME)";
     return false;
@@ -240,7 +245,6 @@ bool ecrit_options(const std::string& chemin, const options_sauvees& options,
     erreur = modele + " : " + std::strerror(errno);
     return false;
   }
-  const std::string texte = texte_options(options);
   std::size_t ecrit = 0;
   while (ecrit < texte.size()) {
     const ssize_t n = ::write(fd, texte.data() + ecrit, texte.size() - ecrit);

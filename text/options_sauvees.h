@@ -88,5 +88,8 @@ lecture_options lit_options(const std::string& chemin,
 // could not: the old file is then untouched.
 bool ecrit_options(const std::string& chemin, const options_sauvees& options,
                    std::string& erreur);
+// Any text so written whole (the debugger's points beside the options).
+bool ecrit_fichier_entier(const std::string& chemin, const std::string& texte,
+                          std::string& erreur);
 
 #endif

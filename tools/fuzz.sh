@@ -11,7 +11,7 @@
 # behind their registers, fuzz_s19 and fuzz_elf with the files the tests
 # use, fuzz_machine with those programs behind a short script, fuzz_options
 # with a saved options file, fuzz_runner_args with command lines of the
-# README. Findings (crash-*, leak-*, timeout-*) go to build/fuzz/trouvailles;
+# README, fuzz_expression with conditions, messages and a points file. Findings (crash-*, leak-*, timeout-*) go to build/fuzz/trouvailles;
 # each fuzzer's last status line is printed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +21,7 @@ shift || true
 cibles=("$@")
 if [ ${#cibles[@]} -eq 0 ]; then
   cibles=(fuzz_machine fuzz_options fuzz_runner_args fuzz_cpu fuzz_s19
-          fuzz_elf fuzz_assembleur)
+          fuzz_elf fuzz_assembleur fuzz_expression)
 fi
 
 manquants=()
@@ -106,8 +106,20 @@ graines_arguments() {
 FIN
 }
 
+# fuzz_expression: conditions, tracepoint messages, a saved points file.
+graines_expression() {
+  local d=$corpus/fuzz_expression
+  mkdir -p "$d"
+  printf 'A == $ff && [$40] > 3 || !(X & 0x8000)' >"$d/condition"
+  printf '[[table+2]] >> 4 != %%1010 ^ ~cycles' >"$d/mots"
+  printf 'A={A} X={X} [$40]={[ [$41] ]} valeur={valeur}' >"$d/message"
+  printf 'programme=/p\ninstruction\t1\tb610\tboucle\tp.s:3\t2\t0\tA == 1\t\nsurveillance\t1\t0040\t0043\trw\t0\t1\tvaleur > 9\tv={valeur}\nevenement\t0\tbroche\t0008\t0\t0\t0\t\t\n' \
+    >"$d/points"
+}
+
 for cible in "${cibles[@]}"; do
   case $cible in
+    fuzz_expression) graines_expression ;;
     fuzz_cpu) graines_cpu ;;
     fuzz_machine) graines_machine ;;
     fuzz_options) graines_options ;;

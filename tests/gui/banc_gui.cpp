@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 std::vector<std::string> alertes_vues;
@@ -40,6 +41,12 @@ void remet_a_zero(simulateur& sim) {
   sim.change_modele(modele_machine::plat);
   sim.controle_execution.arrete();
   sim.controle_execution.efface_points_arret();
+  // The points kept per program by earlier tests are not this test's.
+  std::error_code ignoree;
+  std::filesystem::remove_all(TAMRIX_BINARY_DIR "/gui_config/tamrix/points",
+                              ignoree);
+  sim.outils_debogage = ::debogueur();
+  sim.outils_debogage.infos = &sim.debogueur.infos();
   sim.controle_execution.remet_compteur();
   while (sim.objet_suivant()) {
   }

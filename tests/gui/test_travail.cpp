@@ -249,7 +249,7 @@ TEST_F(Travail, HelpShowsTheShippedText) {
   Fl_Browser& b = *sim->forme_aide->texte_aide;
   std::string tout;
   for (int i = 1; i <= b.size(); ++i) tout += std::string(b.text(i)) + "\n";
-  for (const char* attendu : {"F10 ou Espace", "Ctrl+O", "Jeu d'instructions",
+  for (const char* attendu : {"F11 ou Espace", "Ctrl+O", "Jeu d'instructions",
                               "BRSET", "Chronogramme", "Pas animés"})
     EXPECT_NE(std::string::npos, tout.find(attendu)) << attendu;
   EXPECT_GT(b.size(), 100);
@@ -278,7 +278,10 @@ TEST_F(Travail, ShortcutsQueueTheirButtons) {
     Fl_Widget* focus;
     Fl_Widget* attendu;
   } cas[] = {
-      {XK_F10, 0, false, s.fenetre, s.bouton_pas},
+      {XK_F11, 0, false, s.fenetre, s.bouton_pas},
+      {XK_F10, 0, false, s.fenetre, sim->bouton_par_dessus},
+      {XK_F11, ShiftMask, false, s.fenetre, sim->bouton_sortie},
+      {XK_F4, 0, false, s.fenetre, sim->bouton_jusqua},
       {XK_space, 0, false, s.fenetre, s.bouton_pas},
       {XK_space, 0, false, s.saisie_adresse, nullptr},  // typed there
       {XK_F5, 0, false, s.fenetre, s.bouton_fleche},

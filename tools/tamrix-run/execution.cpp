@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "debogueur/points.h"
 #include "memory/symboles.h"
 #include "puce/interruptions.h"
 
@@ -24,6 +25,24 @@ struct etat_trace {
   // part of each source file's path.
   const infos_debogage* infos;
   std::vector<std::string> noms_fichiers;
+  // The --watch ranges, their accesses and conditions.
+  struct plage {
+    unsigned debut, fin;
+    bool lecture, ecriture;
+    expression condition;
+  };
+  std::vector<plage> plages;
+  // Whether a range of that kind that covers `adresse` takes the access.
+  bool retient(unsigned short adresse, bool lecture, unsigned avant,
+               unsigned valeur) const {
+    const acces_observe a{valeur, avant, adresse};
+    for (const plage& p : plages)
+      if (adresse >= p.debut && adresse <= p.fin &&
+          (lecture ? p.lecture : p.ecriture) &&
+          (p.condition.vide() || p.condition.vraie(*m, &a)))
+        return true;
+    return false;
+  }
 };
 
 // "  ajoute: somme.s:9", "  somme.s:10", or "" when the address has
@@ -60,6 +79,7 @@ void ecriture_surveillee(void* objet, unsigned short adresse,
                          unsigned char avant, unsigned char apres) {
   const etat_trace& t = *static_cast<const etat_trace*>(objet);
   const machine& m = *t.m;
+  if (!t.retient(adresse, false, avant, apres)) return;
   const unsigned short vecteur = m.vecteur_en_cours();
   if (vecteur != 0) {
     std::fprintf(
@@ -76,6 +96,31 @@ void ecriture_surveillee(void* objet, unsigned short adresse,
                "watch %04x %02x -> %02x  steps=%llu cycles=%llu PC=%04x %s\n",
                adresse, avant, apres,
                static_cast<unsigned long long>(m.instructions + 1),
+               static_cast<unsigned long long>(t.debut_instruction), t.adresse,
+               texte.c_str());
+}
+
+// "read  0040 37  steps=35 cycles=80 PC=b60a LDAB $40": as a write's line,
+// the byte read; or the interrupt whose entry fetched it (its vector).
+void lecture_surveillee(void* objet, unsigned short adresse,
+                        unsigned char valeur) {
+  const etat_trace& t = *static_cast<const etat_trace*>(objet);
+  if (!t.retient(adresse, true, valeur, valeur)) return;
+  const machine& m = *t.m;
+  // The vector fetched by an interrupt entry.
+  if (const unsigned short vecteur = m.vecteur_en_cours()) {
+    std::fprintf(
+        t.surveillance,
+        "read  %04x %02x  steps=%llu cycles=%llu interruption %s\n", adresse,
+        valeur, static_cast<unsigned long long>(m.instructions),
+        static_cast<unsigned long long>(m.cycles), nom_vecteur(vecteur));
+    return;
+  }
+  std::string texte = t.texte;
+  while (!texte.empty() && texte.back() == ' ') texte.pop_back();
+  std::fprintf(t.surveillance,
+               "read  %04x %02x  steps=%llu cycles=%llu PC=%04x %s\n", adresse,
+               valeur, static_cast<unsigned long long>(m.instructions + 1),
                static_cast<unsigned long long>(t.debut_instruction), t.adresse,
                texte.c_str());
 }
@@ -129,6 +174,8 @@ raison_arret raison_de(arret_machine a) {
       return raison_arret::attente;
     case arret_machine::max_cycles:
       return raison_arret::max_cycles;
+    case arret_machine::condition:
+      return raison_arret::condition;
     default:
       return raison_arret::max_pas;
   }
@@ -139,14 +186,34 @@ bilan_run execute(machine& m, const conditions_run& conditions,
                   const pilote_run& pilote) {
   std::unique_ptr<unsigned char[]> arrets;
   conditions_arret c;
-  if (!conditions.arrets.empty()) {
-    arrets.reset(new unsigned char[0x10000]());
-    for (unsigned a : conditions.arrets) arrets[a & 0xFFFF] = 1;
-    c.points_arret = arrets.get();
+  // --until ADR:N and --break-if go through the debugger; a plain --until
+  // is a byte of the table.
+  debogueur d;
+  d.infos = infos;
+  for (std::size_t i = 0; i < conditions.arrets.size(); ++i) {
+    const uint64_t n =
+        i < conditions.passages.size() ? conditions.passages[i] : 1;
+    if (n <= 1) {
+      if (!arrets) arrets.reset(new unsigned char[0x10000]());
+      arrets[conditions.arrets[i] & 0xFFFF] = 1;
+      continue;
+    }
+    point_debogage p;
+    p.adresse = static_cast<unsigned short>(conditions.arrets[i]);
+    p.a_partir_de = n;
+    d.points.push_back(std::move(p));
+  }
+  c.points_arret = arrets.get();
+  if (!conditions.conditions.empty()) {
+    std::string texte, erreur;
+    for (const std::string& e : conditions.conditions)
+      texte += (texte.empty() ? "(" : " || (") + e + ")";
+    if (!d.condition_globale.compile(texte, infos, erreur))
+      std::fprintf(stderr, "tamrix-run: --break-if : %s\n", erreur.c_str());
   }
   c.max_pas = m.instructions + conditions.max_pas;
   c.max_cycles = conditions.max_cycles;
-  etat_trace t{trace, 0, 0, "", stdout, &m, 0, nullptr, {}};
+  etat_trace t{trace, 0, 0, "", stdout, &m, 0, nullptr, {}, {}};
   if (infos != nullptr && !infos->vide()) {
     t.infos = infos;
     for (const std::string& chemin : infos->fichiers())
@@ -156,15 +223,33 @@ bilan_run execute(machine& m, const conditions_run& conditions,
                                         apres_instruction, interruption};
   // Watched cells carry a mark: only their writes reach the watcher, and
   // a run without --watch pays nothing.
-  const surveillant_memoire surveillant{&t, ecriture_surveillee};
-  for (const auto& s : conditions.surveillances)
+  const surveillant_memoire surveillant{&t, ecriture_surveillee,
+                                        lecture_surveillee};
+  for (std::size_t i = 0; i < conditions.surveillances.size(); ++i) {
+    const auto& s = conditions.surveillances[i];
+    const conditions_run::acces mode = i < conditions.acces_surveilles.size()
+                                           ? conditions.acces_surveilles[i]
+                                           : conditions_run::acces{};
+    t.plages.push_back({s.first, s.second, mode.lecture, mode.ecriture, {}});
+    std::string erreur;
+    if (!mode.condition.empty())
+      t.plages.back().condition.compile(mode.condition, infos, erreur, true);
+    const unsigned short marque = static_cast<unsigned short>(
+        (mode.ecriture ? mem_64k::marque_surveillance : 0) |
+        (mode.lecture ? mem_64k::marque_lecture_surveillee : 0));
     for (unsigned a = s.first; a <= s.second && a <= 0xFFFF; ++a)
-      m.memoire.cellules[a] |= mem_64k::marque_surveillance;
+      m.memoire.cellules[a] |= marque;
+  }
   if (!conditions.surveillances.empty()) m.memoire.surveillant = &surveillant;
   if (trace != nullptr || !conditions.surveillances.empty())
     c.observateur = &observateur;
   const uint64_t cycles = m.cycles, pas = m.instructions;
-  const raison_arret r = pilote ? pilote(m, c) : raison_de(m.execute(c));
+  raison_arret r;
+  {
+    // A script's or a pseudo-terminal's slices keep the debugger's points.
+    session_debogage session(d, m, c);
+    r = pilote ? pilote(m, c) : raison_de(session.conclut(m.execute(c)));
+  }
   m.memoire.surveillant = nullptr;
   return {m.cycles - cycles, m.instructions - pas, r};
 }
@@ -187,6 +272,8 @@ const char* nom_raison(raison_arret raison) {
       return "hangup";
     case raison_arret::signal:
       return "signal";
+    case raison_arret::condition:
+      return "condition";
     default:
       return "max-steps";
   }
@@ -198,6 +285,7 @@ int statut_sortie(raison_arret raison) {
     case raison_arret::adresse:
     case raison_arret::attente:
     case raison_arret::raccroche:
+    case raison_arret::condition:
       return 0;
     case raison_arret::inexistante:
       return 3;

@@ -25,7 +25,8 @@ enum class raison_arret {
   script,     // --sci-script: a step failed, or the run ended before the
               // script did
   raccroche,  // --sci-pty: the other side closed the pseudo-terminal
-  signal      // SIGINT or SIGTERM during a --sci-pty session
+  signal,     // SIGINT or SIGTERM during a --sci-pty session
+  condition   // --break-if
 };
 
 struct conditions_run {
@@ -35,6 +36,19 @@ struct conditions_run {
   // --watch: every write into [debut, fin] becomes a line of the trace
   // stream (standard output).
   std::vector<std::pair<unsigned, unsigned>> surveillances;
+  // Per --until address: the arrival that stops (missing: the first).
+  std::vector<std::uint64_t> passages;
+  // --break-if: the run stops after the first instruction after which one
+  // of them holds.
+  std::vector<std::string> conditions;
+  // Per --watch range: reads, writes, a condition on the access (missing:
+  // writes, no condition).
+  struct acces {
+    bool lecture = false;
+    bool ecriture = true;
+    std::string condition;
+  };
+  std::vector<acces> acces_surveilles;
 };
 
 struct bilan_run {
@@ -64,8 +78,8 @@ bilan_run execute(machine& m, const conditions_run& conditions,
                   std::FILE* trace, const infos_debogage* infos = nullptr,
                   const pilote_run& pilote = nullptr);
 
-// "loop", "until", "max-steps", "illegal", "wait", "max-cycles", "script",
-// "hangup" or "signal".
+// "loop", "until", "condition", "max-steps", "illegal", "wait",
+// "max-cycles", "script", "hangup" or "signal".
 const char* nom_raison(raison_arret raison);
 // The exit status of the program for that stop: 0, 1, 3 or 5.
 int statut_sortie(raison_arret raison);

@@ -261,6 +261,10 @@ conditions_run conditions_de(const options_run& options) {
   c.max_cycles = options.max_cycles;
   for (const plage_dump& p : options.surveillances)
     c.surveillances.push_back({p.debut, p.fin});
+  c.passages = options.passages;
+  c.conditions = options.conditions;
+  for (const auto& m : options.modes_surveillance)
+    c.acces_surveilles.push_back({m.lecture, m.ecriture, m.condition});
   return c;
 }
 
@@ -333,7 +337,7 @@ int lance(options_run& options) {
   if (carte) lignes_platine = lignes_carte(*carte, bilan.raison);
   if (options.json) {
     std::printf("%s\n", texte_json(*m, bilan, options.dumps, script.get(),
-                                    lignes_platine)
+                                   lignes_platine)
                             .c_str());
   } else {
     for (const plage_dump& p : options.dumps)

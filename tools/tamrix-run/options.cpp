@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "debogueur/expression.h"
 #include "memory/programme.h"
 #include "memory/symboles.h"
 #include "puce/can.h"
@@ -204,8 +205,28 @@ std::string lit_model(const std::string& valeur, options_run& options) {
   return "--model : modele inconnu : \"" + valeur + "\" (e9 ou flat)";
 }
 
-// --watch ADR or ADR:FIN, labels too.
-std::string lit_watch(const std::string& valeur, options_run& options) {
+// --watch ADR[:FIN][:r|:w|:rw][=CONDITION], labels too. The condition is
+// checked once the program's labels are known.
+std::string lit_watch(const std::string& texte, options_run& options) {
+  options_run::acces_surveille mode;
+  std::string valeur = texte;
+  const auto egal = valeur.find('=');
+  if (egal != std::string::npos) {
+    mode.condition = valeur.substr(egal + 1);
+    valeur.erase(egal);
+    if (mode.condition.empty())
+      return "--watch : condition vide apres '=' : \"" + texte + "\"";
+  }
+  const auto dernier = valeur.rfind(':');
+  if (dernier != std::string::npos) {
+    const std::string sorte = valeur.substr(dernier + 1);
+    if (sorte == "r" || sorte == "w" || sorte == "rw") {
+      mode.lecture = sorte != "w";
+      mode.ecriture = sorte != "r";
+      valeur.erase(dernier);
+    }
+  }
+  options.modes_surveillance.push_back(mode);
   const auto deux_points = valeur.find(':');
   using place = adresse_symbolique::place;
   const std::size_t index = options.surveillances.size();
@@ -361,7 +382,7 @@ bool prend_une_valeur(const std::string& nom) {
          nom == "--watch" || nom == "--sci-in" || nom == "--sci-in-file" ||
          nom == "--sci-out" || nom == "--analog" || nom == "--mode" ||
          nom == "--carte" || nom == "--appui" || nom == "--relache" ||
-         nom == "--sci-script";
+         nom == "--sci-script" || nom == "--break-if";
 }
 
 // The value of one of the options that take one; empty on success.
@@ -375,6 +396,10 @@ std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
   if (nom == "--mode") return lit_mode(valeur, options);
   if (nom == "--pin") return lit_pin(valeur, options);
   if (nom == "--sci-in") return lit_sci_in(valeur, options);
+  if (nom == "--break-if") {
+    options.conditions.push_back(valeur);
+    return valeur.empty() ? "--break-if : expression vide" : "";
+  }
   if (nom == "--sci-in-file") return lit_sci_in_file(valeur, options);
   if (nom == "--analog") return lit_analog(valeur, options);
   if (nom == "--appui" || nom == "--relache")
@@ -398,14 +423,29 @@ std::string lit_option_valeur(const std::string& nom, const std::string& valeur,
   using place = adresse_symbolique::place;
   unsigned adresse = 0;
   const bool pc = nom == "--pc";
+  // --until ADR:N, the N-th arrival.
+  std::string lieu = valeur;
+  std::uint64_t passage = 1;
+  const auto deux_points = valeur.rfind(':');
+  if (!pc && deux_points != std::string::npos) {
+    const std::string erreur =
+        nombre_option("--until " + valeur.substr(0, deux_points),
+                      valeur.substr(deux_points + 1), UINT64_MAX, passage);
+    if (!erreur.empty()) return erreur;
+    if (passage == 0)
+      return "--until : passage 0 : \"" + valeur + "\" (1 ou plus)";
+    lieu.erase(deux_points);
+  }
   const std::string erreur = adresse_option(
-      nom, valeur, pc ? place::registre : place::arret,
+      nom, lieu, pc ? place::registre : place::arret,
       pc ? options.registres.size() : options.arrets.size(), options, adresse);
   if (!erreur.empty()) return erreur;
-  if (pc)
+  if (pc) {
     options.registres.push_back({"PC", adresse});
-  else
+  } else {
     options.arrets.push_back(adresse);
+    options.passages.push_back(passage);
+  }
   return "";
 }
 
@@ -627,6 +667,19 @@ std::string resout_toutes_adresses(options_run& options,
   for (const plage_dump& p : options.surveillances)
     if (p.fin < p.debut)
       return "--watch : fin avant debut : \"" + p.texte + "\"";
+  // Conditions, now that the labels are known.
+  for (const std::string& texte : options.conditions) {
+    expression e;
+    std::string erreur;
+    if (!e.compile(texte, &infos, erreur))
+      return "--break-if : " + erreur + " : \"" + texte + "\"";
+  }
+  for (const auto& m : options.modes_surveillance) {
+    expression e;
+    std::string erreur;
+    if (!m.condition.empty() && !e.compile(m.condition, &infos, erreur, true))
+      return "--watch : " + erreur + " : \"" + m.condition + "\"";
+  }
   return "";
 }
 
@@ -776,6 +829,15 @@ Arret (le premier qui survient, dans cet ordre, apres chaque instruction) :
   --until ADRESSE          PC atteint ADRESSE, nombre ou etiquette (--until
                            fin) (repetable) ; verifie apres chaque
                            instruction, pas avant la premiere
+  --until ADRESSE:N        la N-ieme arrivee en ADRESSE (--until boucle:10)
+
+  --break-if EXPRESSION    l'expression est vraie apres une instruction
+                           (stop=condition, repetable : l'une d'elles) :
+                           registres A B D X Y SP PC CCR, drapeaux C V Z N
+                           I H S, [adr] l'octet, [[adr]] le mot, etiquettes,
+                           cycles, instructions, operateurs et priorites du
+                           C (== != < <= > >= + - * / % << >> & ^ | && || !
+                           ~), par exemple --break-if 'A == $ff && [$40] > 3'
 
   - une boucle sur place : PC revient a l'adresse de l'instruction (bra *),
     et rien ne peut plus l'en sortir (dans le modele e9, aucune interruption
@@ -812,6 +874,13 @@ Sorties :
       la cellule, sa valeur avant et apres, le nombre d'instructions et le
       total des cycles une fois l'instruction finie, son adresse et son
       texte (ou "interruption IRQ" pendant l'empilement d'une interruption)
+  --watch ADR[:FIN]:r|:w|:rw[=CONDITION]
+                           les lectures (r), les ecritures (w, par defaut)
+                           ou les deux ; avec =CONDITION, seulement les
+                           acces ou elle est vraie (valeur : l'octet ecrit
+                           ou lu, avant : l'octet avant l'ecriture, adresse :
+                           la cellule), par exemple --watch '$40:$4f:w=valeur>9'
+    read  0040 37  steps=35 cycles=80 PC=b60a LDAB $40
 
   --json                   au lieu de la derniere ligne, un objet JSON sur
                            une ligne : registres, drapeaux, cycles, pas,
@@ -827,12 +896,12 @@ Sorties :
 
 Derniere ligne de la sortie standard, toujours :
   PC=b602 A=12 B=00 X=0000 Y=0000 SP=00ff CCR=11010000 cycles=1234 steps=56 stop=loop
-  (CCR dans l'ordre SXHINZVC ; stop = loop, until, max-steps, max-cycles,
-  wait, illegal, script, hangup ou signal)
+  (CCR dans l'ordre SXHINZVC ; stop = loop, until, condition, max-steps,
+  max-cycles, wait, illegal, script, hangup ou signal)
 
-Code de sortie : 0 pour loop, until, wait et hangup, 1 pour max-steps,
-max-cycles et signal, 3 pour illegal, 5 pour script, 2 pour une entree
-incorrecte (option, nombre, broche,
+Code de sortie : 0 pour loop, until, condition, wait et hangup, 1 pour
+max-steps, max-cycles et signal, 3 pour illegal, 5 pour script, 2 pour une
+entree incorrecte (option, nombre, broche,
 etiquette inconnue, programme illisible ou refuse ; rien n'est alors execute,
 une ligne sur la sortie d'erreur dit pourquoi, apres les lignes de
 l'assembleur pour un source qui ne s'assemble pas), 4 quand une sortie n'a

@@ -93,6 +93,17 @@ struct options_run {
   std::vector<unsigned> arrets;  // --until addresses
   std::vector<plage_dump> dumps;
   std::vector<plage_dump> surveillances;  // --watch ranges
+  // --watch's access kinds and value condition, one per range.
+  struct acces_surveille {
+    bool lecture = false;
+    bool ecriture = true;
+    std::string condition;  // "" : every access
+  };
+  std::vector<acces_surveille> modes_surveillance;
+  // --until ADR:N: the arrival that stops (1 for a plain --until), one per
+  // address of arrets.
+  std::vector<std::uint64_t> passages;
+  std::vector<std::string> conditions;  // --break-if, in order
   std::vector<adresse_symbolique> symboliques;
   std::vector<reglage_broche> broches;
   std::uint64_t max_pas = 100000000;
