@@ -3,6 +3,7 @@
 // --relache, the program's own board file, and what is refused.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,18 @@ TEST(BoardExamples, WhatTheDisplaysShow) {
               finale.substr(finale.size() - std::string(c.arret).size()));
     EXPECT_EQ("", r.erreurs);
   }
+}
+
+// With --json the displays' lines are the object's "board", not lines.
+TEST(BoardExamples, JsonCarriesTheDisplaysLines) {
+  const sortie_run r =
+      lance_run({"--json", "--carte", "lcd", exemple("lcd_bonjour.s19")});
+  ASSERT_EQ(1u, r.lignes().size()) << r.sortie;
+  const nlohmann::json j = nlohmann::json::parse(r.derniere_ligne());
+  EXPECT_EQ(
+      nlohmann::json::array({"lcd: \"Bonjour         \" \"  68HC11        \"",
+                             "leds PB: 00000000"}),
+      j["board"]);
 }
 
 TEST(BoardExamples, DebouncingCountsEachPressOnceTheRawCountMore) {
