@@ -647,8 +647,12 @@ arret_machine machine::apres_inexistante(unsigned short pc,
   if (c.observateur && c.observateur->interruption)
     c.observateur->interruption(c.observateur->objet, *this, vecteur_illegal);
   arret_interruption(c, vecteur_illegal);
-  if (c.sur_illegal == conditions_arret::illegal::apres)
+  if (c.sur_illegal == conditions_arret::illegal::apres) {
+    // What fell due during the entry happens before the stop, as in a run
+    // that goes on through the trap (and in its replay by the history).
+    if (cycles >= echeance) atteint_echeance(c);
     return arret_machine::illegal;
+  }
   return cycles >= echeance ? atteint_echeance(c) : arret_machine::aucun;
 }
 

@@ -110,4 +110,20 @@ TEST(Interruptions, WaitWithNothingToWakeEndsTheRun) {
   EXPECT_EQ(2u + 12 + 1000, m.cycles);  // SEI, WAI before its wait
 }
 
+// A run that stops after the illegal-opcode trap has let what fell due
+// during the trap's entry happen, as a run going on through it does (and
+// as going back and forth to that point does).
+TEST(Interruptions, PinsDueDuringTheTrapActBeforeTheStop) {
+  machine m(modele_machine::e9);
+  for (uint8_t o : {0x01, 0x41}) m.ecrit_octet(m.cpu.PC++, o);
+  m.cpu.PC = 0xB600;
+  m.planifie_broche({10, broche_irq, 0});
+  conditions_arret c;
+  c.sur_illegal = conditions_arret::illegal::apres;
+  EXPECT_EQ(arret_machine::illegal, m.execute(c));
+  EXPECT_EQ(2u + 14, m.cycles);
+  EXPECT_FALSE(m.broches_planifiees());
+  EXPECT_FALSE(m.niveau_broche(broche_irq));
+}
+
 }  // namespace
